@@ -1,0 +1,1 @@
+// Keeps the platform library valid while it has no other sources.
