@@ -1,0 +1,285 @@
+#include "image/configuration.h"
+
+#include "image/default_image.h"
+#include "image/image_layout.h"
+#include "image/section_checks.h"
+#include "ui/language.h"
+
+namespace {
+
+constexpr int kProfileCount = 3;
+constexpr int kButtonCount = 12;
+constexpr int kCodeLength = 4;
+constexpr int kProfileStride = kButtonCount * kCodeLength;
+constexpr int kProfileByteOffset = 2; // in ParameterB
+constexpr quint8 kFireModeCodeType = 0x0F;
+
+int codeOffset(int profileIndex, int buttonIndex)
+{
+    return kProfileStride * profileIndex + kCodeLength * buttonIndex;
+}
+
+} // namespace
+
+Configuration::Configuration()
+{
+    m_text = languageLookup(m_state.CurrentLanguage);
+}
+
+Configuration::~Configuration() = default;
+
+void Configuration::setLanguage(int languageNumber)
+{
+    if (languageNumber < 1 || languageNumber > 3)
+        return;
+    m_state.CurrentLanguage = languageNumber;
+    m_text = languageLookup(languageNumber);
+    m_advanced.applyLanguage(m_text);
+}
+
+CodeTextContext Configuration::codeTextContext() const
+{
+    CodeTextContext context;
+    context.text = m_text;
+    const auto fields = m_advanced.allFireKeyFields(m_sections);
+    for (int n = 0; n < int(fields.size()) && n < int(context.fireKeys.size()); ++n)
+        context.fireKeys[n] = {fields[n].repeat, fields[n].delay, fields[n].byte2HighNibble};
+    if (MacroNames)
+        context.macroNames = MacroNames();
+    return context;
+}
+
+bool Configuration::startUp()
+{
+    m_state = AppState{};
+    m_page = Page::Main;
+    setLanguage(1);
+
+    const bool loaded = LoadDefaultImage();
+    if (loaded) {
+        const QByteArray &d = m_image.DataBuf;
+        m_state.ImageVendorId = quint8(d[2]) * 256u + quint8(d[3]);
+        m_state.ImageProductId = quint8(d[4]) * 256u + quint8(d[5]);
+
+        m_state.ImageLayoutCode = layoutCodeFromByte(quint8(d[kLayoutByteOffset]));
+        if (const auto areas = layoutAreas(m_state.ImageLayoutCode)) {
+            m_state.ImageIdBytes[0] = quint8(d[areas->idBytes]);
+            m_state.ImageIdBytes[1] = quint8(d[areas->idBytes + 1]);
+            m_specialPanelHeight =
+                m_state.ImageLayoutCode == 42 ? kSpecialPanelHeight42 : kSpecialPanelHeight58;
+        }
+    }
+
+    clearProfileCodeStrings();
+    if (RefreshMacroName)
+        RefreshMacroName();
+    DataBufToUI();
+
+    m_state.CommandHandle = kInvalidHandle;
+    m_state.DataHandle = kInvalidHandle;
+    // Without a default image there are no ids to look for; (0, 0) is never
+    // searched.
+    m_state.CandidateIds[0] = {m_state.ImageVendorId, m_state.ImageProductId};
+    m_state.CandidateIds[1] = {0, 0};
+    return loaded;
+}
+
+bool Configuration::LoadDefaultImage()
+{
+    return readDefaultImage(m_image);
+}
+
+bool Configuration::LoadDefaultCopy()
+{
+    return readDefaultImage(m_default);
+}
+
+void Configuration::DataBufToUI()
+{
+    // A buffer of the wrong length is read as if the missing bytes were
+    // never delivered, like a failed device read.
+    if (m_image.DataBuf.size() != kParameterBlockSize)
+        m_image.DataBuf.resize(kParameterBlockSize, char(0xFF));
+
+    splitParameterBlock(m_image.DataBuf, m_state.ImageLayoutCode, m_state.ChipFamilyB, m_sections);
+    CheckParameterASection();
+    if (!m_state.ChipFamilyB)
+        CheckParameterBSection();
+    CheckFireKeySection();
+    CheckProfileSection();
+
+    clearProfileCodeStrings();
+    rebuildProfileCodeStrings();
+    RefreshUI();
+}
+
+void Configuration::RefreshUI()
+{
+    m_advanced.showDpi(m_sections, m_text);
+    m_advanced.showReportRate(m_sections, m_state);
+    if (!BreathingPageModel::bypassed(m_sections))
+        m_breathing.show(m_sections);
+    m_advanced.showFireKeys(m_sections);
+
+    switch (quint8(m_sections.ParameterB[kProfileByteOffset])) {
+    case 0:
+        m_page = Page::Main;
+        break;
+    case 1:
+        m_page = Page::Switch;
+        break;
+    case 2:
+        m_page = Page::Fixed;
+        break;
+    default:
+        break;
+    }
+
+    if (PagesRefreshed)
+        PagesRefreshed();
+}
+
+void Configuration::UIToDataBuf()
+{
+    normaliseSections(m_sections);
+    m_advanced.storeDpi(m_sections);
+    m_advanced.storeReportRate(m_sections, m_state);
+    if (!BreathingPageModel::bypassed(m_sections))
+        m_breathing.store(m_sections);
+
+    switch (m_page) {
+    case Page::Main:
+        m_sections.ParameterB[kProfileByteOffset] = 0;
+        break;
+    case Page::Switch:
+        m_sections.ParameterB[kProfileByteOffset] = 1;
+        break;
+    case Page::Fixed:
+        m_sections.ParameterB[kProfileByteOffset] = 2;
+        break;
+    default:
+        break; // another page is current: the mouse keeps its profile
+    }
+}
+
+void Configuration::AssembleDataBuf()
+{
+    if (m_image.DataBuf.size() != kParameterBlockSize)
+        m_image.DataBuf.resize(kParameterBlockSize, char(0xFF));
+    QByteArray &d = m_image.DataBuf;
+
+    UIToDataBuf();
+
+    SectionChecksum(m_sections.ParameterA, kParameterADataBytes);
+    copyToBlock(m_sections.ParameterA, kParameterAOffset, d);
+    SectionChecksum(m_sections.ParameterB, kParameterBDataBytes);
+    copyToBlock(m_sections.ParameterB, kParameterBOffset, d);
+
+    placeLayoutAreas(m_sections, m_state.DeviceLayoutCode, d);
+
+    m_advanced.FireKeyModeToDataBuf(m_sections);
+    SectionChecksum(m_sections.FireKey, kFireKeyDataBytes);
+    copyToBlock(m_sections.FireKey, kFireKeyOffset, d);
+
+    FireKeyAndFireKeyModeToDataBuf();
+    SectionChecksum(m_sections.Profile, kProfileDataBytes);
+    copyToBlock(m_sections.Profile, kProfileOffset, d);
+}
+
+void Configuration::FireKeyAndFireKeyModeToDataBuf()
+{
+    normaliseSections(m_sections);
+    for (int p = 0; p < kProfileCount; ++p) {
+        for (int b = 0; b < kButtonCount; ++b) {
+            const auto code = CodeTextToBytes(m_codeStrings[p][b]);
+            if (!code || (*code)[0] != kFireModeCodeType)
+                continue;
+            const int at = codeOffset(p, b);
+            m_sections.Profile[at] = char(kFireModeCodeType);
+            for (int i = 1; i < kCodeLength; ++i)
+                m_sections.Profile[at + i] = 0;
+            // Modes in ascending order; the code has room for three.
+            int next = 1;
+            for (int mode = 1; mode <= AdvancedPageModel::kFireModeCount && next < kCodeLength;
+                 ++mode) {
+                if (m_advanced.fireModeSelected(mode))
+                    m_sections.Profile[at + next++] = char(mode);
+            }
+        }
+    }
+}
+
+void Configuration::CheckParameterASection()
+{
+    ::CheckParameterASection(m_sections, m_state.DeviceLayoutCode);
+}
+
+void Configuration::CheckParameterBSection()
+{
+    ::CheckParameterBSection(m_sections, m_state.DeviceLayoutCode);
+}
+
+void Configuration::CheckFireKeySection()
+{
+    ::CheckFireKeySection(m_sections, m_state.DeviceLayoutCode);
+}
+
+void Configuration::CheckProfileSection()
+{
+    ::CheckProfileSection(m_sections, m_state.DeviceLayoutCode);
+}
+
+void Configuration::clearProfileCodeStrings()
+{
+    for (auto &profile : m_codeStrings)
+        for (QString &code : profile)
+            code.clear();
+}
+
+void Configuration::rebuildProfileCodeStrings()
+{
+    for (int p = 0; p < kProfileCount; ++p)
+        for (int b = 0; b < kButtonCount; ++b)
+            m_codeStrings[p][b] = CodeBytesToText(m_sections.Profile, codeOffset(p, b));
+}
+
+ProfileFileResult Configuration::saveProfile(const QString &chosenName)
+{
+    const QString fileName = profileFileName(chosenName);
+    if (!m_state.deviceOpen())
+        return {ProfileFileResult::Status::NoDevice, fileName};
+
+    AssembleDataBuf();
+
+    // A mouse without macro memory has no macros to keep: its file carries an
+    // erased macro area.
+    const bool familyB = m_state.ChipFamilyB;
+    ImageBuffers erased;
+    erased.DataBuf = m_image.DataBuf;
+    const QByteArray raw = joinImage(familyB ? m_image : erased);
+
+    const ProfileFileResult result = writeProfileImage(fileName, raw);
+    if (result.ok() && !familyB) {
+        m_image.MacroNameTable.fill(char(0xFF), kMacroNameTableSize);
+        m_image.MacroBlocks.fill(char(0xFF), kMacroBlocksSize);
+    }
+    return result;
+}
+
+ProfileFileResult Configuration::loadProfile(const QString &fileName)
+{
+    if (!m_state.deviceOpen())
+        return {ProfileFileResult::Status::NoDevice, fileName};
+    const ProfileFileResult result = readProfileImage(fileName, m_image);
+    if (result.ok())
+        MemoToDataBuf();
+    return result;
+}
+
+void Configuration::MemoToDataBuf()
+{
+    if (RefreshMacroName)
+        RefreshMacroName();
+    clearProfileCodeStrings();
+    DataBufToUI();
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "app/image_buffers.h"
+#include "app/section_records.h"
+#include "app/text_lookup.h"
+#include "buttons/function_codes.h"
+#include "image/profile_file.h"
+#include "settings/advanced_page_model.h"
+#include "settings/breathing_page_model.h"
+
+#include <QStringList>
+
+#include <functional>
+
+// The whole configuration of one run: the shared state, the working image and
+// its default twin, the section records with the 36 button code texts, and
+// the page models that show and edit them. Whoever plays the main window (the
+// GUI window or the command-line tool) owns exactly one.
+//
+// Raw form (the ImageBuffers) and sectioned form (SectionRecords) meet only
+// in DataBufToUI and AssembleDataBuf; between them the records are the single
+// source of truth for the pages.
+class Configuration
+{
+public:
+    // The page that is current; the three profile pages decide which profile
+    // the mouse starts in when the configuration is stored.
+    enum class Page
+    {
+        Main,
+        Switch,
+        Fixed,
+        Advanced,
+        Breathing,
+        Macro
+    };
+
+    static constexpr int kSpecialPanelHeight58 = 266;
+    static constexpr int kSpecialPanelHeight42 = 218;
+
+    Configuration();
+    ~Configuration();
+    Configuration(const Configuration &) = delete;
+    Configuration &operator=(const Configuration &) = delete;
+
+    // --- owned data -------------------------------------------------------
+    AppState &state() { return m_state; }
+    const AppState &state() const { return m_state; }
+    ImageBuffers &image() { return m_image; } // DataBuf, MacroNameTable, MacroBlocks
+    const ImageBuffers &image() const { return m_image; }
+    ImageBuffers &defaultImage() { return m_default; } // DefaultDataBuf ... for Reset
+    const ImageBuffers &defaultImage() const { return m_default; }
+    SectionRecords &sections() { return m_sections; }
+    const SectionRecords &sections() const { return m_sections; }
+    ProfileCodeStringTable &ProfileCodeStrings() { return m_codeStrings; }
+    const ProfileCodeStringTable &ProfileCodeStrings() const { return m_codeStrings; }
+
+    AdvancedPageModel &advancedPage() { return m_advanced; }
+    const AdvancedPageModel &advancedPage() const { return m_advanced; }
+    BreathingPageModel &breathingPage() { return m_breathing; }
+    const BreathingPageModel &breathingPage() const { return m_breathing; }
+
+    // --- hooks set by other parts of the program ---------------------------
+    // Rebuilds the macro-name lists from MacroNameTable (set by the macro list).
+    std::function<void()> RefreshMacroName;
+    // The 32 macro names as the button pages show them (empty until set).
+    std::function<QStringList()> MacroNames;
+    // Called at the end of every RefreshUI, so a window can re-render.
+    std::function<void()> PagesRefreshed;
+
+    // --- page and language ------------------------------------------------
+    Page currentPage() const { return m_page; }
+    void setCurrentPage(Page page) { m_page = page; }
+    // Sets CurrentLanguage (1-3; other numbers are ignored) and the text
+    // lookup to that language's texts.
+    void setLanguage(int languageNumber);
+    void setTextLookup(TextLookup text) { m_text = std::move(text); }
+    const TextLookup &text() const { return m_text; }
+    // Texts, fire keys and macro names the button code texts depend on now.
+    CodeTextContext codeTextContext() const;
+    // Height of the special-key menu, fixed by the default image's layout.
+    int specialPanelHeight() const { return m_specialPanelHeight; }
+
+    // --- start-up ---------------------------------------------------------
+    // The start-up steps that are not about widgets: the default image into
+    // the working buffers, the image ids and layout, empty code texts, the
+    // macro names, DataBufToUI and the candidate ids. False when the embedded
+    // default image is missing or broken: the buffers then keep their 0xFF
+    // fill, the layout stays unknown and no ids are searched for.
+    bool startUp();
+
+    // --- image <-> sections <-> pages -------------------------------------
+    bool LoadDefaultImage(); // embedded image into DataBuf, MacroNameTable, MacroBlocks
+    bool LoadDefaultCopy();  // the same into the default twins (Reset)
+    void DataBufToUI();
+    void RefreshUI();
+    void UIToDataBuf();
+    void AssembleDataBuf();
+    void FireKeyAndFireKeyModeToDataBuf();
+
+    void CheckParameterASection();
+    void CheckParameterBSection();
+    void CheckFireKeySection();
+    void CheckProfileSection();
+
+    void clearProfileCodeStrings();
+    void rebuildProfileCodeStrings(); // from Profile, eight upper-case hex digits each
+
+    // --- profile files ----------------------------------------------------
+    // Save: refused without a mouse; assembles DataBuf (no 0xFF pre-fill),
+    // writes "<chosenName>.bin". For a family-A mouse the macro area is
+    // written as 0xFF and, once the file is written, the working macro
+    // buffers become 0xFF too.
+    ProfileFileResult saveProfile(const QString &chosenName);
+    // Load: refused without a mouse; on success the file replaces what it
+    // reaches of the image, then MemoToDataBuf.
+    ProfileFileResult loadProfile(const QString &fileName);
+    // A freshly loaded raw image into the window: macro names, empty code
+    // texts, DataBufToUI.
+    void MemoToDataBuf();
+
+private:
+    AppState m_state;
+    ImageBuffers m_image;
+    ImageBuffers m_default;
+    SectionRecords m_sections;
+    ProfileCodeStringTable m_codeStrings;
+    AdvancedPageModel m_advanced;
+    BreathingPageModel m_breathing;
+    Page m_page = Page::Main;
+    TextLookup m_text;
+    int m_specialPanelHeight = kSpecialPanelHeight58;
+};
