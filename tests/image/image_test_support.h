@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/text_lookup.h"
+#include "image/configuration.h"
+
+#include <QByteArray>
+
+// The English DPI texts (level captions and the twelve-entry table), enough
+// for the pages to show and store a parameter block.
+TextLookup englishDpiTexts();
+
+// A configuration after start-up, its pages filled with the English texts.
+void startWithEnglish(Configuration &config);
+
+// Pretends a mouse was identified: open handles, the family and its layout.
+void connectMouse(Configuration &config, int layoutCode, bool familyB);
+
+// Bytes of a record as hex, for readable comparisons.
+QByteArray hex(const QByteArray &bytes);

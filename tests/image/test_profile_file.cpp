@@ -1,0 +1,226 @@
+#include "image/configuration.h"
+#include "image/section_checks.h"
+#include "image_test_support.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A recognisable macro area: every name-table and block byte differs from
+// the default image.
+void fillMacros(ImageBuffers &image)
+{
+    for (int i = 0; i < image.MacroNameTable.size(); ++i)
+        image.MacroNameTable[i] = char(i * 7 + 1);
+    for (int i = 0; i < image.MacroBlocks.size(); ++i)
+        image.MacroBlocks[i] = char(i * 13 + 5);
+}
+
+} // namespace
+
+class TestProfileFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    void connected(Configuration &config, int layout, bool familyB)
+    {
+        startWithEnglish(config);
+        connectMouse(config, layout, familyB);
+    }
+
+private slots:
+    void familyBRoundTrip()
+    {
+        Configuration saved;
+        connected(saved, 58, true);
+        fillMacros(saved.image());
+        QVERIFY(saved.advancedPage().DPILevel_OnClick(1)); // drop 800
+        saved.setCurrentPage(Configuration::Page::Switch);
+        const QString base = m_dir.filePath("family-b");
+        const ProfileFileResult result = saved.saveProfile(base);
+        QVERIFY2(result.ok(), qPrintable(result.message({})));
+        QCOMPARE(result.fileName, base + ".bin");
+        QCOMPARE(readAll(result.fileName).size(), kImageSize);
+
+        Configuration loaded;
+        connected(loaded, 58, true);
+        // Family B keeps ParameterB from its own area; give it what the
+        // mouse would have sent.
+        loaded.sections().ParameterB = saved.sections().ParameterB;
+        int refreshed = 0;
+        loaded.RefreshMacroName = [&] { ++refreshed; };
+        QVERIFY(loaded.loadProfile(result.fileName).ok());
+
+        QCOMPARE(refreshed, 1);
+        QCOMPARE(loaded.image().MacroNameTable, saved.image().MacroNameTable);
+        QCOMPARE(loaded.image().MacroBlocks, saved.image().MacroBlocks);
+        QCOMPARE(loaded.sections().ParameterA, saved.sections().ParameterA);
+        QCOMPARE(loaded.sections().FireKey, saved.sections().FireKey);
+        QCOMPARE(loaded.sections().Profile, saved.sections().Profile);
+        QCOMPARE(loaded.ProfileCodeStrings(), saved.ProfileCodeStrings());
+        QCOMPARE(loaded.currentPage(), Configuration::Page::Switch);
+        for (int level = 1; level <= 8; ++level)
+            QCOMPARE(loaded.advancedPage().dpiLevelSelected(level),
+                     saved.advancedPage().dpiLevelSelected(level));
+        QCOMPARE(loaded.advancedPage().currentDpiLevel(), saved.advancedPage().currentDpiLevel());
+    }
+
+    void familyAWritesErasedMacroArea()
+    {
+        Configuration config;
+        connected(config, 58, false);
+        fillMacros(config.image());
+        const ProfileFileResult result = config.saveProfile(m_dir.filePath("family-a"));
+        QVERIFY(result.ok());
+        const QByteArray file = readAll(result.fileName);
+        QCOMPARE(file.size(), kImageSize);
+        QCOMPARE(file.mid(256), QByteArray(kImageSize - 256, char(0xFF)));
+        QCOMPARE(file.left(256), config.image().DataBuf);
+        // The working macro buffers are erased as well.
+        QCOMPARE(config.image().MacroBlocks, QByteArray(kMacroBlocksSize, char(0xFF)));
+    }
+
+    void binIsAlwaysAppended_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("plain") << "work"
+                               << "work.bin";
+        QTest::newRow("already .bin") << "work.bin"
+                                      << "work.bin.bin";
+    }
+    void binIsAlwaysAppended()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        Configuration config;
+        connected(config, 58, true);
+        const ProfileFileResult result = config.saveProfile(m_dir.filePath(chosen));
+        QVERIFY(result.ok());
+        QCOMPARE(result.fileName, m_dir.filePath(written));
+        QVERIFY(QFile::exists(m_dir.filePath(written)));
+    }
+
+    void unwritableTargetLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("below a regular file") << "plain-file/profile";
+        QTest::newRow("missing folder") << "no-such-folder/profile";
+    }
+    void unwritableTargetLeavesNoFile()
+    {
+        QFETCH(QString, chosen);
+        QVERIFY(writeFile(m_dir.filePath("plain-file"), "x"));
+        Configuration config;
+        connected(config, 58, false);
+        fillMacros(config.image());
+        const QByteArray blocks = config.image().MacroBlocks;
+
+        const ProfileFileResult result = config.saveProfile(m_dir.filePath(chosen));
+        QCOMPARE(result.status, ProfileFileResult::Status::OpenFailed);
+        QCOMPARE(result.messageKey(), QStringLiteral("Str025"));
+        QVERIFY(result.message({}).contains(m_dir.filePath(chosen) + ".bin"));
+        QVERIFY(!QFile::exists(result.fileName));
+        QCOMPARE(config.image().MacroBlocks, blocks);
+    }
+
+    void refusedWithoutMouse()
+    {
+        Configuration config;
+        startWithEnglish(config);
+        const QString path = m_dir.filePath("no-mouse");
+        QCOMPARE(config.saveProfile(path).status, ProfileFileResult::Status::NoDevice);
+        QVERIFY(!QFile::exists(path + ".bin"));
+        QCOMPARE(config.loadProfile(path).messageKey(), QStringLiteral("Str022"));
+    }
+
+    void loadFillsOnlyWhatTheFileReaches_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("half a block") << 100;
+        QTest::newRow("parameter block only") << 256;
+        QTest::newRow("into the blocks") << 1280 + 1500;
+        QTest::newRow("oversized") << kImageSize + 5000;
+    }
+    void loadFillsOnlyWhatTheFileReaches()
+    {
+        QFETCH(int, size);
+        Configuration config;
+        connected(config, 58, true);
+        fillMacros(config.image());
+        const ImageBuffers before = config.image();
+
+        QByteArray file(size, '\0');
+        for (int i = 0; i < size; ++i)
+            file[i] = char(0xA0 ^ (i & 0x3F));
+        const QString path = m_dir.filePath(QStringLiteral("load-%1").arg(size));
+        QVERIFY(writeFile(path, file));
+        QVERIFY(config.loadProfile(path).ok());
+
+        const QByteArray whole = before.DataBuf + before.MacroNameTable + before.MacroBlocks;
+        const QByteArray expected = file.left(kImageSize) + whole.mid(qMin(size, kImageSize));
+        QCOMPARE(config.image().DataBuf, expected.left(256));
+        QCOMPARE(config.image().MacroNameTable, expected.mid(256, kMacroNameTableSize));
+        QCOMPARE(config.image().MacroBlocks, expected.mid(1280));
+    }
+
+    void unreadableFileChangesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << "missing.bin";
+        QTest::newRow("folder") << ".";
+    }
+    void unreadableFileChangesNothing()
+    {
+        QFETCH(QString, name);
+        Configuration config;
+        connected(config, 58, true);
+        const QByteArray profileBefore = config.sections().Profile;
+        const QByteArray dataBefore = config.image().DataBuf;
+        const ProfileFileResult result = config.loadProfile(m_dir.filePath(name));
+        QCOMPARE(result.status, ProfileFileResult::Status::OpenFailed);
+        QCOMPARE(config.image().DataBuf, dataBefore);
+        QCOMPARE(config.sections().Profile, profileBefore);
+    }
+
+    void brokenSectionsAreRepairedOnLoad()
+    {
+        // A file with broken FireKey and ParameterB checksums, a layout-58
+        // family-A mouse: the built-in defaults come back.
+        Configuration config;
+        connected(config, 58, false);
+        const ProfileFileResult saved = config.saveProfile(m_dir.filePath("broken"));
+        QVERIFY(saved.ok());
+        QByteArray file = readAll(saved.fileName);
+        file[93 + 3] = 0x77;                   // fire key 1 delay
+        file[27 + 4] = char(file[27 + 4] ^ 1); // ParameterB checksum
+        QVERIFY(writeFile(saved.fileName, file));
+
+        QVERIFY(config.loadProfile(saved.fileName).ok());
+        QCOMPARE(config.sections().FireKey, repairFireKey());
+        QCOMPARE(config.sections().ParameterA, repairParameterA(58));
+        QCOMPARE(config.sections().ParameterB, repairParameterB());
+        QCOMPARE(config.advancedPage().fireKeyDelay(1), 16);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "test_profile_file.moc"
