@@ -62,6 +62,37 @@ private slots:
         QCOMPARE(config.ProfileCodeStrings()[2][9], QStringLiteral("03022300"));
     }
 
+    void imageIdentity_data()
+    {
+        QTest::addColumn<int>("layoutByte");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("idOffset");
+        QTest::addColumn<int>("panelHeight");
+        QTest::newRow("29") << 29 << 42 << 83 << Configuration::kSpecialPanelHeight42;
+        QTest::newRow("58") << 58 << 58 << 87 << Configuration::kSpecialPanelHeight58;
+        QTest::newRow("other") << 0x10 << 0 << -1 << Configuration::kSpecialPanelHeight58;
+    }
+    void imageIdentity()
+    {
+        QFETCH(int, layoutByte);
+        QFETCH(int, layout);
+        QFETCH(int, idOffset);
+        QFETCH(int, panelHeight);
+        Configuration config;
+        QByteArray &d = config.image().DataBuf;
+        for (int i = 0; i < d.size(); ++i)
+            d[i] = char(i);
+        d[1] = char(layoutByte);
+        config.takeImageIdentity();
+        const AppState &s = config.state();
+        QCOMPARE(s.ImageVendorId, 0x0203u);
+        QCOMPARE(s.ImageProductId, 0x0405u);
+        QCOMPARE(s.ImageLayoutCode, layout);
+        QCOMPARE(s.ImageIdBytes[0], idOffset < 0 ? 0 : idOffset);
+        QCOMPARE(s.ImageIdBytes[1], idOffset < 0 ? 0 : idOffset + 1);
+        QCOMPARE(config.specialPanelHeight(), panelHeight);
+    }
+
     void startUpShowsDefaultPages()
     {
         // The shipped English texts, through the real language resource.

@@ -97,6 +97,24 @@ private slots:
         QCOMPARE(config.image().MacroBlocks, QByteArray(kMacroBlocksSize, char(0xFF)));
     }
 
+    void resetThenSaveWritesTheDefaults()
+    {
+        // Edits on the pages, then Reset of a family-A layout-58 mouse: the
+        // saved parameter block is the embedded one again.
+        Configuration config;
+        connected(config, 58, false);
+        QVERIFY(config.advancedPage().DPILevel_OnClick(1));
+        config.setCurrentPage(Configuration::Page::Switch);
+        QVERIFY(config.LoadDefaultCopy());
+        config.image().DataBuf = config.defaultImage().DataBuf;
+        config.DataBufToUI();
+
+        const ProfileFileResult result = config.saveProfile(m_dir.filePath("after-reset"));
+        QVERIFY(result.ok());
+        QCOMPARE(hex(readAll(result.fileName).left(255)),
+                 hex(config.defaultImage().DataBuf.left(255)));
+    }
+
     void binIsAlwaysAppended_data()
     {
         QTest::addColumn<QString>("chosen");

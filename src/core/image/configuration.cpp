@@ -53,22 +53,12 @@ bool Configuration::startUp()
 {
     m_state = AppState{};
     m_page = Page::Main;
+    m_specialPanelHeight = kSpecialPanelHeight58;
     setLanguage(1);
 
     const bool loaded = LoadDefaultImage();
-    if (loaded) {
-        const QByteArray &d = m_image.DataBuf;
-        m_state.ImageVendorId = quint8(d[2]) * 256u + quint8(d[3]);
-        m_state.ImageProductId = quint8(d[4]) * 256u + quint8(d[5]);
-
-        m_state.ImageLayoutCode = layoutCodeFromByte(quint8(d[kLayoutByteOffset]));
-        if (const auto areas = layoutAreas(m_state.ImageLayoutCode)) {
-            m_state.ImageIdBytes[0] = quint8(d[areas->idBytes]);
-            m_state.ImageIdBytes[1] = quint8(d[areas->idBytes + 1]);
-            m_specialPanelHeight =
-                m_state.ImageLayoutCode == 42 ? kSpecialPanelHeight42 : kSpecialPanelHeight58;
-        }
-    }
+    if (loaded)
+        takeImageIdentity();
 
     clearProfileCodeStrings();
     if (RefreshMacroName)
@@ -82,6 +72,23 @@ bool Configuration::startUp()
     m_state.CandidateIds[0] = {m_state.ImageVendorId, m_state.ImageProductId};
     m_state.CandidateIds[1] = {0, 0};
     return loaded;
+}
+
+void Configuration::takeImageIdentity()
+{
+    if (m_image.DataBuf.size() != kParameterBlockSize)
+        m_image.DataBuf.resize(kParameterBlockSize, char(0xFF));
+    const QByteArray &d = m_image.DataBuf;
+    m_state.ImageVendorId = quint8(d[2]) * 256u + quint8(d[3]);
+    m_state.ImageProductId = quint8(d[4]) * 256u + quint8(d[5]);
+
+    const int layout = layoutCodeFromByte(quint8(d[kLayoutByteOffset]));
+    if (const auto areas = layoutAreas(layout)) {
+        m_state.ImageLayoutCode = layout;
+        m_state.ImageIdBytes[0] = quint8(d[areas->idBytes]);
+        m_state.ImageIdBytes[1] = quint8(d[areas->idBytes + 1]);
+        m_specialPanelHeight = layout == 42 ? kSpecialPanelHeight42 : kSpecialPanelHeight58;
+    }
 }
 
 bool Configuration::LoadDefaultImage()

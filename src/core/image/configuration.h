@@ -89,6 +89,11 @@ public:
     // default image is missing or broken: the buffers then keep their 0xFF
     // fill, the layout stays unknown and no ids are searched for.
     bool startUp();
+    // Start-up's reading of the default image in DataBuf: ImageVendorId,
+    // ImageProductId, and for a known layout byte ImageLayoutCode,
+    // ImageIdBytes and the special-key menu height. An unknown layout byte
+    // changes none of the last three.
+    void takeImageIdentity();
 
     // --- image <-> sections <-> pages -------------------------------------
     bool LoadDefaultImage(); // embedded image into DataBuf, MacroNameTable, MacroBlocks
