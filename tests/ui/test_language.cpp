@@ -115,8 +115,6 @@ void TestLanguage::readsSection_data()
                                  << "";
     QTest::newRow("leading blank of value kept") << body << "G"
                                                  << " lead";
-    QTest::newRow("first of a repeated key wins") << body << "A"
-                                                  << "two";
     QTest::newRow("other section not read") << body << "H"
                                             << "";
     QTest::newRow("section reopened") << body << "I"
@@ -251,8 +249,6 @@ void TestLanguage::quotedFileNamesReadBack()
     const LanguageTable english = OpenLanguage(1);
     QCOMPARE(english.text(u"Str025").arg("a.bin"),
              QStringLiteral("Cannot open the file \"a.bin\"."));
-    QCOMPARE(english.text(u"Str026").arg("b.bin"),
-             QStringLiteral("Cannot write the file \"b.bin\"."));
 }
 
 void TestLanguage::findTextKey_data()
