@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/app_state.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <array>
+#include <optional>
+
+// One feature report as it travels: byte 0 is the report id, bytes 1-7 the
+// payload. The mouse uses no other size.
+inline constexpr int kReportSize = 8;
+using HidReport = std::array<quint8, kReportSize>;
+
+// The platform's HID access, reduced to what the device link needs. Handles
+// are small integers owned by the backend; kInvalidHandle means "none".
+// Implementations must never throw and must accept any handle value (an
+// unknown or closed handle simply fails).
+class HidBackend
+{
+public:
+    virtual ~HidBackend() = default;
+
+    // Paths of the HID interfaces present now, in a stable order.
+    virtual QList<QByteArray> enumerateInterfaces() = 0;
+    // kInvalidHandle when the interface cannot be opened.
+    virtual HidHandle open(const QByteArray &path) = 0;
+    virtual void close(HidHandle handle) = 0;
+
+    virtual std::optional<IdPair> attributes(HidHandle handle) = 0;
+    // Byte length of the interface's longest feature report (report id byte
+    // included when the interface numbers its reports); 0 when unknown.
+    virtual int featureReportLength(HidHandle handle) = 0;
+
+    virtual bool setFeature(HidHandle handle, const HidReport &report) = 0;
+    // report[0] carries the requested report id; on success the whole report
+    // (id and payload) replaces the buffer.
+    virtual bool getFeature(HidHandle handle, HidReport &report) = 0;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "device/hid_backend.h"
+
+#include <QList>
+
+// Finds the mouse's two interfaces among the HID interfaces present and moves
+// single feature reports through the one shared ReportBuffer.
+class HidTransport
+{
+public:
+    HidTransport(HidBackend &backend, AppState &state);
+    ~HidTransport();
+    HidTransport(const HidTransport &) = delete;
+    HidTransport &operator=(const HidTransport &) = delete;
+
+    // Interfaces present that can be opened.
+    quint32 CountHidInterfaces();
+
+    // Looks at every interface: those with an 8-byte feature report and the
+    // given ids are probed with the command and the data report; the last
+    // interface that accepts each becomes CommandHandle / DataHandle. True
+    // when any interface with these ids and an 8-byte report exists, even if
+    // no probe passed.
+    bool OpenMouse(quint32 vendorId, quint32 productId);
+
+    // Send / fetch ReportBuffer on a handle; false at once for kInvalidHandle.
+    bool SetFeatureReport(HidHandle handle);
+    bool GetFeatureReport(HidHandle handle);
+
+    HidReport &ReportBuffer() { return m_report; }
+    const HidReport &ReportBuffer() const { return m_report; }
+
+    // Closes every interface kept open for the mouse; AppState handles that
+    // referred to them must already be invalid.
+    void closeKeptHandles();
+
+private:
+    void closeUnusedHandles();
+
+    HidBackend &m_backend;
+    AppState &m_state;
+    HidReport m_report{};
+    // Interfaces that passed a probe. A search gives up the previous mouse,
+    // so whatever is no longer CommandHandle or DataHandle gets closed
+    // instead of leaking one descriptor per search.
+    QList<HidHandle> m_kept;
+};

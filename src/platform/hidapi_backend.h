@@ -1,0 +1,47 @@
+#pragma once
+
+#include "device/hid_backend.h"
+
+#include <QHash>
+
+#include <vector>
+
+struct hid_device_;
+
+// HID access through hidapi (hidraw on Linux). hidapi 0.13 cannot report the
+// feature report length, so it is computed from the interface's report
+// descriptor, read from sysfs when the interface is opened.
+class HidapiBackend final : public HidBackend
+{
+public:
+    HidapiBackend();
+    ~HidapiBackend() override;
+    HidapiBackend(const HidapiBackend &) = delete;
+    HidapiBackend &operator=(const HidapiBackend &) = delete;
+
+    // False when hidapi could not start; every search then finds nothing.
+    bool isAvailable() const { return m_available; }
+
+    QList<QByteArray> enumerateInterfaces() override;
+    HidHandle open(const QByteArray &path) override;
+    void close(HidHandle handle) override;
+    std::optional<IdPair> attributes(HidHandle handle) override;
+    int featureReportLength(HidHandle handle) override;
+    bool setFeature(HidHandle handle, const HidReport &report) override;
+    bool getFeature(HidHandle handle, HidReport &report) override;
+
+private:
+    struct Open
+    {
+        hid_device_ *device = nullptr;
+        QByteArray path;
+        std::optional<IdPair> ids;
+        int featureLength = -1; // -1: not read yet
+    };
+    Open *find(HidHandle handle);
+
+    bool m_available = false;
+    // Ids seen by the last enumeration, so attributes() needs no second walk.
+    QHash<QByteArray, IdPair> m_ids;
+    std::vector<Open> m_open; // handle = index
+};

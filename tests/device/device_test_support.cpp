@@ -1,0 +1,125 @@
+#include "device_test_support.h"
+
+#include "image/default_image.h"
+
+#include <QFile>
+
+QString reportHex(const HidReport &report)
+{
+    QString out;
+    for (quint8 byte : report) {
+        if (!out.isEmpty())
+            out += QLatin1Char(' ');
+        out += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
+QStringList sentReports(const SimulatedMouse &sim, size_t from)
+{
+    QStringList out;
+    const auto &trace = sim.trace();
+    for (size_t i = from; i < trace.size(); ++i) {
+        const auto &entry = trace[i];
+        if (entry.direction != SimulatedMouse::TraceEntry::Set)
+            continue;
+        out << QStringLiteral("%1:%2%3")
+                   .arg(entry.interfaceIndex)
+                   .arg(reportHex(entry.bytes), entry.accepted ? QString() : QStringLiteral(" !"));
+    }
+    return out;
+}
+
+int countSent(const SimulatedMouse &sim, quint8 reportId, size_t from)
+{
+    int count = 0;
+    const auto &trace = sim.trace();
+    for (size_t i = from; i < trace.size(); ++i) {
+        if (trace[i].direction == SimulatedMouse::TraceEntry::Set && trace[i].bytes[0] == reportId)
+            ++count;
+    }
+    return count;
+}
+
+int countFetched(const SimulatedMouse &sim, size_t from)
+{
+    int count = 0;
+    const auto &trace = sim.trace();
+    for (size_t i = from; i < trace.size(); ++i) {
+        if (trace[i].direction == SimulatedMouse::TraceEntry::Get && trace[i].accepted)
+            ++count;
+    }
+    return count;
+}
+
+QStringList sentCommands(const SimulatedMouse &sim, size_t from)
+{
+    QStringList out;
+    const auto &trace = sim.trace();
+    for (size_t i = from; i < trace.size(); ++i) {
+        const auto &entry = trace[i];
+        if (entry.direction == SimulatedMouse::TraceEntry::Set && entry.accepted &&
+            entry.bytes[0] == 0x40)
+            out << reportHex(entry.bytes);
+    }
+    return out;
+}
+
+QByteArray defaultImage()
+{
+    QFile file(kDefaultImageResource);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void RecordingObserver::busyStarted()
+{
+    events << "busyStarted";
+    ++busyDepth;
+    maxBusyDepth = std::max(maxBusyDepth, busyDepth);
+}
+
+void RecordingObserver::busyProgress(int chunk, int chunkCount)
+{
+    Q_UNUSED(chunk);
+    Q_UNUSED(chunkCount);
+    ++progressCalls;
+}
+
+void RecordingObserver::busyEnded()
+{
+    events << "busyEnded";
+    --busyDepth;
+}
+
+void RecordingObserver::labelsChanged(const NoDeviceLabels &l)
+{
+    labels = l;
+    QString text = QStringLiteral("labels:");
+    if (l.lbl_NoDev)
+        text += QStringLiteral("NoDev,");
+    if (l.lbl_CheckDev)
+        text += QStringLiteral("CheckDev,");
+    if (l.lbl_TypeError)
+        text += QStringLiteral("TypeError,");
+    if (l.lbl_IDError)
+        text += QStringLiteral("IDError,");
+    events << text;
+}
+
+void RecordingObserver::showDevicePages(bool familyA, bool familyB)
+{
+    events << QStringLiteral("showDevicePages:%1%2").arg(familyA ? "A" : "", familyB ? "B" : "");
+}
+
+void RecordingObserver::showPressed(WriteButton button)
+{
+    events << QStringLiteral("pressed:%1").arg(int(button));
+}
+
+void RecordingObserver::showMessage(const QString &text)
+{
+    events << "message";
+    messages << text;
+}

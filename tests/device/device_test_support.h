@@ -1,0 +1,50 @@
+#pragma once
+
+#include "device/device_observer.h"
+#include "device/simulated_mouse.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+// "40 04 00 11 00 01 00 00"
+QString reportHex(const HidReport &report);
+
+// The reports the host sent (set-feature) from trace entry `from` on, as
+// "<interface>:<hex>", refused ones with a trailing " !".
+QStringList sentReports(const SimulatedMouse &sim, size_t from = 0);
+// Set-feature reports of one report id from `from` on, accepted or not.
+int countSent(const SimulatedMouse &sim, quint8 reportId, size_t from = 0);
+// Successful get-feature reports from `from` on.
+int countFetched(const SimulatedMouse &sim, size_t from = 0);
+// Command reports (accepted) from `from` on, as hex.
+QStringList sentCommands(const SimulatedMouse &sim, size_t from = 0);
+
+// The embedded default image (34048 bytes); empty when it is missing.
+QByteArray defaultImage();
+
+// Records every hook in order, and the busy nesting.
+class RecordingObserver : public DeviceObserver
+{
+public:
+    void busyStarted() override;
+    void busyProgress(int chunk, int chunkCount) override;
+    void busyEnded() override;
+    void labelsChanged(const NoDeviceLabels &labels) override;
+    void hideAllMenus() override { events << "hideAllMenus"; }
+    void stopLabelRun() override { events << "stopLabelRun"; }
+    void hideAllPages() override { events << "hideAllPages"; }
+    void showOnlyPage(int page) override { events << QStringLiteral("page:%1").arg(page); }
+    void clearMacroLists() override { events << "clearMacroLists"; }
+    void showDevicePages(bool familyA, bool familyB) override;
+    void clearMacroEditor() override { events << "clearMacroEditor"; }
+    void showPressed(WriteButton button) override;
+    void showMessage(const QString &text) override;
+    void closeMainWindow() override { events << "close"; }
+
+    QStringList events; // without progress
+    QStringList messages;
+    int progressCalls = 0;
+    int busyDepth = 0;
+    int maxBusyDepth = 0;
+    NoDeviceLabels labels;
+};
