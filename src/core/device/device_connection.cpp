@@ -1,0 +1,232 @@
+#include "device/device_connection.h"
+
+#include <array>
+
+namespace {
+constexpr quint16 kRegisterSignature = 0x90E7;
+constexpr quint8 kSignature = 0xAF;
+constexpr quint16 kRegisterMode = 0x90E4;
+constexpr quint16 kRegisterFlashType = 0x0008;
+constexpr quint32 kIdAddress42 = 0x6053;
+constexpr quint32 kIdAddress58 = 0x6057;
+constexpr quint32 kIdReadLength = 6;
+constexpr int kSamples = 5;
+constexpr int kStableSamples = 2;
+} // namespace
+
+DeviceConnection::DeviceConnection(AppState &state, HidTransport &transport,
+                                   CommandProtocol &protocol, DeviceClock &clock)
+    : m_state(state), m_transport(transport), m_protocol(protocol), m_clock(clock)
+{}
+
+void DeviceConnection::DevTimerTimer()
+{
+    if (m_state.DevTimerBusy)
+        return;
+    m_state.DevTimerBusy = true;
+
+    int stable = 0;
+    quint32 current = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        const quint32 a = m_transport.CountHidInterfaces();
+        const quint32 b = m_transport.CountHidInterfaces();
+        if (a == b)
+            ++stable;
+        current = a;
+    }
+
+    if (qint32(current) != m_state.LastInterfaceCount && stable >= kStableSamples) {
+        m_state.DeviceVendorId = 0;
+        m_state.DeviceProductId = 0;
+        m_state.CommandHandle = kInvalidHandle;
+        m_state.DataHandle = kInvalidHandle;
+        for (const IdPair &pair : m_state.CandidateIds) {
+            if (pair.vendorId == 0 || pair.productId == 0) {
+                DeviceGone();
+                continue;
+            }
+            m_clock.waitMs(kSearchWaitMs);
+            if (m_transport.OpenMouse(pair.vendorId, pair.productId)) {
+                m_state.DeviceVendorId = pair.vendorId;
+                m_state.DeviceProductId = pair.productId;
+                APCheckID_OnClick();
+                break;
+            }
+        }
+        m_state.LastInterfaceCount = qint32(current);
+    }
+
+    m_state.DevTimerBusy = false;
+}
+
+void DeviceConnection::APCheckID_OnClick()
+{
+    // Until the identification gets further, the mouse is found but unknown.
+    m_connection = ConnectionState::NotIdentified;
+    const std::optional<quint8> signature = m_protocol.readRegister(kRegisterSignature);
+    if (!signature || *signature != kSignature)
+        return;
+    const std::optional<quint8> mode = m_protocol.readRegister(kRegisterMode);
+    if (!mode)
+        return;
+    m_state.DeviceModeByte = *mode;
+    ReadDevInfo();
+}
+
+void DeviceConnection::CheckFlashType()
+{
+    const std::optional<quint8> value = m_protocol.readRegister(kRegisterFlashType);
+    if (!value)
+        return;
+    if (*value == 0x9D)
+        m_state.FlashType = 32;
+    else if (*value == 0xC8)
+        m_state.FlashType = 64;
+}
+
+void DeviceConnection::ReadDevInfo()
+{
+    m_connection = ConnectionState::NotIdentified;
+    const std::optional<IdentifyReply> reply = m_protocol.identify();
+    if (!reply)
+        return;
+
+    // A layout byte other than 29 or 58 cannot be assembled for; such a
+    // mouse is rejected like one of the other layout.
+    bool typeError = true;
+    if (reply->layoutByte == 29) {
+        m_state.DeviceLayoutCode = 42;
+        typeError = m_state.ImageLayoutCode == 58;
+    } else if (reply->layoutByte == 58) {
+        m_state.DeviceLayoutCode = 58;
+        typeError = m_state.ImageLayoutCode == 42;
+    }
+    if (typeError) {
+        setLabels(false, true, false);
+        RefreshErrorAP();
+        m_connection = ConnectionState::TypeError;
+        return;
+    }
+
+    const quint32 mode = m_state.DeviceModeByte & 0x0C;
+    std::array<quint8, kIdReadLength> id{};
+    bool idRead = false;
+    AppState::Routines routines = AppState::Routines::None;
+    bool familyB = false;
+    switch (reply->chipByte) {
+    case 0x50: {
+        quint32 address = 0;
+        if ((mode == 4 || mode == 12) && m_state.DeviceLayoutCode == 42) {
+            address = kIdAddress42;
+        } else if (mode == 4 && m_state.DeviceLayoutCode == 58) {
+            address = kIdAddress58;
+        } else {
+            giveUpHandles();
+            m_connection = ConnectionState::Dropped;
+            return;
+        }
+        m_protocol.resetFailedReports();
+        idRead = m_protocol.ReadMemory8Quiet(address, kIdReadLength, id);
+        routines = AppState::Routines::FamilyA;
+        break;
+    }
+    case 0xA0:
+    case 0xA5:
+    case 0xAA:
+        CheckFlashType();
+        if (m_state.FlashType != 64) {
+            giveUpHandles();
+            m_connection = ConnectionState::Dropped;
+            return;
+        }
+        if (mode != 0 && mode != 8)
+            return;
+        m_protocol.resetFailedReports();
+        idRead = m_protocol.ReadMemory16Quiet(kIdAddress58, kIdReadLength, id);
+        routines = AppState::Routines::FamilyB;
+        familyB = true;
+        break;
+    default:
+        return;
+    }
+
+    // A read that brought no data would leave 0xFF, which could pass for the
+    // default image's identification bytes; such a mouse stays unidentified.
+    if (!idRead || m_protocol.failedReports() != 0)
+        return;
+    if (id[0] == m_state.ImageIdBytes[0] && id[1] == m_state.ImageIdBytes[1])
+        identified(routines, familyB);
+    else
+        identificationError();
+}
+
+void DeviceConnection::identified(AppState::Routines routines, bool familyB)
+{
+    m_state.ParameterLength = 256;
+    m_state.ReadMemory = routines;
+    m_state.WriteMemory = routines;
+    m_state.ChipFamilyA = !familyB;
+    m_state.ChipFamilyB = familyB;
+    // The read-all starts by clearing the no-device labels.
+    setLabels(false, false, false);
+    const bool read = m_readAll ? m_readAll() : false;
+    m_connection = read ? ConnectionState::Connected : ConnectionState::ReadFailed;
+}
+
+void DeviceConnection::identificationError()
+{
+    setLabels(false, false, true);
+    RefreshErrorAP();
+    m_connection = ConnectionState::IdError;
+}
+
+void DeviceConnection::DeviceGone()
+{
+    m_observer->hideAllMenus();
+    setLabels(true, false, false);
+    m_observer->stopLabelRun();
+    m_observer->processEvents();
+    RefreshErrorAP();
+    if (m_state.ChipFamilyB)
+        m_observer->clearMacroLists();
+    m_state.ChipFamilyA = false;
+    m_state.ChipFamilyB = false;
+    m_connection = ConnectionState::NoDevice;
+}
+
+void DeviceConnection::RefreshErrorAP()
+{
+    giveUpHandles();
+    m_state.NoDevicePage = true;
+    m_observer->hideAllPages();
+}
+
+void DeviceConnection::RefreshAPPage(int selectedTab)
+{
+    if (m_state.NoDevicePage) {
+        m_observer->showOnlyPage(0);
+        return;
+    }
+    if (selectedTab >= 1 && selectedTab <= 3)
+        m_observer->showOnlyPage(1);
+    else if (selectedTab >= 4 && selectedTab <= 6)
+        m_observer->showOnlyPage(selectedTab - 2);
+}
+
+void DeviceConnection::setLabels(bool noDevice, bool typeError, bool idError)
+{
+    NoDeviceLabels labels;
+    labels.lbl_NoDev = noDevice;
+    labels.lbl_CheckDev = noDevice;
+    labels.lbl_TypeError = typeError;
+    labels.lbl_IDError = idError;
+    m_labels = labels;
+    m_observer->labelsChanged(m_labels);
+}
+
+void DeviceConnection::giveUpHandles()
+{
+    m_state.CommandHandle = kInvalidHandle;
+    m_state.DataHandle = kInvalidHandle;
+    m_transport.closeKeptHandles();
+}

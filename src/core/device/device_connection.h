@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "device/command_protocol.h"
+#include "device/device_clock.h"
+#include "device/device_observer.h"
+#include "device/hid_transport.h"
+
+#include <functional>
+
+enum class ConnectionState
+{
+    Start,         // nothing searched yet; the default image is shown
+    NoDevice,      // search without result
+    NotIdentified, // found, but the registers or the chip byte did not fit; handles kept
+    Dropped,       // unsupported mode/layout or flash type; handles given up silently
+    TypeError,     // layout differs from the default image
+    IdError,       // identification bytes differ from the default image
+    Connected,     // identified and read
+    ReadFailed,    // identified, but the read-all could not fetch the configuration
+};
+
+// The life of a connection up to the read-all: the hot-plug tick, the search
+// by ids, the identification and the no-device and error states.
+class DeviceConnection
+{
+public:
+    static constexpr int kDevTimerIntervalMs = 3500;
+    static constexpr int kSearchWaitMs = 2000;
+
+    DeviceConnection(AppState &state, HidTransport &transport, CommandProtocol &protocol,
+                     DeviceClock &clock);
+
+    void setObserver(DeviceObserver *observer) { m_observer = observer; }
+    // The read-all (Btn_Read) run after a successful identification; true
+    // when the mouse's configuration was read and shown.
+    void setReadAll(std::function<bool()> readAll) { m_readAll = std::move(readAll); }
+
+    // Handler of DevTimer.
+    void DevTimerTimer();
+    void APCheckID_OnClick();
+    void CheckFlashType();
+    void ReadDevInfo();
+    void DeviceGone();
+    void RefreshErrorAP();
+    // Shows the page of the selected tab (rb_1 ... rb_6 as 1 ... 6) again,
+    // or no page in the no-device state.
+    void RefreshAPPage(int selectedTab);
+
+    ConnectionState connectionState() const { return m_connection; }
+    const NoDeviceLabels &labels() const { return m_labels; }
+
+private:
+    void setLabels(bool noDevice, bool typeError, bool idError);
+    void giveUpHandles();
+    void identified(AppState::Routines routines, bool familyB);
+    void identificationError();
+
+    AppState &m_state;
+    HidTransport &m_transport;
+    CommandProtocol &m_protocol;
+    DeviceClock &m_clock;
+    DeviceObserver m_silent;
+    DeviceObserver *m_observer = &m_silent;
+    std::function<bool()> m_readAll;
+    ConnectionState m_connection = ConnectionState::Start;
+    NoDeviceLabels m_labels;
+};

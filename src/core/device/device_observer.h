@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+// What the no-device page shows.
+struct NoDeviceLabels
+{
+    bool lbl_NoDev = false;
+    bool lbl_CheckDev = false;
+    bool lbl_TypeError = false;
+    bool lbl_IDError = false;
+    friend bool operator==(const NoDeviceLabels &, const NoDeviceLabels &) = default;
+};
+
+// The window side of the device link. The models call these at the points
+// where the window has to change; every hook has an empty default, so the
+// command-line tool and tests implement only what they need.
+class DeviceObserver
+{
+public:
+    virtual ~DeviceObserver() = default;
+
+    // Start of a transfer: DevTimer off, input cover on, busy window shown,
+    // pending messages processed once.
+    virtual void busyStarted() {}
+    // One 7-byte chunk moved: show the busy window again, process messages.
+    virtual void busyProgress(int chunk, int chunkCount)
+    {
+        Q_UNUSED(chunk);
+        Q_UNUSED(chunkCount);
+    }
+    // End of a transfer: busy window hidden, messages processed, DevTimer
+    // on, input cover off. Always paired with busyStarted().
+    virtual void busyEnded() {}
+
+    virtual void processEvents() {}
+    virtual void labelsChanged(const NoDeviceLabels &labels) { Q_UNUSED(labels); }
+    virtual void hideAllMenus() {}
+    virtual void stopLabelRun() {}
+    // Pages 1-4 hidden and the six page-button pictures not selected.
+    virtual void hideAllPages() {}
+    // Page 1-4 shown and the other three hidden; 0 hides all four.
+    virtual void showOnlyPage(int page) { Q_UNUSED(page); }
+    // The macro lists of a family-B mouse emptied (LB_MacroName, LB_Name, LB_macro).
+    virtual void clearMacroLists() {}
+    // After a read-all: the macro page button, its picture and Key_Macro for
+    // family B only, the function menu height, page 1, page editing unlocked,
+    // and the profile of the selected tab opened again.
+    virtual void showDevicePages(bool familyA, bool familyB)
+    {
+        Q_UNUSED(familyA);
+        Q_UNUSED(familyB);
+    }
+    // Reset of a family-B mouse: LB_MacroName, LB_macro, mmo_macro and
+    // mmo_wrscript emptied.
+    virtual void clearMacroEditor() {}
+    // Confirm, Apply or Reset pressed: the button shows its pressed picture.
+    enum class WriteButton
+    {
+        Confirm,
+        Apply,
+        Reset
+    };
+    virtual void showPressed(WriteButton button) { Q_UNUSED(button); }
+    // A message box without icon and with one OK button.
+    virtual void showMessage(const QString &text) { Q_UNUSED(text); }
+    // Confirm closes the main window once it has written.
+    virtual void closeMainWindow() {}
+};
