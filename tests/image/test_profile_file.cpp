@@ -20,14 +20,12 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// A recognisable macro area: every name-table and block byte differs from
-// the default image.
+// A recognisable macro area, unlike the default one.
 void fillMacros(ImageBuffers &image)
 {
-    for (int i = 0; i < image.MacroNameTable.size(); ++i)
-        image.MacroNameTable[i] = char(i * 7 + 1);
-    for (int i = 0; i < image.MacroBlocks.size(); ++i)
-        image.MacroBlocks[i] = char(i * 13 + 5);
+    for (QByteArray *area : {&image.MacroNameTable, &image.MacroBlocks})
+        for (int i = 0; i < area->size(); ++i)
+            (*area)[i] = char(i * 7 + 1);
 }
 
 } // namespace
@@ -82,58 +80,28 @@ private slots:
         QCOMPARE(loaded.advancedPage().currentDpiLevel(), saved.advancedPage().currentDpiLevel());
     }
 
-    void familyAWritesErasedMacroArea()
+    void familyAAfterResetWritesDefaults()
     {
+        // Edits on the pages, then Reset of a family-A layout-58 mouse: the
+        // file holds the embedded block and an erased macro area.
         Configuration config;
         connected(config, 58, false);
         fillMacros(config.image());
-        const ProfileFileResult result = config.saveProfile(m_dir.filePath("family-a"));
-        QVERIFY(result.ok());
-        const QByteArray file = readAll(result.fileName);
-        QCOMPARE(file.size(), kImageSize);
-        QCOMPARE(file.mid(256), QByteArray(kImageSize - 256, char(0xFF)));
-        QCOMPARE(file.left(256), config.image().DataBuf);
-        // The working macro buffers are erased as well.
-        QCOMPARE(config.image().MacroBlocks, QByteArray(kMacroBlocksSize, char(0xFF)));
-    }
-
-    void resetThenSaveWritesTheDefaults()
-    {
-        // Edits on the pages, then Reset of a family-A layout-58 mouse: the
-        // saved parameter block is the embedded one again.
-        Configuration config;
-        connected(config, 58, false);
         QVERIFY(config.advancedPage().DPILevel_OnClick(1));
         config.setCurrentPage(Configuration::Page::Switch);
         QVERIFY(config.LoadDefaultCopy());
         config.image().DataBuf = config.defaultImage().DataBuf;
         config.DataBufToUI();
 
-        const ProfileFileResult result = config.saveProfile(m_dir.filePath("after-reset"));
+        const ProfileFileResult result = config.saveProfile(m_dir.filePath("work.bin"));
         QVERIFY(result.ok());
-        QCOMPARE(hex(readAll(result.fileName).left(255)),
-                 hex(config.defaultImage().DataBuf.left(255)));
-    }
-
-    void binIsAlwaysAppended_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("plain") << "work"
-                               << "work.bin";
-        QTest::newRow("already .bin") << "work.bin"
-                                      << "work.bin.bin";
-    }
-    void binIsAlwaysAppended()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QString, written);
-        Configuration config;
-        connected(config, 58, true);
-        const ProfileFileResult result = config.saveProfile(m_dir.filePath(chosen));
-        QVERIFY(result.ok());
-        QCOMPARE(result.fileName, m_dir.filePath(written));
-        QVERIFY(QFile::exists(m_dir.filePath(written)));
+        QCOMPARE(result.fileName, m_dir.filePath("work.bin.bin")); // ".bin" always appended
+        const QByteArray file = readAll(result.fileName);
+        QCOMPARE(file.size(), kImageSize);
+        QCOMPARE(hex(file.left(255)), hex(config.defaultImage().DataBuf.left(255)));
+        QCOMPARE(file.mid(256), QByteArray(kImageSize - 256, char(0xFF)));
+        // The working macro buffers are erased as well.
+        QCOMPARE(config.image().MacroBlocks, QByteArray(kMacroBlocksSize, char(0xFF)));
     }
 
     void unwritableTargetLeavesNoFile_data()
@@ -157,16 +125,6 @@ private slots:
         QVERIFY(result.message({}).contains(m_dir.filePath(chosen) + ".bin"));
         QVERIFY(!QFile::exists(result.fileName));
         QCOMPARE(config.image().MacroBlocks, blocks);
-    }
-
-    void refusedWithoutMouse()
-    {
-        Configuration config;
-        startWithEnglish(config);
-        const QString path = m_dir.filePath("no-mouse");
-        QCOMPARE(config.saveProfile(path).status, ProfileFileResult::Status::NoDevice);
-        QVERIFY(!QFile::exists(path + ".bin"));
-        QCOMPARE(config.loadProfile(path).messageKey(), QStringLiteral("Str022"));
     }
 
     void loadFillsOnlyWhatTheFileReaches_data()
@@ -217,6 +175,13 @@ private slots:
         QCOMPARE(result.status, ProfileFileResult::Status::OpenFailed);
         QCOMPARE(config.image().DataBuf, dataBefore);
         QCOMPARE(config.sections().Profile, profileBefore);
+
+        // Without a mouse neither action runs.
+        config.state().DataHandle = kInvalidHandle;
+        QCOMPARE(config.loadProfile(m_dir.filePath(name)).messageKey(), QStringLiteral("Str022"));
+        QCOMPARE(config.saveProfile(m_dir.filePath("x")).status,
+                 ProfileFileResult::Status::NoDevice);
+        QVERIFY(!QFile::exists(m_dir.filePath("x.bin")));
     }
 
     void brokenSectionsAreRepairedOnLoad()
