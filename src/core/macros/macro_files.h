@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/image_buffers.h"
+#include "app/text_lookup.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// Macro files are raw copies of the macro area: one macro (its 32-byte
+// name-table entry, then its 1024-byte block) or all of them (the whole name
+// table, then the 32 blocks). No header, no checksum.
+inline constexpr int kSingleMacroFileSize = 32 + kMacroBlockSize;                 // 1056
+inline constexpr int kAllMacrosFileSize = kMacroNameTableSize + kMacroBlocksSize; // 33792
+
+struct MacroFileResult
+{
+    bool ok = false;
+    QString errorKey; // "Str025" (cannot open) or "Str026" (cannot write); empty on success
+    QString fileName; // the file that was read or written
+
+    explicit operator bool() const { return ok; }
+    // The error text for the user, naming the file; empty on success.
+    QString message(const TextLookup &text) const;
+};
+
+// Exports always append ".bin" to the chosen name, even when it already ends so.
+QString macroExportFileName(const QString &chosenName);
+
+// Pure forms: the bytes a file holds, and what a file's bytes do to the image.
+// Applying copies only what the bytes reach (a short file leaves the rest
+// unchanged) and ignores everything past the expected size.
+QByteArray singleMacroFileBytes(const ImageBuffers &image, int index);
+QByteArray allMacrosFileBytes(const ImageBuffers &image);
+bool applySingleMacroFile(ImageBuffers &image, int index, QByteArrayView bytes);
+void applyAllMacrosFile(ImageBuffers &image, QByteArrayView bytes);
+
+// File forms. Exports replace the file atomically, so a failed write leaves
+// any earlier file intact; a failed import leaves the image unchanged.
+MacroFileResult exportOneMacro(const ImageBuffers &image, int index, const QString &chosenName);
+MacroFileResult exportAllMacros(const ImageBuffers &image, const QString &chosenName);
+MacroFileResult importOneMacro(ImageBuffers &image, int index, const QString &fileName);
+MacroFileResult importAllMacros(ImageBuffers &image, const QString &fileName);
