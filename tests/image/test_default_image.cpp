@@ -48,6 +48,9 @@ private slots:
         Configuration config;
         int refreshed = 0;
         config.RefreshMacroName = [&] { ++refreshed; };
+        QStringList names(32, QStringLiteral("unused"));
+        names[0] = QStringLiteral("Combo");
+        config.MacroNames = [&] { return names; };
         QVERIFY(config.startUp());
         QCOMPARE(refreshed, 1);
 
@@ -67,6 +70,9 @@ private slots:
         QCOMPARE(adv.dpiCaption(adv.currentDpiLevel()), QStringLiteral("3200"));
         QCOMPARE(s.CurrentReportRate, 500);
         QCOMPARE(config.currentPage(), Configuration::Page::Main);
+        // Main button 10 carries macro slot 0; its caption is the macro's name.
+        QCOMPARE(config.buttonAssignment().shownProfile(), int(MainProfile));
+        QCOMPARE(config.buttonAssignment().caption(10), QStringLiteral("Combo"));
     }
 
     void defaultImageAssemblesBackUnchanged()

@@ -193,6 +193,7 @@ private slots:
         config.DataBufToUI();
         QCOMPARE(int(config.currentPage()),
                  stored == 7 ? int(Configuration::Page::Breathing) : page);
+        QCOMPARE(config.buttonAssignment().shownProfile(), stored == 7 ? 0 : stored + 1);
     }
 
     void fireModeButtons_data()

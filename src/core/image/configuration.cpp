@@ -28,6 +28,25 @@ Configuration::Configuration()
 
 Configuration::~Configuration() = default;
 
+void Configuration::setCurrentPage(Page page)
+{
+    m_page = page;
+    switch (page) {
+    case Page::Main:
+        m_buttons.RefreshProfileKeys(MainProfile, codeTextContext());
+        break;
+    case Page::Switch:
+        m_buttons.RefreshProfileKeys(SwitchProfile, codeTextContext());
+        break;
+    case Page::Fixed:
+        m_buttons.RefreshProfileKeys(FixedProfile, codeTextContext());
+        break;
+    default:
+        m_buttons.setShownProfile(NoProfileShown);
+        break;
+    }
+}
+
 void Configuration::setLanguage(int languageNumber)
 {
     if (languageNumber < 1 || languageNumber > 3)
@@ -128,19 +147,10 @@ void Configuration::RefreshUI()
         m_breathing.show(m_sections);
     m_advanced.showFireKeys(m_sections);
 
-    switch (quint8(m_sections.ParameterB[kProfileByteOffset])) {
-    case 0:
-        m_page = Page::Main;
-        break;
-    case 1:
-        m_page = Page::Switch;
-        break;
-    case 2:
-        m_page = Page::Fixed;
-        break;
-    default:
-        break;
-    }
+    // The image names the profile page to show; another value keeps the page.
+    const quint8 profile = quint8(m_sections.ParameterB[kProfileByteOffset]);
+    if (profile <= 2)
+        setCurrentPage(profile == 0 ? Page::Main : profile == 1 ? Page::Switch : Page::Fixed);
 
     if (PagesRefreshed)
         PagesRefreshed();

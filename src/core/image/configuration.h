@@ -4,6 +4,7 @@
 #include "app/image_buffers.h"
 #include "app/section_records.h"
 #include "app/text_lookup.h"
+#include "buttons/button_assignment_model.h"
 #include "buttons/function_codes.h"
 #include "image/profile_file.h"
 #include "settings/advanced_page_model.h"
@@ -60,6 +61,8 @@ public:
     const AdvancedPageModel &advancedPage() const { return m_advanced; }
     BreathingPageModel &breathingPage() { return m_breathing; }
     const BreathingPageModel &breathingPage() const { return m_breathing; }
+    ButtonAssignmentModel &buttonAssignment() { return m_buttons; }
+    const ButtonAssignmentModel &buttonAssignment() const { return m_buttons; }
 
     // --- hooks set by other parts of the program ---------------------------
     // Rebuilds the macro-name lists from MacroNameTable (set by the macro list).
@@ -71,7 +74,11 @@ public:
 
     // --- page and language ------------------------------------------------
     Page currentPage() const { return m_page; }
-    void setCurrentPage(Page page) { m_page = page; }
+    // Makes `page` current; a profile page refreshes the button captions of
+    // its profile, any other page leaves no profile shown. Whether a page may
+    // open at all (ButtonAssignmentModel::PageBlockMessage) is the caller's
+    // check.
+    void setCurrentPage(Page page);
     // Sets CurrentLanguage (1-3; other numbers are ignored) and the text
     // lookup to that language's texts.
     void setLanguage(int languageNumber);
@@ -133,6 +140,7 @@ private:
     ProfileCodeStringTable m_codeStrings;
     AdvancedPageModel m_advanced;
     BreathingPageModel m_breathing;
+    ButtonAssignmentModel m_buttons{m_sections, m_codeStrings}; // after both
     Page m_page = Page::Main;
     TextLookup m_text;
     int m_specialPanelHeight = kSpecialPanelHeight58;
