@@ -1,6 +1,7 @@
 #include "image/configuration.h"
 #include "image/section_checks.h"
 #include "image_test_support.h"
+#include "ui/language.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -122,7 +123,11 @@ private slots:
         const ProfileFileResult result = config.saveProfile(m_dir.filePath(chosen));
         QCOMPARE(result.status, ProfileFileResult::Status::OpenFailed);
         QCOMPARE(result.messageKey(), QStringLiteral("Str025"));
-        QVERIFY(result.message({}).contains(m_dir.filePath(chosen) + ".bin"));
+        const QString expected =
+            QStringLiteral("Cannot open the file \"%1\".").arg(result.fileName);
+        QCOMPARE(result.message(languageLookup(1)), expected);
+        QCOMPARE(result.message({}), expected); // without a language text
+        QCOMPARE(result.fileName, m_dir.filePath(chosen) + ".bin");
         QVERIFY(!QFile::exists(result.fileName));
         QCOMPARE(config.image().MacroBlocks, blocks);
     }
