@@ -1,0 +1,352 @@
+#include "buttons/button_assignment_model.h"
+
+#include "english_texts.h"
+
+#include <QtTest>
+
+namespace {
+
+// The shipped Profile section: profile 1, then profiles 2 and 3 alike.
+QByteArray shippedProfile()
+{
+    const QByteArray p1 = QByteArray::fromHex("01010000"
+                                              "01020000"
+                                              "01040000"
+                                              "09010000"
+                                              "09020000"
+                                              "01100000"
+                                              "01080000"
+                                              "06120010"
+                                              "02080700"
+                                              "10800000"
+                                              "0C000000"
+                                              "02080700");
+    const QByteArray p2 = QByteArray::fromHex("01010000"
+                                              "01020000"
+                                              "01040000"
+                                              "09000000"
+                                              "01080000"
+                                              "01100000"
+                                              "06120010"
+                                              "07000000"
+                                              "0E000000"
+                                              "03022300"
+                                              "0C000000"
+                                              "02080700");
+    return p1 + p2 + p2 + QByteArray(1, char(0x5A));
+}
+
+} // namespace
+
+class TestButtonAssignmentModel : public QObject
+{
+    Q_OBJECT
+
+    SectionRecords records;
+    ProfileCodeStringTable codes;
+    CodeTextContext context;
+
+    QByteArray profileBytes(int profile, int button) const
+    {
+        return records.Profile.mid(ProfileCodeOffset(profile, button), 4).toHex().toUpper();
+    }
+
+private slots:
+    void init()
+    {
+        records = SectionRecords();
+        records.Profile = shippedProfile();
+        RebuildProfileCodeStrings(records.Profile, codes);
+        context = englishContext();
+    }
+
+    void refreshShowsTheProfileAndSelectsIt()
+    {
+        ButtonAssignmentModel model(records, codes);
+        QCOMPARE(model.shownProfile(), int(NoProfileShown));
+        QVERIFY(model.RefreshProfile1Keys(context));
+        QCOMPARE(model.shownProfile(), int(MainProfile));
+        const QStringList expected = {"Left Key", "Right Key", "Middle Key",  "CPI +",
+                                      "CPI -",    "Forward",   "Back",        "Double Click",
+                                      "Win+D",    "Macro 0",   "Report Rate", "Win+D"};
+        QCOMPARE(model.captions(), expected);
+        QVERIFY(model.RefreshProfileKeys(2, context));
+        QCOMPARE(model.caption(8), QStringLiteral("KB Switch Key"));
+        QVERIFY(!model.RefreshProfileKeys(0, context));
+        QVERIFY(!model.RefreshProfileKeys(4, context));
+        QCOMPARE(model.shownProfile(), int(SwitchProfile));
+        QVERIFY(model.caption(0).isEmpty());
+        QVERIFY(model.caption(13).isEmpty());
+    }
+
+    void choiceIsStoredInTextAndSection_data()
+    {
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("main, back on button 5")
+            << 1 << 5 << 903 << "Back" << QByteArray("01080000");
+        QTest::newRow("main, LED mode on button 12")
+            << 1 << 12 << 1006 << "LED Mode" << QByteArray("0E000000");
+        QTest::newRow("switch, fire key 2 on button 4")
+            << 2 << 4 << 1201 << "Fire2 Key" << QByteArray("06120020");
+        QTest::newRow("switch, WWW stop on button 7")
+            << 2 << 7 << 1404 << "WWW Stop" << QByteArray("03022600");
+    }
+    void choiceIsStoredInTextAndSection()
+    {
+        QFETCH(int, profile);
+        QFETCH(int, button);
+        QFETCH(int, choice);
+        QFETCH(QString, caption);
+        QFETCH(QByteArray, bytes);
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfileKeys(profile, context);
+        const QByteArray before = records.Profile;
+        QVERIFY(model.setCurrentButton(button));
+        QVERIFY(model.assignChoice(choice, context));
+        QCOMPARE(model.caption(button), caption);
+        QCOMPARE(model.code(profile, button), QString::fromLatin1(bytes));
+        QCOMPARE(profileBytes(profile, button), bytes);
+        // Only those four bytes changed.
+        QByteArray expected = before;
+        expected.replace(ProfileCodeOffset(profile, button), 4, QByteArray::fromHex(bytes));
+        QCOMPARE(records.Profile, expected);
+    }
+
+    void fixedProfileStoresNothing()
+    {
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile3Keys(context);
+        const QStringList captions = model.captions();
+        const QByteArray before = records.Profile;
+        const ProfileCodeStringTable codesBefore = codes;
+        model.setCurrentButton(5);
+        QVERIFY(!model.assignChoice(903, context));
+        QVERIFY(!model.assignMacro(0, QStringLiteral("Macro 0")));
+        model.setPendingKeyCombination(QStringLiteral("A"), QStringLiteral("02000400"));
+        QVERIFY(!model.ApplyKeyCombination());
+        model.setCurrentButton(1);
+        QVERIFY(!model.exchangeMouseButton(901, context));
+        QVERIFY(!model.storeCode(QStringLiteral("01020000")));
+        QCOMPARE(records.Profile, before);
+        QCOMPARE(codes, codesBefore);
+        QCOMPARE(model.captions(), captions);
+    }
+
+    void nothingStoredWithoutButtonOrPage()
+    {
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile1Keys(context);
+        QVERIFY(!model.assignChoice(903, context)); // no label clicked yet
+        QVERIFY(!model.setCurrentButton(13));
+        model.setCurrentButton(6);
+        model.setShownProfile(NoProfileShown);
+        QVERIFY(!model.assignChoice(903, context));
+        QCOMPARE(records.Profile, shippedProfile());
+    }
+
+    void unknownChoiceAndBadCodesAssignNothing()
+    {
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(6);
+        QVERIFY(!model.assignChoice(1009, context));
+        QVERIFY(!model.storeCode(QStringLiteral("0108")));
+        QVERIFY(!model.storeCode(QStringLiteral("01G80000")));
+        QCOMPARE(model.caption(6), QStringLiteral("Forward"));
+        QCOMPARE(records.Profile, shippedProfile());
+        // Lower-case digits are accepted and kept in the canonical form.
+        QVERIFY(model.storeCode(QStringLiteral("0300cd00")));
+        QCOMPARE(model.code(1, 6), QStringLiteral("0300CD00"));
+    }
+
+    void shortProfileSectionIsNotWrittenPastItsEnd()
+    {
+        records.Profile.truncate(96);
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile2Keys(context);
+        model.setCurrentButton(12); // the last four bytes still there
+        QVERIFY(model.assignChoice(903, context));
+        QCOMPARE(profileBytes(2, 12), QByteArray("01080000"));
+        records.Profile.truncate(46);
+        model.RefreshProfile1Keys(context);
+        QVERIFY(!model.assignChoice(904, context));
+        QCOMPARE(records.Profile.size(), 46);
+        // Text and bytes stay in step: neither changed.
+        QCOMPARE(model.code(1, 12), QStringLiteral("02080700"));
+        QCOMPARE(model.caption(12), QStringLiteral("Win+D"));
+    }
+
+    void exchange_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QStringList>("codes");
+        QTest::newRow("middle for 1")
+            << 1 << 902 << QStringList{"Middle Key", "Right Key", "Left Key"}
+            << QStringList{"01040000", "01020000", "01010000"};
+        QTest::newRow("right for 1")
+            << 1 << 901 << QStringList{"Right Key", "Left Key", "Middle Key"}
+            << QStringList{"01020000", "01010000", "01040000"};
+        QTest::newRow("left for 3")
+            << 3 << 900 << QStringList{"Middle Key", "Right Key", "Left Key"}
+            << QStringList{"01040000", "01020000", "01010000"};
+        QTest::newRow("same again")
+            << 2 << 901 << QStringList{"Left Key", "Right Key", "Middle Key"}
+            << QStringList{"01010000", "01020000", "01040000"};
+    }
+    void exchange()
+    {
+        QFETCH(int, button);
+        QFETCH(int, choice);
+        QFETCH(QStringList, captions);
+        QFETCH(QStringList, codes);
+        ButtonAssignmentModel model(records, this->codes);
+        model.RefreshProfile2Keys(context);
+        model.setCurrentButton(button);
+        QVERIFY(model.exchangeMouseButton(choice, context));
+        for (int b = 1; b <= 3; ++b) {
+            QCOMPARE(model.caption(b), captions[b - 1]);
+            QCOMPARE(model.code(2, b), codes[b - 1]);
+            QCOMPARE(profileBytes(2, b), codes[b - 1].toLatin1());
+        }
+        QCOMPARE(records.Profile.left(48), shippedProfile().left(48)); // profile 1 untouched
+    }
+
+    void exchangeHandsOnAnUnknownFunction()
+    {
+        // An image gave button 1 the CPI key; choosing "Right Key" for it
+        // moves CPI to button 2 instead of leaving two right buttons.
+        records.Profile.replace(ProfileCodeOffset(1, 1), 4, QByteArray::fromHex("09000000"));
+        RebuildProfileCodeStrings(records.Profile, codes);
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(1);
+        QVERIFY(model.exchangeMouseButton(901, context));
+        QCOMPARE(model.captions().mid(0, 3), (QStringList{"Right Key", "CPI", "Middle Key"}));
+        QCOMPARE(profileBytes(1, 1), QByteArray("01020000"));
+        QCOMPARE(profileBytes(1, 2), QByteArray("09000000"));
+    }
+
+    void exchangeOnlyAmongTheFirstThree()
+    {
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(4);
+        QVERIFY(!model.exchangeMouseButton(900, context));
+        model.setCurrentButton(1);
+        QVERIFY(!model.exchangeMouseButton(903, context));
+        // Buttons 1-3 take no other function, whichever way it arrives.
+        QVERIFY(!model.assignChoice(1006, context));
+        QVERIFY(!model.assignMacro(3, QStringLiteral("Macro 3")));
+        model.setPendingKeyCombination(QStringLiteral("A"), QStringLiteral("02000400"));
+        QVERIFY(!model.ApplyKeyCombination());
+        QCOMPARE(records.Profile, shippedProfile());
+        QCOMPARE(model.caption(1), QStringLiteral("Left Key"));
+    }
+
+    void macroAssignment_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("first") << 0 << QByteArray("10800000");
+        QTest::newRow("second") << 1 << QByteArray("10840000");
+        QTest::newRow("last") << 31 << QByteArray("10FC0000");
+    }
+    void macroAssignment()
+    {
+        QFETCH(int, slot);
+        QFETCH(QByteArray, bytes);
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(10);
+        QVERIFY(model.assignMacro(slot, QStringLiteral("name")));
+        QCOMPARE(model.caption(10), QStringLiteral("name"));
+        QCOMPARE(profileBytes(1, 10), bytes);
+        // The code reads back as the slot's name.
+        QCOMPARE(CodeToText(model.code(1, 10), context), context.macroNames.at(slot));
+    }
+
+    void macroListWithoutEntry()
+    {
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(10);
+        QVERIFY(!model.assignMacro(-1, QStringLiteral("x")));
+        QVERIFY(!model.assignMacro(32, QStringLiteral("x")));
+        QCOMPARE(model.caption(10), QStringLiteral("Macro 0"));
+    }
+
+    void pendingKeyCombination()
+    {
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile2Keys(context);
+        model.setCurrentButton(9);
+        QVERIFY(!model.ApplyKeyCombination()); // nothing confirmed
+        model.setPendingKeyCombination(QStringLiteral("Ctrl+A+B"), QStringLiteral("02010405"));
+        // The dialog is not modal: the button current at Confirm takes it.
+        model.setCurrentButton(11);
+        QVERIFY(model.ApplyKeyCombination());
+        QCOMPARE(model.caption(11), QStringLiteral("Ctrl+A+B"));
+        QCOMPARE(profileBytes(2, 11), QByteArray("02010405"));
+        QCOMPARE(model.caption(9), QStringLiteral("LED Mode"));
+        model.clearPendingKeyCombination();
+        QVERIFY(!model.pendingKeyCombination().confirmed);
+        QVERIFY(model.pendingKeyCombination().code.isEmpty());
+        QVERIFY(!model.ApplyKeyCombination());
+        // A confirmed but malformed code changes nothing.
+        model.setPendingKeyCombination(QStringLiteral("?"), QStringLiteral("02"));
+        QVERIFY(!model.ApplyKeyCombination());
+        QCOMPARE(model.caption(11), QStringLiteral("Ctrl+A+B"));
+    }
+
+    void pageRule()
+    {
+        ButtonAssignmentModel model(records, codes);
+        // Shipped: no switch key on Main, a switch key but no reset key on Switch.
+        QCOMPARE(model.PageBlockMessage(SwitchProfile), QStringLiteral("Str020"));
+        QCOMPARE(model.PageBlockMessage(FixedProfile), QStringLiteral("Str021"));
+        QVERIFY(model.PageBlockMessage(MainProfile).isEmpty());
+        QVERIFY(model.PageBlockMessage(4).isEmpty());
+
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(6);
+        QVERIFY(model.assignChoice(1002, context));
+        QVERIFY(model.PageBlockMessage(SwitchProfile).isEmpty());
+        model.RefreshProfile2Keys(context);
+        model.setCurrentButton(4);
+        QVERIFY(model.assignChoice(1005, context));
+        QVERIFY(model.PageBlockMessage(FixedProfile).isEmpty());
+        // Taking the switch key off Main closes the Switch page again.
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(6);
+        QVERIFY(model.assignChoice(1001, context));
+        QCOMPARE(model.PageBlockMessage(SwitchProfile), QStringLiteral("Str020"));
+    }
+
+    void pageRuleLooksAtTheFunctionNotTheCaption()
+    {
+        // A macro named like the switch key is still a macro.
+        ButtonAssignmentModel model(records, codes);
+        model.RefreshProfile1Keys(context);
+        model.setCurrentButton(5);
+        QVERIFY(model.assignMacro(2, QStringLiteral("KB Switch Key")));
+        QCOMPARE(model.PageBlockMessage(SwitchProfile), QStringLiteral("Str020"));
+    }
+
+    void codeStringsFromShortSection()
+    {
+        ProfileCodeStringTable table;
+        RebuildProfileCodeStrings(shippedProfile().left(50), table);
+        QCOMPARE(table[0][11], QStringLiteral("02080700"));
+        QCOMPARE(table[1][0], QString()); // bytes 48..51 are cut
+        QVERIFY(table[2][11].isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestButtonAssignmentModel)
+#include "test_button_assignment_model.moc"
