@@ -40,6 +40,10 @@ void DeviceConnection::DevTimerTimer()
         m_state.DeviceProductId = 0;
         m_state.CommandHandle = kInvalidHandle;
         m_state.DataHandle = kInvalidHandle;
+        // Routines chosen for an earlier mouse must not serve whatever is
+        // found now until it is identified in turn.
+        m_state.ReadMemory = AppState::Routines::None;
+        m_state.WriteMemory = AppState::Routines::None;
         for (const IdPair &pair : m_state.CandidateIds) {
             if (pair.vendorId == 0 || pair.productId == 0) {
                 DeviceGone();

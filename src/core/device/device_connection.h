@@ -31,7 +31,7 @@ public:
     DeviceConnection(AppState &state, HidTransport &transport, CommandProtocol &protocol,
                      DeviceClock &clock);
 
-    void setObserver(DeviceObserver *observer) { m_observer = observer; }
+    void setObserver(DeviceObserver *observer) { m_observer = observer ? observer : &m_silent; }
     // The read-all (Btn_Read) run after a successful identification; true
     // when the mouse's configuration was read and shown.
     void setReadAll(std::function<bool()> readAll) { m_readAll = std::move(readAll); }

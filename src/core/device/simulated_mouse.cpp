@@ -296,6 +296,8 @@ int SimulatedMouse::openHandleCount() const
 
 QList<QByteArray> SimulatedMouse::enumerateInterfaces()
 {
+    if (m_enumerationHook)
+        m_enumerationHook();
     QList<QByteArray> paths;
     paths.reserve(qsizetype(m_interfaces.size()));
     for (const Interface &iface : m_interfaces) {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -93,6 +94,8 @@ public:
     void unplugAfterReports(qint64 reports, int mouse = 0);
     void setLatency(DeviceClock *clock, int msPerReport);
     int openHandleCount() const;
+    // Runs before every enumeration, so a test can script a changing count.
+    void setEnumerationHook(std::function<void()> hook) { m_enumerationHook = std::move(hook); }
 
     // HidBackend
     QList<QByteArray> enumerateInterfaces() override;
@@ -127,4 +130,5 @@ private:
     DeviceClock *m_clock = nullptr;
     int m_latencyMs = 0;
     int m_plainSerial = 0;
+    std::function<void()> m_enumerationHook;
 };

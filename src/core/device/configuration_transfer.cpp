@@ -1,0 +1,296 @@
+#include "device/configuration_transfer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr quint32 kParameterAddress = 0x6000;
+constexpr quint32 kNameTableAddress = 0x6400;
+constexpr quint32 kParameterBAddress = 0x7000;
+constexpr quint32 kUserBreathAddress = 0x7005;
+constexpr quint32 kMacroAddress = 0x8000;
+constexpr quint32 kMacroStride = 0x400;
+constexpr quint32 kPieceSize = 256;
+constexpr int kPiecesPerKilobyte = 4;
+
+std::span<const quint8> bytesOf(const QByteArray &array)
+{
+    return {reinterpret_cast<const quint8 *>(array.constData()), size_t(array.size())};
+}
+} // namespace
+
+// The busy-window convention: whatever way a transfer leaves, the window is
+// uncovered and the hot-plug timer runs again.
+class ConfigurationTransfer::BusyScope
+{
+public:
+    explicit BusyScope(ConfigurationTransfer &transfer) : m_transfer(transfer)
+    {
+        m_transfer.m_busy = true;
+        m_transfer.m_observer->busyStarted();
+        DeviceObserver *observer = m_transfer.m_observer;
+        m_transfer.m_protocol.setChunkProgress(
+            [observer](int chunk, int count) { observer->busyProgress(chunk, count); });
+    }
+    ~BusyScope()
+    {
+        m_transfer.m_protocol.setChunkProgress({});
+        m_transfer.m_observer->busyEnded();
+        m_transfer.m_busy = false;
+    }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    ConfigurationTransfer &m_transfer;
+};
+
+ConfigurationTransfer::ConfigurationTransfer(Configuration &config, CommandProtocol &protocol,
+                                             DeviceClock &clock)
+    : m_config(config), m_state(config.state()), m_protocol(protocol), m_clock(clock)
+{}
+
+bool ConfigurationTransfer::readInto(quint32 address, std::span<quint8> scratch)
+{
+    const quint32 failedBefore = m_protocol.failedReports();
+    const bool ok = m_protocol.ReadMemory(address, quint32(scratch.size()), scratch);
+    return ok && m_protocol.failedReports() == failedBefore;
+}
+
+bool ConfigurationTransfer::Btn_Read()
+{
+    m_protocol.resetFailedReports();
+    m_lastReadComplete = false;
+    bool shown = false;
+    {
+        BusyScope busy(*this);
+        const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
+        std::array<quint8, kParameterBlockSize> block{};
+        // A parameter block with holes would only be "repaired" into defaults
+        // by the section checks; the window keeps what it shows instead.
+        if (length > 0 && readInto(kParameterAddress, std::span(block).first(size_t(length)))) {
+            bool complete = true;
+            if (m_state.ChipFamilyB) {
+                QByteArray &blocks = m_config.image().MacroBlocks;
+                for (int i = 0; i < kMacroCount; ++i) {
+                    if (readInto(kMacroAddress + kMacroStride * quint32(i), m_scratch))
+                        std::memcpy(blocks.data() + kMacroBlockSize * i, m_scratch.data(),
+                                    kMacroBlockSize);
+                    else
+                        complete = false;
+                }
+                if (readInto(kNameTableAddress, m_scratch))
+                    std::memcpy(m_config.image().MacroNameTable.data(), m_scratch.data(),
+                                kMacroNameTableSize);
+                else
+                    complete = false;
+                SectionRecords &sections = m_config.sections();
+                std::array<quint8, SectionRecords::kParameterBLength> parameterB{};
+                if (readInto(kParameterBAddress, parameterB))
+                    sections.ParameterB =
+                        QByteArray(reinterpret_cast<const char *>(parameterB.data()),
+                                   qsizetype(parameterB.size()));
+                else
+                    complete = false;
+                std::array<quint8, SectionRecords::kUserBreathLength> userBreath{};
+                if (readInto(kUserBreathAddress, userBreath))
+                    sections.UserBreath =
+                        QByteArray(reinterpret_cast<const char *>(userBreath.data()),
+                                   qsizetype(userBreath.size()));
+                else
+                    complete = false;
+                if (m_config.RefreshMacroName)
+                    m_config.RefreshMacroName();
+            }
+            std::memcpy(m_config.image().DataBuf.data(), block.data(), size_t(length));
+            m_config.DataBufToUI();
+            if (m_systemSettings)
+                m_systemSettings->refreshFromSystem();
+            ShowDevicePages();
+            shown = true;
+            m_lastReadComplete = complete;
+        }
+    }
+    m_lastFailed = m_protocol.failedReports();
+    if (m_lastFailed != 0 || !shown)
+        m_observer->showMessage(text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
+    return shown;
+}
+
+void ConfigurationTransfer::ShowDevicePages()
+{
+    m_observer->showDevicePages(m_state.ChipFamilyA, m_state.ChipFamilyB);
+    m_state.NoDevicePage = false;
+    m_observer->processEvents();
+}
+
+bool ConfigurationTransfer::deviceReady() const
+{
+    // Handles of a mouse whose identification stopped early come without
+    // chosen routines; such a mouse is treated as absent.
+    return m_state.deviceOpen() && m_state.ReadMemory != AppState::Routines::None &&
+           m_state.WriteMemory != AppState::Routines::None && m_state.ParameterLength > 0;
+}
+
+void ConfigurationTransfer::pressedPause()
+{
+    for (int i = 0; i < kPressedSteps; ++i) {
+        m_clock.waitMs(kPressedStepMs);
+        m_observer->processEvents();
+    }
+}
+
+void ConfigurationTransfer::writeAction(WriteKind kind)
+{
+    m_observer->showPressed(kind == WriteKind::Confirm ? DeviceObserver::WriteButton::Confirm
+                            : kind == WriteKind::Apply ? DeviceObserver::WriteButton::Apply
+                                                       : DeviceObserver::WriteButton::Reset);
+    pressedPause();
+    if (!deviceReady()) {
+        m_observer->showMessage(text(QStringLiteral("Str022"), 0));
+        return;
+    }
+    if (kind == WriteKind::Reset)
+        DefaultParameter();
+    else
+        DownloadParameter();
+    if (kind == WriteKind::Confirm) {
+        pressedPause();
+        m_observer->closeMainWindow();
+    }
+}
+
+void ConfigurationTransfer::Btn_ConfirmClick()
+{
+    writeAction(WriteKind::Confirm);
+}
+
+void ConfigurationTransfer::Btn_ApplyClick()
+{
+    writeAction(WriteKind::Apply);
+}
+
+void ConfigurationTransfer::Btn_ResetClick()
+{
+    writeAction(WriteKind::Reset);
+}
+
+void ConfigurationTransfer::writeMacroArea(const QByteArray &nameTable,
+                                           const QByteArray &macroBlocks)
+{
+    const quint32 length = quint32(m_state.ParameterLength);
+    auto piece = [&](const QByteArray &source, qsizetype offset, quint32 address) {
+        std::fill(StagingBuffer.begin(), StagingBuffer.end(), quint8(0xFF));
+        const qsizetype available = std::clamp<qsizetype>(source.size() - offset, 0, kPieceSize);
+        std::memcpy(StagingBuffer.data(), source.constData() + offset, size_t(available));
+        m_protocol.WriteMemory(address, std::min<quint32>(length, kPieceSize), StagingBuffer);
+    };
+    for (int k = 0; k < kPiecesPerKilobyte; ++k)
+        piece(nameTable, kPieceSize * k, kNameTableAddress + kPieceSize * quint32(k));
+    for (int i = 0; i < kMacroCount; ++i) {
+        for (int k = 0; k < kPiecesPerKilobyte; ++k)
+            piece(macroBlocks, qsizetype(kMacroBlockSize) * i + kPieceSize * k,
+                  kMacroAddress + kMacroStride * quint32(i) + kPieceSize * quint32(k));
+    }
+}
+
+void ConfigurationTransfer::writeShortSections()
+{
+    const SectionRecords &sections = m_config.sections();
+    m_protocol.WriteMemory(kParameterBAddress, quint32(sections.ParameterB.size()),
+                           bytesOf(sections.ParameterB));
+    m_protocol.WriteMemory(kUserBreathAddress, quint32(sections.UserBreath.size()),
+                           bytesOf(sections.UserBreath));
+}
+
+bool ConfigurationTransfer::DownloadParameter()
+{
+    m_protocol.resetFailedReports();
+    m_observer->hideAllMenus();
+    {
+        BusyScope busy(*this);
+        QByteArray &dataBuf = m_config.image().DataBuf;
+        dataBuf.fill(char(0xFF), kParameterBlockSize);
+        m_config.AssembleDataBuf();
+        m_observer->processEvents();
+        if (m_systemSettings)
+            m_systemSettings->storeAndApply();
+        if (m_state.ChipFamilyB) {
+            if (UIToMacroName)
+                UIToMacroName();
+            m_protocol.eraseConfigurationRegions();
+        }
+        const quint32 length =
+            quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
+        if (m_protocol.WriteMemory(kParameterAddress, length, bytesOf(std::as_const(dataBuf)))) {
+            if (m_state.ChipFamilyB) {
+                writeMacroArea(m_config.image().MacroNameTable, m_config.image().MacroBlocks);
+                writeShortSections();
+            }
+            m_protocol.SystemReloadCmd_OnClick();
+        }
+    }
+    reportWriteFailure();
+    return m_lastFailed == 0;
+}
+
+bool ConfigurationTransfer::DefaultParameter()
+{
+    m_protocol.resetFailedReports();
+    m_observer->hideAllMenus();
+    bool loaded = false;
+    {
+        BusyScope busy(*this);
+        // Without the embedded defaults there is nothing sound to write.
+        loaded = m_config.LoadDefaultCopy();
+        if (loaded) {
+            const ImageBuffers &defaults = m_config.defaultImage();
+            const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
+            m_config.image().DataBuf.replace(0, length, defaults.DataBuf.left(length));
+            m_config.clearProfileCodeStrings();
+            m_observer->processEvents();
+            m_config.DataBufToUI();
+            if (m_state.ChipFamilyB) {
+                m_config.image().MacroNameTable = defaults.MacroNameTable;
+                m_config.image().MacroBlocks = defaults.MacroBlocks;
+                m_observer->clearMacroEditor();
+                if (m_config.RefreshMacroName)
+                    m_config.RefreshMacroName();
+                m_protocol.eraseConfigurationRegions();
+            }
+            if (m_protocol.WriteMemory(kParameterAddress, quint32(length),
+                                       bytesOf(defaults.DataBuf))) {
+                if (m_state.ChipFamilyB) {
+                    writeMacroArea(defaults.MacroNameTable, defaults.MacroBlocks);
+                    writeShortSections();
+                }
+                m_protocol.SystemReloadCmd_OnClick();
+            }
+        }
+    }
+    reportWriteFailure();
+    return loaded && m_lastFailed == 0;
+}
+
+void ConfigurationTransfer::reportWriteFailure()
+{
+    m_lastFailed = m_protocol.failedReports();
+    if (m_lastFailed != 0)
+        m_observer->showMessage(text(QStringLiteral("Str023"), m_lastFailed));
+}
+
+QString ConfigurationTransfer::text(const QString &key, quint32 count) const
+{
+    QString message = m_config.text() ? m_config.text()(key) : QString();
+    if (message.isEmpty()) {
+        // Only a broken language resource gets here; say something rather
+        // than show an empty box.
+        if (key == QLatin1String("Str022"))
+            message = QStringLiteral("The specified device not find");
+        else if (key == QLatin1String("Str023"))
+            message = QStringLiteral("Writing to the mouse failed: %1 reports were not accepted.");
+        else
+            message = QStringLiteral("Reading the mouse failed: %1 reports were not answered.");
+    }
+    return message.contains(QLatin1String("%1")) ? message.arg(count) : message;
+}
