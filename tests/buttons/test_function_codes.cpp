@@ -8,7 +8,8 @@ class TestFunctionCodes : public QObject
 {
     Q_OBJECT
 private slots:
-    // A menu choice gives its code, and the code reads back as the choice's text.
+    // A menu choice gives its code, and the code reads back as the choice's
+    // text in language 1.
     void choiceRoundTrip_data()
     {
         QTest::addColumn<int>("choice");
@@ -22,14 +23,8 @@ private slots:
                                    << "Fire Mode";
         QTest::newRow("switch key") << 1002 << "07000000"
                                     << "KB Switch Key";
-        QTest::newRow("reset key") << 1005 << "0D000000"
-                                   << "KB Reset Key";
-        QTest::newRow("cpi") << 1003 << "09000000"
-                             << "CPI";
         QTest::newRow("cpi minus") << 1008 << "09020000"
                                    << "CPI -";
-        QTest::newRow("power") << 1100 << "04010000"
-                               << "Power";
         QTest::newRow("wake up") << 1102 << "04030000"
                                  << "Wake Up";
         QTest::newRow("fire key 1") << 1200 << "06120010"
@@ -38,10 +33,6 @@ private slots:
                                     << "Fire4 Key";
         QTest::newRow("play") << 1300 << "0300CD00"
                               << "Play/Pause";
-        QTest::newRow("mute") << 1306 << "0300E200"
-                              << "Mute";
-        QTest::newRow("www home") << 1400 << "03022300"
-                                  << "WWW Home";
         QTest::newRow("www back") << 1402 << "03022400"
                                   << " Back";
         QTest::newRow("favorites") << 1406 << "03022A00"
@@ -58,15 +49,13 @@ private slots:
         QCOMPARE(CodeFromChoice(choice, context), code);
         QCOMPARE(CodeToText(code, context), text);
         if (choice != 0)
-            QCOMPARE(englishTexts()(ChoiceTextKey(choice)), text);
+            QCOMPARE(context.text(ChoiceTextKey(choice)), text);
     }
 
     void unknownChoicesGiveNoCode()
     {
-        const CodeTextContext context = englishContext();
-        for (int choice : {-1, 1, 7, 899, 905, 1009, 1103, 1204, 1307, 1407, 99999}) {
-            QVERIFY2(CodeFromChoice(choice, context).isEmpty(),
-                     qPrintable(QString::number(choice)));
+        for (int choice : {-1, 7, 899, 905, 1009, 1103, 1204, 1307, 1407}) {
+            QVERIFY(CodeFromChoice(choice, englishContext()).isEmpty());
             QVERIFY(ChoiceTextKey(choice).isEmpty());
         }
     }
@@ -79,9 +68,7 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::newRow("default") << 2 << 48 << 0 << "06120030";
         QTest::newRow("limits") << 15 << 2000 << 0 << "061F07D0";
-        QTest::newRow("repeat 0") << 0 << 2 << 0 << "06100002";
-        QTest::newRow("kept high nibble") << 2 << 16 << 3 << "06123010";
-        QTest::newRow("nibble with high delay bits") << 5 << 0x7FF << 0xA << "0615A7FF";
+        QTest::newRow("kept high nibble") << 5 << 0x7FF << 0xA << "0615A7FF";
         // Out-of-range values wrap like the FireKey writer, never grow the code.
         QTest::newRow("repeat wraps") << 0xF5 << 16 << 0 << "06050010";
         QTest::newRow("delay wraps") << 2 << 0x1FFFF << 0 << "0612FFFF";
@@ -95,15 +82,13 @@ private slots:
         CodeTextContext context = englishContext();
         context.fireKeys[2] = {repeat, delay, quint8(nibble)};
         QCOMPARE(CodeFromChoice(1202, context), code);
-        QCOMPARE(code.size(), 8);
         QCOMPARE(CodeToText(code, context), QStringLiteral("Fire3 Key"));
     }
 
     void fireKeyPrecedence()
     {
         CodeTextContext context = englishContext();
-        for (FireKeySetting &f : context.fireKeys)
-            f = {2, 16, 0};
+        context.fireKeys.fill({2, 16, 0});
         const QString code = QStringLiteral("06120010");
         QCOMPARE(CodeToText(code, context), QStringLiteral("Double Click"));
         context.fireKeys[0].delay = 20;
@@ -117,138 +102,88 @@ private slots:
 
     void fireKeysFromSection()
     {
-        const QByteArray section = QByteArray::fromHex("06120010"
-                                                       "061F37D0"
-                                                       "0610F002"
-                                                       "06AB1234"
-                                                       "5A");
+        const QByteArray section = QByteArray::fromHex("06120010061F37D00610F00206AB12345A");
         const auto keys = FireKeySettingsFromSection(section);
         QCOMPARE(keys[1].repeat, 15);
         QCOMPARE(keys[1].delay, 2000);
         QCOMPARE(int(keys[1].byte2HighNibble), 3);
-        // Every entry whose byte 1 has 0x10 set comes back unchanged as a code.
+        // Entries whose byte 1 has 0x10 set come back unchanged as codes.
         for (int n : {0, 1, 2})
             QCOMPARE(FireKeyCode(keys[n]), CodeBytesToText(section, 4 * n));
         // A short section leaves the missing keys at their defaults.
-        const auto shortKeys = FireKeySettingsFromSection(section.left(6));
-        QCOMPARE(FireKeyCode(shortKeys[0]), QStringLiteral("06120010"));
-        QCOMPARE(shortKeys[1].delay, FireKeySetting{}.delay);
+        QCOMPARE(FireKeySettingsFromSection(section.left(6))[1].delay, FireKeySetting{}.delay);
     }
 
-    void fireModeIgnoresItsData()
-    {
-        const CodeTextContext context = englishContext();
-        for (const char *code : {"0F000000", "0F030402", "0FFFFFFF"})
-            QCOMPARE(CodeToText(QString::fromLatin1(code), context), QStringLiteral("Fire Mode"));
-    }
-
-    void keyboardCodes_data()
+    void codeTexts_data()
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("text");
+        QTest::newRow("fire mode data") << "0F030402"
+                                        << "Fire Mode";
         QTest::newRow("ctrl alt a") << "02050400"
                                     << "Ctrl+Alt+A";
         QTest::newRow("a b") << "02000405"
                              << "A+B";
         QTest::newRow("second key only") << "02000005"
                                          << "B";
-        QTest::newRow("modifier only keeps plus") << "02010000"
-                                                  << "Ctrl+";
+        QTest::newRow("modifier keeps plus") << "02010000"
+                                             << "Ctrl+";
         QTest::newRow("all modifiers") << "020F0428"
                                        << "Ctrl+Shift+Alt+Win+A+Enter";
         QTest::newRow("upper bits ignored") << "02F00400"
                                             << "A";
-        QTest::newRow("empty") << "02000000"
-                               << "";
-        QTest::newRow("space") << "02002C00"
-                               << "Space bar";
         QTest::newRow("shift decodes left") << "0200E100"
                                             << "Left Shift";
-        QTest::newRow("windows") << "0200E300"
-                                 << "Win";
         QTest::newRow("browser back") << "0200CA00"
                                       << "Browser_Back";
         QTest::newRow("unnamed key") << "02023200"
                                      << "Shift+";
         QTest::newRow("unnamed first key") << "02003204"
                                            << "+A";
-        QTest::newRow("default keyboard code") << "02080700"
-                                               << "Win+D";
-    }
-    void keyboardCodes()
-    {
-        QFETCH(QString, code);
-        QFETCH(QString, text);
-        QCOMPARE(CodeToText(code, englishContext()), text);
-    }
-
-    void macroCodes_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("text");
         QTest::newRow("slot 0") << "10800000"
                                 << "Macro 0";
-        QTest::newRow("slot 1") << "10840000"
-                                << "Macro 1";
         QTest::newRow("slot 31") << "10FC0000"
                                  << "Macro 31";
+        QTest::newRow("byte 3 ignored") << "10880099"
+                                        << "Macro 2";
         QTest::newRow("between slots") << "10810000"
                                        << "";
-        QTest::newRow("below the macro area") << "10000000"
+        QTest::newRow("below macro area") << "107C0000"
+                                          << "";
+        QTest::newRow("low address byte") << "10800100"
+                                          << "";
+        QTest::newRow("kind 08") << "08000000"
+                                 << "";
+        QTest::newRow("kind 0A") << "0A000000"
+                                 << "";
+        QTest::newRow("switch key with data") << "07000001"
                                               << "";
-        QTest::newRow("just below slot 0") << "107C0000"
-                                           << "";
-        QTest::newRow("low address byte set") << "10800100"
-                                              << "";
-        QTest::newRow("byte 3 is ignored") << "10880099"
-                                           << "Macro 2";
+        QTest::newRow("empty keyboard") << "02000000"
+                                        << "";
+        QTest::newRow("short") << "020004"
+                               << "";
+        QTest::newRow("long") << "0200040000"
+                              << "";
+        QTest::newRow("not hex") << "02ZZ0400"
+                                 << "";
+        QTest::newRow("sign in digits") << "02+40400"
+                                        << "";
     }
-    void macroCodes()
+    void codeTexts()
     {
         QFETCH(QString, code);
         QFETCH(QString, text);
         QCOMPARE(CodeToText(code, englishContext()), text);
     }
 
-    void macroSlotCodes()
-    {
-        const CodeTextContext context = englishContext();
-        QCOMPARE(MacroSlotCode(0), QStringLiteral("10800000"));
-        QCOMPARE(MacroSlotCode(31), QStringLiteral("10FC0000"));
-        QVERIFY(MacroSlotCode(-1).isEmpty());
-        QVERIFY(MacroSlotCode(32).isEmpty());
-        for (int slot = 0; slot < 32; ++slot)
-            QCOMPARE(CodeToText(MacroSlotCode(slot), context), context.macroNames.at(slot));
-    }
-
-    void macroNameMissingFromList()
+    void macroSlots()
     {
         CodeTextContext context = englishContext();
+        QVERIFY(MacroSlotCode(-1).isEmpty() && MacroSlotCode(32).isEmpty());
+        for (int slot = 0; slot < 32; ++slot)
+            QCOMPARE(CodeToText(MacroSlotCode(slot), context), context.macroNames.at(slot));
         context.macroNames = {QStringLiteral("only")};
-        QCOMPARE(CodeToText(QStringLiteral("10800000"), context), QStringLiteral("only"));
         QVERIFY(CodeToText(QStringLiteral("10840000"), context).isEmpty());
-    }
-
-    void otherCodesAndGarbageAreEmpty_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::newRow("kind 08") << "08000000";
-        QTest::newRow("kind 0A") << "0A000000";
-        QTest::newRow("none") << "00000000";
-        QTest::newRow("unknown mouse bit") << "01200000";
-        QTest::newRow("switch key with data") << "07000001";
-        QTest::newRow("unknown consumer usage") << "03000100";
-        QTest::newRow("empty") << "";
-        QTest::newRow("short") << "020004";
-        QTest::newRow("long") << "0200040000";
-        QTest::newRow("not hex") << "02ZZ0400";
-        QTest::newRow("sign in digits") << "02+40400";
-        QTest::newRow("blank in digits") << "02 40400";
-    }
-    void otherCodesAndGarbageAreEmpty()
-    {
-        QFETCH(QString, code);
-        QVERIFY(CodeToText(code, englishContext()).isEmpty());
     }
 
     void textFollowsTheLanguage()
@@ -257,25 +192,18 @@ private slots:
         context.text = [](const QString &key) { return QStringLiteral("<%1>").arg(key); };
         QCOMPARE(CodeToText(QStringLiteral("01010000"), context), QStringLiteral("<Str210>"));
         QCOMPARE(CodeToText(QStringLiteral("06120020"), context), QStringLiteral("<Str232>"));
-        QCOMPARE(CodeToText(QStringLiteral("0F010203"), context), QStringLiteral("<Str240>"));
-        // Key names are the same in every language.
         QCOMPARE(CodeToText(QStringLiteral("02010400"), context), QStringLiteral("Ctrl+A"));
-        context.text = [](const QString &) { return QString(); };
-        QVERIFY(CodeToText(QStringLiteral("0E000000"), context).isEmpty());
-        context.text = nullptr;
+        context.text = nullptr; // no language at all: empty, not a crash
         QVERIFY(CodeToText(QStringLiteral("0E000000"), context).isEmpty());
     }
 
     void bytesAndTexts()
     {
         QCOMPARE(CodeBytesToText({0x06, 0x12, 0xAB, 0x0F}), QStringLiteral("0612AB0F"));
-        const auto bytes = CodeTextToBytes(QStringLiteral("0612ab0F"));
-        QVERIFY(bytes.has_value());
-        QCOMPARE(int((*bytes)[2]), 0xAB);
+        QCOMPARE(int((*CodeTextToBytes(QStringLiteral("0612ab0F")))[2]), 0xAB);
         const QByteArray record = QByteArray::fromHex("0102030405");
         QCOMPARE(CodeBytesToText(record, 1), QStringLiteral("02030405"));
-        QVERIFY(CodeBytesToText(record, 2).isEmpty());
-        QVERIFY(CodeBytesToText(record, -1).isEmpty());
+        QVERIFY(CodeBytesToText(record, 2).isEmpty() && CodeBytesToText(record, -1).isEmpty());
     }
 };
 
