@@ -315,30 +315,6 @@ private slots:
         QCOMPARE(trace.back().interfaceIndex, rig.sim.mouseInterface(second, 1));
         QCOMPARE(rig.config.image().DataBuf.mid(110, 4), QByteArray(4, char(0x01)));
     }
-
-    void refreshAPPage_data()
-    {
-        QTest::addColumn<bool>("noDevice");
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QStringList>("events");
-        QTest::newRow("no device") << true << 4 << QStringList{"page:0"};
-        QTest::newRow("main") << false << 1 << QStringList{"page:1"};
-        QTest::newRow("fixed") << false << 3 << QStringList{"page:1"};
-        QTest::newRow("advanced") << false << 4 << QStringList{"page:2"};
-        QTest::newRow("breathing") << false << 5 << QStringList{"page:3"};
-        QTest::newRow("macro") << false << 6 << QStringList{"page:4"};
-        QTest::newRow("none selected") << false << 0 << QStringList{};
-    }
-    void refreshAPPage()
-    {
-        QFETCH(bool, noDevice);
-        QFETCH(int, tab);
-        QFETCH(QStringList, events);
-        DeviceRig rig;
-        rig.state().NoDevicePage = noDevice;
-        rig.link.connection.RefreshAPPage(tab);
-        QCOMPARE(rig.observer.events, events);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDeviceConnection)

@@ -105,24 +105,6 @@ private slots:
                 link.sim.readBytes(0x6000, 70));
         QCOMPARE(link.protocol.failedReports(), 0u);
     }
-
-    void reportsOnTheWrongInterfaceAreRefused()
-    {
-        Link link;
-        // The command interface refuses data reads, plain interfaces refuse all.
-        link.sim.addPlainInterfaces(1);
-        const HidHandle plain = link.sim.open(link.sim.enumerateInterfaces().last());
-        HidReport report{0x41};
-        QVERIFY(!link.sim.getFeature(link.state.CommandHandle, report));
-        QVERIFY(!link.sim.getFeature(plain, report));
-        report = {0x40, 0x19};
-        QVERIFY(!link.sim.setFeature(plain, report));
-        QVERIFY(!link.sim.setFeature(link.state.DataHandle, report));
-        QVERIFY(link.sim.setFeature(link.state.CommandHandle, report));
-        QCOMPARE(link.sim.reloadCount(), 1);
-        QCOMPARE(link.sim.attributes(plain)->vendorId, 0x046Du);
-        QCOMPARE(link.sim.featureReportLength(plain), 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSimulatedMouse)
