@@ -1,10 +1,105 @@
+#include "command_support.h"
+#include "commands.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTextStream>
+
+namespace {
+
+using Command = int (*)(const SessionOptions &, const QStringList &);
+
+struct CommandEntry
+{
+    const char *name;
+    Command run;
+    const char *summary;
+};
+
+const CommandEntry kCommands[] = {
+    {"status", runStatus, "search for the mouse and print its state"},
+    {"read", runRead, "read the mouse into a profile file (-o FILE)"},
+    {"write", runWrite, "write a profile file to the mouse"},
+    {"reset", runReset, "write the default configuration to the mouse"},
+    {"show", runShow, "print a profile file or the mouse's configuration"},
+    {"macro", runMacro, "export and import macro files"},
+};
+
+QString commandList()
+{
+    QString text = QStringLiteral("Commands (COMMAND --help for each):\n");
+    for (const CommandEntry &entry : kCommands)
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(QString::fromLatin1(entry.name), -8)
+                    .arg(QString::fromLatin1(entry.summary));
+    return text;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gaming-mousectl"));
-    QTextStream(stdout) << "gaming-mousectl: nothing to do yet\n";
-    return 0;
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Configure the gaming mouse from the command line.\n\n") + commandList());
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Show the version."));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Use a simulated mouse instead of real HID: a58, b58, a42 or b42 (chip "
+                       "family A or B, layout 58 or 42)."),
+        QStringLiteral("KIND"));
+    const QCommandLineOption simState(
+        QStringLiteral("sim-state"),
+        QStringLiteral("The simulated mouse's 65536-byte memory: loaded when the file exists, "
+                       "saved when the command ends."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption trace(
+        QStringLiteral("trace"),
+        QStringLiteral("Write every feature report exchanged with the mouse to FILE."),
+        QStringLiteral("FILE"));
+    parser.addOptions({help, version, simulate, simState, trace});
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to do."));
+    parser.addPositionalArgument(QStringLiteral("ARGS"), QStringLiteral("The command's arguments."),
+                                 QStringLiteral("[ARGS...]"));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(parser.errorText() + QStringLiteral(" (see --help)"), ExitUsage);
+    if (parser.isSet(help)) {
+        printOut(parser.helpText());
+        return ExitOk;
+    }
+    if (parser.isSet(version)) {
+        printOut(QStringLiteral("gaming-mousectl 1.0\n"));
+        return ExitOk;
+    }
+
+    SessionOptions options;
+    options.simulate = parser.value(simulate);
+    options.simState = parser.value(simState);
+    options.trace = parser.value(trace);
+    if (parser.isSet(simulate) && !MouseSession::validKind(options.simulate))
+        return fail(QStringLiteral("unknown simulated mouse \"%1\" (use a58, b58, a42 or b42)")
+                        .arg(options.simulate),
+                    ExitUsage);
+    if (!options.simState.isEmpty() && options.simulate.isEmpty())
+        return fail(QStringLiteral("--sim-state needs --simulate"), ExitUsage);
+
+    QStringList rest = parser.positionalArguments();
+    if (rest.isEmpty())
+        return fail(QStringLiteral("no command given (see --help)"), ExitUsage);
+    const QString name = rest.first();
+    for (const CommandEntry &entry : kCommands) {
+        if (name == QLatin1String(entry.name)) {
+            rest[0] = QStringLiteral("gaming-mousectl ") + name;
+            return entry.run(options, rest);
+        }
+    }
+    return fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(name), ExitUsage);
 }

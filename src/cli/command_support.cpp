@@ -1,0 +1,77 @@
+#include "command_support.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+// Messages from language texts may span lines; the tool's errors never do.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
+} // namespace
+
+int fail(const QString &message, int status)
+{
+    QTextStream(stderr) << "gaming-mousectl: " << oneLine(message) << '\n';
+    return status;
+}
+
+void printOut(const QString &text)
+{
+    QTextStream out(stdout);
+    out << text;
+    out.flush();
+}
+
+bool parseCommand(QCommandLineParser &parser, const QStringList &args, int *status)
+{
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    parser.addOption(help);
+    if (!parser.parse(args)) {
+        *status = fail(parser.errorText() + QStringLiteral(" (see --help)"), ExitUsage);
+        return false;
+    }
+    if (parser.isSet(help)) {
+        printOut(parser.helpText());
+        *status = ExitOk;
+        return false;
+    }
+    return true;
+}
+
+int withSession(const SessionOptions &options, const std::function<int(MouseSession &)> &body)
+{
+    MouseSession session;
+    QString error;
+    if (!session.start(options, &error))
+        return fail(error);
+    int status = body(session);
+    if (!session.finish(&error) && status == ExitOk)
+        status = fail(error);
+    return status;
+}
+
+bool requireConnected(MouseSession &session, int *status)
+{
+    const ConnectionState state = session.connectMouse();
+    if (state == ConnectionState::Connected)
+        return true;
+    QString error = MouseSession::notConnectedError(state);
+    if (state == ConnectionState::ReadFailed)
+        error = transferMessage(session, error);
+    *status = fail(error);
+    return false;
+}
+
+QString transferMessage(MouseSession &session, const QString &fallback)
+{
+    const QStringList &messages = session.observer().messages();
+    return messages.isEmpty() ? fallback : messages.constLast();
+}

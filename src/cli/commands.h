@@ -1,0 +1,14 @@
+#pragma once
+
+#include "mouse_session.h"
+
+#include <QStringList>
+
+// Each command takes its own arguments (args[0] is the command's name) and
+// returns the exit status.
+int runStatus(const SessionOptions &options, const QStringList &args);
+int runRead(const SessionOptions &options, const QStringList &args);
+int runWrite(const SessionOptions &options, const QStringList &args);
+int runReset(const SessionOptions &options, const QStringList &args);
+int runShow(const SessionOptions &options, const QStringList &args);
+int runMacro(const SessionOptions &options, const QStringList &args);

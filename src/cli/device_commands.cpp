@@ -1,0 +1,150 @@
+// status, read, write and reset: the window's hot-plug tick, Save after the
+// read-all, Load followed by Apply, and Reset.
+#include "command_support.h"
+#include "commands.h"
+#include "exact_file.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Save as the window's Save button does it, into exactly `target`.
+bool saveProfileTo(MouseSession &session, const QString &target, QString *error)
+{
+    Configuration &config = session.config();
+    return saveExactly(
+        target,
+        [&config, &target](const QString &chosenName, QString *written, QString *saveError) {
+            ProfileFileResult result = config.saveProfile(chosenName);
+            if (!result.ok()) {
+                result.fileName = target;
+                *saveError = result.message(config.text());
+                return false;
+            }
+            *written = result.fileName;
+            return true;
+        },
+        error);
+}
+
+} // namespace
+
+int runStatus(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Search for the mouse and identify it, then print one line: \"connected "
+                       "family A|B layout 42|58 vendor 0xVVVV product 0xPPPP\", \"no device\", "
+                       "\"type error\", \"id error\", \"dropped\" or \"not identified\". Exits "
+                       "with 0 only when the mouse is connected."));
+    int status = ExitOk;
+    if (!parseCommand(parser, args, &status))
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("status takes no arguments"), ExitUsage);
+
+    return withSession(options, [](MouseSession &session) {
+        const ConnectionState state = session.connectMouse();
+        printOut(session.statusLine(state) + QLatin1Char('\n'));
+        if (state == ConnectionState::Connected)
+            return int(ExitOk);
+        return fail(MouseSession::notConnectedError(state));
+    });
+}
+
+int runRead(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Read the whole configuration from the mouse and save it as a profile "
+                       "file (34048 bytes) under exactly the name given."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The profile file to write."),
+                                    QStringLiteral("FILE"));
+    parser.addOption(output);
+    int status = ExitOk;
+    if (!parseCommand(parser, args, &status))
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("read takes no arguments besides -o FILE"), ExitUsage);
+    const QString target = parser.value(output);
+    if (target.isEmpty())
+        return fail(QStringLiteral("read needs -o FILE"), ExitUsage);
+
+    return withSession(options, [&target](MouseSession &session) {
+        int result = ExitOk;
+        if (!requireConnected(session, &result))
+            return result;
+        QString error;
+        if (!saveProfileTo(session, target, &error))
+            return fail(error);
+        return int(ExitOk);
+    });
+}
+
+int runWrite(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Load a profile file as the window's Load does and write the whole "
+                       "configuration to the mouse as Apply does."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The profile file."));
+    const QCommandLineOption systemSettings(
+        QStringLiteral("system-settings"),
+        QStringLiteral("Also store and apply the desktop's mouse settings."));
+    parser.addOption(systemSettings);
+    int status = ExitOk;
+    if (!parseCommand(parser, args, &status))
+        return status;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return fail(QStringLiteral("write needs exactly one FILE"), ExitUsage);
+    if (parser.isSet(systemSettings))
+        return fail(QStringLiteral("--system-settings: this platform has no desktop mouse "
+                                   "settings support yet; nothing was written"));
+    const QString file = files.first();
+
+    return withSession(options, [&file](MouseSession &session) {
+        int result = ExitOk;
+        if (!requireConnected(session, &result))
+            return result;
+        Configuration &config = session.config();
+        // The rate the mouse runs at is the one it was read with; showing the
+        // file's rate must not hide from Apply that the mouse has to switch
+        // (the report-rate reload instead of the plain one).
+        const qint32 mouseRate = config.state().CurrentReportRate;
+        const ProfileFileResult loaded = config.loadProfile(file);
+        if (!loaded.ok())
+            return fail(loaded.message(config.text()));
+        config.state().CurrentReportRate = mouseRate;
+        session.observer().clearMessages();
+        session.observer().setActivity(QStringLiteral("writing"));
+        if (!session.link().transfer.DownloadParameter())
+            return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
+        return int(ExitOk);
+    });
+}
+
+int runReset(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Write the embedded default configuration to the mouse, as the "
+                       "window's Reset does."));
+    int status = ExitOk;
+    if (!parseCommand(parser, args, &status))
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("reset takes no arguments"), ExitUsage);
+
+    return withSession(options, [](MouseSession &session) {
+        int result = ExitOk;
+        if (!requireConnected(session, &result))
+            return result;
+        session.observer().clearMessages();
+        session.observer().setActivity(QStringLiteral("resetting"));
+        if (!session.link().transfer.DefaultParameter())
+            return fail(transferMessage(session, QStringLiteral("resetting the mouse failed")));
+        return int(ExitOk);
+    });
+}

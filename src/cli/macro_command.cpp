@@ -1,0 +1,172 @@
+// macro export/export-all/import/import-all: the macro page's four file
+// buttons, on the mouse (read, change, write) or on a profile file in place.
+#include "command_support.h"
+#include "commands.h"
+#include "exact_file.h"
+#include "image/default_image.h"
+#include "macros/macro_files.h"
+
+namespace {
+
+enum class MacroAction
+{
+    ExportOne,
+    ExportAll,
+    ImportOne,
+    ImportAll
+};
+
+struct MacroRequest
+{
+    MacroAction action = MacroAction::ExportOne;
+    int slot = -1; // the single-macro forms only
+    QString file;
+    QString profile; // empty: the mouse
+};
+
+bool isExport(MacroAction action)
+{
+    return action == MacroAction::ExportOne || action == MacroAction::ExportAll;
+}
+
+// Runs an export into exactly request.file.
+bool exportTo(const ImageBuffers &image, const MacroRequest &request, const TextLookup &text,
+              QString *error)
+{
+    return saveExactly(
+        request.file,
+        [&](const QString &chosenName, QString *written, QString *saveError) {
+            MacroFileResult result = request.action == MacroAction::ExportOne
+                                         ? exportOneMacro(image, request.slot, chosenName)
+                                         : exportAllMacros(image, chosenName);
+            if (!result) {
+                result.fileName = request.file;
+                *saveError = result.message(text);
+                return false;
+            }
+            *written = result.fileName;
+            return true;
+        },
+        error);
+}
+
+// On a profile file: only the macro area changes, every other byte of the
+// file stays as it was.
+int onProfile(MouseSession &session, const MacroRequest &request)
+{
+    const TextLookup &text = session.config().text();
+    ImageBuffers image;
+    const ProfileFileResult loaded = readProfileImage(request.profile, image);
+    if (!loaded.ok())
+        return fail(loaded.message(text));
+    QString error;
+    if (isExport(request.action))
+        return exportTo(image, request, text, &error) ? int(ExitOk) : fail(error);
+
+    const MacroFileResult imported = request.action == MacroAction::ImportOne
+                                         ? importOneMacro(image, request.slot, request.file)
+                                         : importAllMacros(image, request.file);
+    if (!imported)
+        return fail(imported.message(text));
+    const ProfileFileResult saved = writeProfileImage(request.profile, joinImage(image));
+    if (!saved.ok())
+        return fail(saved.message(text));
+    return ExitOk;
+}
+
+int onMouse(MouseSession &session, const MacroRequest &request)
+{
+    int status = ExitOk;
+    if (!requireConnected(session, &status))
+        return status;
+    if (!session.config().state().ChipFamilyB)
+        return fail(QStringLiteral("the connected mouse (chip family A) has no macro memory"));
+
+    Configuration &config = session.config();
+    MacroEditor &macros = session.macros();
+    QString error;
+    switch (request.action) {
+    case MacroAction::ExportOne:
+    case MacroAction::ExportAll:
+        return exportTo(config.image(), request, config.text(), &error) ? int(ExitOk) : fail(error);
+    case MacroAction::ImportOne:
+    case MacroAction::ImportAll: {
+        if (request.action == MacroAction::ImportOne)
+            macros.LB_MacroNameClick(request.slot);
+        const MacroFileResult imported = request.action == MacroAction::ImportOne
+                                             ? macros.importOne(request.file)
+                                             : macros.importAll(request.file);
+        if (!imported)
+            return fail(imported.message(config.text()));
+        session.observer().clearMessages();
+        session.observer().setActivity(QStringLiteral("writing"));
+        if (!session.link().transfer.DownloadParameter())
+            return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
+        return ExitOk;
+    }
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+int runMacro(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Export or import macro files: one macro (1056 bytes) or all 32 (33792 bytes).\n"
+        "  export N FILE      macro N (0-31) into FILE\n"
+        "  export-all FILE    all macros into FILE\n"
+        "  import N FILE      FILE into macro N\n"
+        "  import-all FILE    FILE into all macros\n"
+        "Imports are written to the mouse at once; with --profile the profile file is "
+        "changed in place instead."));
+    parser.addPositionalArgument(QStringLiteral("ACTION"),
+                                 QStringLiteral("export, export-all, import or import-all."));
+    parser.addPositionalArgument(QStringLiteral("ARGS"), QStringLiteral("[N] FILE"));
+    const QCommandLineOption profile(
+        QStringLiteral("profile"),
+        QStringLiteral("Work on this profile file instead of the mouse."), QStringLiteral("FILE"));
+    parser.addOption(profile);
+    int status = ExitOk;
+    if (!parseCommand(parser, args, &status))
+        return status;
+
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return fail(QStringLiteral("macro needs an action: export, export-all, import or "
+                                   "import-all"),
+                    ExitUsage);
+    const QString action = words.takeFirst();
+    MacroRequest request;
+    if (action == u"export")
+        request.action = MacroAction::ExportOne;
+    else if (action == u"export-all")
+        request.action = MacroAction::ExportAll;
+    else if (action == u"import")
+        request.action = MacroAction::ImportOne;
+    else if (action == u"import-all")
+        request.action = MacroAction::ImportAll;
+    else
+        return fail(QStringLiteral("unknown macro action \"%1\"").arg(action), ExitUsage);
+
+    const bool single =
+        request.action == MacroAction::ExportOne || request.action == MacroAction::ImportOne;
+    if (words.size() != (single ? 2 : 1))
+        return fail(QStringLiteral("macro %1 needs %2").arg(action, single ? "N FILE" : "FILE"),
+                    ExitUsage);
+    if (single) {
+        bool number = false;
+        request.slot = words.first().toInt(&number);
+        if (!number || request.slot < 0 || request.slot >= kMacroCount)
+            return fail(
+                QStringLiteral("the macro number must be 0 to 31, not \"%1\"").arg(words.first()),
+                ExitUsage);
+    }
+    request.file = words.last();
+    request.profile = parser.value(profile);
+
+    return withSession(options, [&request](MouseSession &session) {
+        return request.profile.isEmpty() ? onMouse(session, request) : onProfile(session, request);
+    });
+}
