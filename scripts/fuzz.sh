@@ -16,6 +16,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 case "$build_dir" in /*) ;; *) build_dir=$root/$build_dir ;; esac
+# The profile target writes and reads files on every run; memory is faster.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 
 targets() {
     sed -n 's/^gm_add_fuzzer(\([a-z_]*\) .*/\1/p' fuzz/CMakeLists.txt
