@@ -115,8 +115,6 @@ void TestBreathingPageModel::writtenValuesReadBack()
         QCOMPARE(BreathingPageModel::writtenValue(scale, 0), -1);
         QCOMPARE(BreathingPageModel::writtenValue(scale, 11), -1);
     }
-    QCOMPARE(BreathingPageModel::writtenValue(Scale::On, 10), 225);
-    QCOMPARE(BreathingPageModel::writtenValue(Scale::Fall, 10), 23);
 }
 
 void TestBreathingPageModel::unsetStepWritesNothing()
