@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+// One run of the built gaming-mousectl, as a user would start it.
+struct CliRun
+{
+    int exitCode = -1;
+    bool finished = false;
+    QByteArray out;
+    QByteArray err;
+
+    QStringList errLines() const;
+    QStringList outLines() const;
+};
+
+CliRun runCli(const QStringList &args, const QString &workDir);
+
+// `show --json` of whatever the arguments select; an empty object when the
+// run failed or printed no JSON object.
+QJsonObject showJson(const QStringList &args, const QString &workDir);
+
+QByteArray readAll(const QString &path);
+bool writeAll(const QString &path, const QByteArray &bytes);
+
+// The embedded default image (34048 bytes) as a profile file holds it.
+QByteArray defaultProfileImage();
+
+// Recomputes a section's checksum: the byte after `dataBytes` data bytes at
+// `offset` becomes their sum modulo 256, XOR 0x5A.
+void fixChecksum(QByteArray &image, int offset, int dataBytes);
+
+// Report bytes of one trace line ("set 0 40 19 ...") from byte 0 on; empty
+// for a line that is not a trace line.
+QByteArray traceBytes(const QString &line);
+
+// Where the device memory map puts things (simulated memory file offsets).
+inline constexpr int kSimParameterAddress = 0x6000;
+inline constexpr int kSimNameTableAddress = 0x6400;
+inline constexpr int kSimParameterBAddress = 0x7000;
+inline constexpr int kSimMacroAddress = 0x8000;
+
+// Profile-file offsets used by the tests.
+inline constexpr int kParameterBOffset = 27; // 4 data bytes, then the checksum
+inline constexpr int kReportRateOffset = 28;
+inline constexpr int kFireKeyOffset = 93; // 16 data bytes, then the checksum
+inline constexpr int kNameTableOffset = 256;
+inline constexpr int kBlocksOffset = 1280;

@@ -1,0 +1,136 @@
+#include "cli_test_support.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+// status for every simulated kind, and the failures every command must turn
+// into a non-zero exit with one line on standard error.
+class TestStatusAndErrors : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(writeAll(path("defaults.bin"), defaultProfileImage()));
+    }
+
+    void status_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("a58") << "a58"
+                             << "connected family A layout 58 vendor 0x1209 product 0x0001" << 0;
+        QTest::newRow("b58") << "b58"
+                             << "connected family B layout 58 vendor 0x1209 product 0x0001" << 0;
+        // The shipped default image has layout 58.
+        QTest::newRow("a42") << "a42"
+                             << "type error" << 1;
+        QTest::newRow("b42") << "b42"
+                             << "type error" << 1;
+    }
+    void status()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, line);
+        QFETCH(int, exitCode);
+        const CliRun run = runCli({"--simulate", kind, "status"}, m_dir.path());
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.outLines(), QStringList{line});
+        QCOMPARE(run.errLines().size(), exitCode == 0 ? 0 : 1);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("no device, status") << QStringList{"status"} << "no device";
+        QTest::newRow("no device, read") << QStringList{"read", "-o", "x.bin"} << "no device";
+        QTest::newRow("no device, show") << QStringList{"show"} << "no device";
+        QTest::newRow("bad kind") << QStringList{"--simulate", "c58", "status"} << "c58";
+        QTest::newRow("missing file")
+            << QStringList{"--simulate", "b58", "write", "missing.bin"} << "missing.bin";
+        QTest::newRow("missing file, show") << QStringList{"show", "missing.bin"} << "missing.bin";
+        QTest::newRow("unwritable output")
+            << QStringList{"--simulate", "b58", "read", "-o", "no/such/folder/x.bin"} << "x.bin";
+        QTest::newRow("output is a folder")
+            << QStringList{"--simulate", "b58", "read", "-o", "."} << "folder";
+        QTest::newRow("type error, read")
+            << QStringList{"--simulate", "a42", "read", "-o", "x.bin"} << "type error";
+        QTest::newRow("system settings")
+            << QStringList{"--simulate", "b58", "write", "--system-settings", "defaults.bin"}
+            << "--system-settings";
+        QTest::newRow("read without -o") << QStringList{"--simulate", "b58", "read"} << "-o";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate";
+        QTest::newRow("no command") << QStringList{} << "command";
+        QTest::newRow("bad language")
+            << QStringList{"show", "--lang", "4", "defaults.bin"} << "--lang";
+        QTest::newRow("family without layout")
+            << QStringList{"show", "--family", "b", "defaults.bin"} << "--layout";
+        QTest::newRow("bad macro number")
+            << QStringList{"--simulate", "b58", "macro", "export", "32", "m.bin"} << "32";
+        QTest::newRow("family A has no macros")
+            << QStringList{"--simulate", "a58", "macro", "export-all", "m.bin"} << "macro";
+        QTest::newRow("sim-state without simulate")
+            << QStringList{"--sim-state", "mem", "status"} << "--simulate";
+        QTest::newRow("sim-state of the wrong size")
+            << QStringList{"--simulate", "b58", "--sim-state", "defaults.bin", "status"}
+            << "defaults.bin";
+        QTest::newRow("unknown option") << QStringList{"show", "--colour"} << "colour";
+    }
+    void failures()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, mentions);
+        const CliRun run = runCli(args, m_dir.path());
+        QVERIFY(run.finished);
+        QVERIFY2(run.exitCode > 0, run.out.constData());
+        const QStringList lines = run.errLines();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().startsWith(QLatin1String("gaming-mousectl: ")),
+                 qPrintable(lines.first()));
+        QVERIFY2(lines.first().contains(mentions), qPrintable(lines.first()));
+        QVERIFY(!QFileInfo::exists(path("x.bin")));
+        QVERIFY(!QFileInfo::exists(path("m.bin")));
+    }
+
+    // A failed command leaves an existing output file and the simulated
+    // memory as they were.
+    void failureLeavesFilesAlone()
+    {
+        QVERIFY(writeAll(path("keep.bin"), "precious"));
+        const CliRun run = runCli({"--simulate", "a42", "read", "-o", "keep.bin"}, m_dir.path());
+        QVERIFY(run.exitCode != 0);
+        QCOMPARE(readAll(path("keep.bin")), QByteArray("precious"));
+
+        QVERIFY(writeAll(path("wrong.mem"), QByteArray(100, 'x')));
+        QVERIFY(runCli({"--simulate", "b58", "--sim-state", "wrong.mem", "status"}, m_dir.path())
+                    .exitCode != 0);
+        QCOMPARE(readAll(path("wrong.mem")), QByteArray(100, 'x'));
+    }
+
+    void helpForEveryCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char *command : {"status", "read", "write", "reset", "show", "macro"})
+            QTest::newRow(command) << command;
+    }
+    void helpForEveryCommand()
+    {
+        QFETCH(QString, command);
+        const CliRun run = runCli({command, "--help"}, m_dir.path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains("Usage:"));
+        QVERIFY(run.err.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatusAndErrors)
+#include "test_status_and_errors.moc"
