@@ -109,14 +109,9 @@ int runWrite(const SessionOptions &options, const QStringList &args)
         if (!requireConnected(session, &result))
             return result;
         Configuration &config = session.config();
-        // The rate the mouse runs at is the one it was read with; showing the
-        // file's rate must not hide from Apply that the mouse has to switch
-        // (the report-rate reload instead of the plain one).
-        const qint32 mouseRate = config.state().CurrentReportRate;
         const ProfileFileResult loaded = config.loadProfile(file);
         if (!loaded.ok())
             return fail(loaded.message(config.text()));
-        config.state().CurrentReportRate = mouseRate;
         session.observer().clearMessages();
         session.observer().setActivity(QStringLiteral("writing"));
         if (!session.link().transfer.DownloadParameter())

@@ -189,6 +189,31 @@ private slots:
         QVERIFY(!QFile::exists(m_dir.filePath("x.bin")));
     }
 
+    void loadKeepsTheMouseReportRate()
+    {
+        // The mouse runs at 500 Hz (the default image); the file asks for
+        // 1000 Hz. After the load the page shows 1000 Hz and the next
+        // assembly must still see the change, so Apply switches the mouse.
+        Configuration config;
+        connected(config, 58, false);
+        QCOMPARE(config.state().CurrentReportRate, 500);
+        QByteArray file = readAll(config.saveProfile(m_dir.filePath("fast")).fileName);
+        QCOMPARE(int(file[28]), 2);
+        file[28] = 1;
+        QByteArray parameterB = file.mid(27, 5);
+        SectionChecksum(parameterB, 4);
+        file.replace(27, 5, parameterB);
+        const QString name = m_dir.filePath("fast.bin");
+        QVERIFY(writeFile(name, file));
+
+        QVERIFY(config.loadProfile(name).ok());
+        QCOMPARE(config.sections().ParameterB.at(1), char(1));
+        QCOMPARE(config.state().CurrentReportRate, 500);
+        config.AssembleDataBuf();
+        QVERIFY(config.state().ReportRateChanged);
+        QCOMPARE(config.state().CurrentReportRate, 1000);
+    }
+
     void brokenSectionsAreRepairedOnLoad()
     {
         // A file with broken FireKey and ParameterB checksums, a layout-58

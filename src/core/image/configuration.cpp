@@ -288,8 +288,15 @@ ProfileFileResult Configuration::loadProfile(const QString &fileName)
     if (!m_state.deviceOpen())
         return {ProfileFileResult::Status::NoDevice, fileName};
     const ProfileFileResult result = readProfileImage(fileName, m_image);
-    if (result.ok())
+    if (result.ok()) {
+        // The mouse still runs at the rate it was read with. Showing the
+        // file's rate must not make it the "current" one, or the next Apply
+        // would skip the report-rate reload and the mouse would keep its old
+        // rate while the page shows the new one.
+        const qint32 mouseRate = m_state.CurrentReportRate;
         MemoToDataBuf();
+        m_state.CurrentReportRate = mouseRate;
+    }
     return result;
 }
 
