@@ -133,27 +133,24 @@ MacroEditor::EditResult MacroEditor::Btn_DelClick()
     const QString name = lineKeyName(lines[line]);
     int select = -1;
 
+    // A press pairs with the next line of the same key, a release with the
+    // previous one; line 0 is the delay mode and never a partner.
+    const auto findPartner = [&](int from, int step) {
+        for (int j = from; j >= 1 && j < lines.size(); j += step)
+            if (lineKeyName(lines[j]) == name)
+                return j;
+        return -1;
+    };
+
     if (kind == u'1') {
-        int partner = -1;
-        for (int j = line + 1; j < lines.size(); ++j) {
-            if (lineKeyName(lines[j]) == name) {
-                partner = j;
-                break;
-            }
-        }
+        const int partner = findPartner(line + 1, 1);
         if (partner < 0)
             return EditResult::NoPartner;
         lines.removeAt(partner);
         lines.removeAt(line);
         select = row - 1;
     } else if (kind == u'2') {
-        int partner = -1;
-        for (int j = line - 1; j >= 1; --j) { // line 0 is the delay mode, never a partner
-            if (lineKeyName(lines[j]) == name) {
-                partner = j;
-                break;
-            }
-        }
+        const int partner = findPartner(line - 1, -1);
         if (partner < 0)
             return EditResult::NoPartner;
         lines.removeAt(line);

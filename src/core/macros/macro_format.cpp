@@ -34,26 +34,6 @@ QString hex2(quint8 value)
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-// Modifier bit -> the virtual key whose table name the line carries; 0 for
-// a value that names no single modifier.
-int modifierVirtualKey(quint8 modifier)
-{
-    switch (modifier) {
-    case 0x01:
-        return 17; // Ctrl
-    case 0x02:
-        return 16; // Shift
-    case 0x04:
-        return 18; // Alt
-    case 0x08:
-        return 91; // left Windows
-    case 0x80:
-        return 92; // right Windows
-    default:
-        return 0;
-    }
-}
-
 const MouseRecord *mouseRecordFor(quint8 byte)
 {
     for (const MouseRecord &record : kMouseRecords) {
@@ -102,6 +82,39 @@ void appendLineBytes(const QString &line, QByteArray &out)
 }
 
 } // namespace
+
+namespace {
+// The modifiers a macro records, as the mouse stores them and as the
+// keyboard reports them.
+struct ModifierKey
+{
+    quint8 bit;
+    int virtualKey;
+};
+constexpr std::array<ModifierKey, 5> kModifierKeys = {{
+    {0x01, 17}, // Ctrl
+    {0x02, 16}, // Shift
+    {0x04, 18}, // Alt
+    {0x08, 91}, // left Windows
+    {0x80, 92}, // right Windows
+}};
+} // namespace
+
+int modifierVirtualKey(quint8 modifier)
+{
+    for (const ModifierKey &key : kModifierKeys)
+        if (key.bit == modifier)
+            return key.virtualKey;
+    return 0;
+}
+
+quint8 modifierBit(int virtualKey)
+{
+    for (const ModifierKey &key : kModifierKeys)
+        if (key.virtualKey == virtualKey)
+            return key.bit;
+    return 0;
+}
 
 int clampTypedDelay(int ms)
 {

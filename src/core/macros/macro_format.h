@@ -86,3 +86,8 @@ std::optional<QByteArray> encodeMacroLines(const QStringList &lines);
 
 // The stream as the hidden hex script holds it: two upper-case digits per byte.
 QString streamToHexScript(QByteArrayView stream);
+
+// Modifier bit of a key record <-> the virtual key it stands for (Ctrl 17,
+// Shift 16, Alt 18, left Windows 91, right Windows 92); 0 when there is none.
+int modifierVirtualKey(quint8 modifier);
+quint8 modifierBit(int virtualKey);

@@ -2,6 +2,7 @@
 
 #include "buttons/key_tables.h"
 #include "macros/macro_event_lines.h"
+#include "macros/macro_format.h"
 
 #include <QElapsedTimer>
 
@@ -13,25 +14,6 @@ constexpr quint8 kModifierPress = 0x81;
 constexpr quint8 kModifierRelease = 0x01;
 constexpr quint8 kKeyPress = 0x82;
 constexpr quint8 kKeyRelease = 0x02;
-
-// The modifier bit a virtual key is recorded as; 0 for ordinary keys.
-quint8 modifierBit(int virtualKey)
-{
-    switch (virtualKey) {
-    case 16:
-        return 0x02; // Shift
-    case 17:
-        return 0x01; // Ctrl
-    case 18:
-        return 0x04; // Alt
-    case 91:
-        return 0x08; // left Windows
-    case 92:
-        return 0x80; // right Windows
-    default:
-        return 0;
-    }
-}
 
 QString recordedKeyLine(int virtualKey, bool pressed)
 {
