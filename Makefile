@@ -1,0 +1,27 @@
+# Thin wrapper over the scripts; everything real happens in scripts/.
+#   make test       build and run every test (build/)
+#   make sanitize   every test under ASan + UBSan (build-asan/)
+#   make analyse    clang-tidy and cppcheck over src/ (build-analyse/)
+#   make fuzz       build the fuzz targets (build-fuzz/); FUZZ=smoke or
+#                   FUZZ="long 1000000" also runs them
+#   make bench      Release build of the benchmarks and a run (build-bench/)
+FUZZ ?= build
+
+.PHONY: all test sanitize analyse fuzz bench
+
+all: test
+
+test:
+	scripts/test.sh
+
+sanitize:
+	scripts/sanitize.sh
+
+analyse:
+	scripts/analyse.sh
+
+fuzz:
+	scripts/fuzz.sh $(FUZZ)
+
+bench:
+	scripts/bench.sh
