@@ -2,29 +2,20 @@
 // read-all, Load followed by Apply, and Reset.
 #include "command_support.h"
 #include "commands.h"
-#include "exact_file.h"
 
 #include <QFileInfo>
 
 namespace {
 
-// Save as the window's Save button does it, into exactly `target`.
+// Save as the window's Save button does it, but into exactly `target`: on a
+// command line the user names the file, so no ".bin" is appended.
 bool saveProfileTo(MouseSession &session, const QString &target, QString *error)
 {
     Configuration &config = session.config();
-    return saveExactly(
-        target,
-        [&config, &target](const QString &chosenName, QString *written, QString *saveError) {
-            ProfileFileResult result = config.saveProfile(chosenName);
-            if (!result.ok()) {
-                result.fileName = target;
-                *saveError = result.message(config.text());
-                return false;
-            }
-            *written = result.fileName;
-            return true;
-        },
-        error);
+    const ProfileFileResult result = config.saveProfileFile(target);
+    if (!result.ok())
+        *error = result.message(config.text());
+    return result.ok();
 }
 
 } // namespace

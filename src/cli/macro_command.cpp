@@ -2,7 +2,6 @@
 // buttons, on the mouse (read, change, write) or on a profile file in place.
 #include "command_support.h"
 #include "commands.h"
-#include "exact_file.h"
 #include "image/default_image.h"
 #include "macros/macro_files.h"
 
@@ -33,21 +32,12 @@ bool isExport(MacroAction action)
 bool exportTo(const ImageBuffers &image, const MacroRequest &request, const TextLookup &text,
               QString *error)
 {
-    return saveExactly(
-        request.file,
-        [&](const QString &chosenName, QString *written, QString *saveError) {
-            MacroFileResult result = request.action == MacroAction::ExportOne
-                                         ? exportOneMacro(image, request.slot, chosenName)
-                                         : exportAllMacros(image, chosenName);
-            if (!result) {
-                result.fileName = request.file;
-                *saveError = result.message(text);
-                return false;
-            }
-            *written = result.fileName;
-            return true;
-        },
-        error);
+    const MacroFileResult result = request.action == MacroAction::ExportOne
+                                       ? writeOneMacroFile(image, request.slot, request.file)
+                                       : writeAllMacrosFile(image, request.file);
+    if (!result)
+        *error = result.message(text);
+    return result.ok;
 }
 
 // On a profile file: only the macro area changes, every other byte of the

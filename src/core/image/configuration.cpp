@@ -262,7 +262,11 @@ void Configuration::rebuildProfileCodeStrings()
 
 ProfileFileResult Configuration::saveProfile(const QString &chosenName)
 {
-    const QString fileName = profileFileName(chosenName);
+    return saveProfileFile(profileFileName(chosenName));
+}
+
+ProfileFileResult Configuration::saveProfileFile(const QString &fileName)
+{
     if (!m_state.deviceOpen())
         return {ProfileFileResult::Status::NoDevice, fileName};
 

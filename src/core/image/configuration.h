@@ -125,6 +125,9 @@ public:
     // written as 0xFF and, once the file is written, the working macro
     // buffers become 0xFF too.
     ProfileFileResult saveProfile(const QString &chosenName);
+    // The same save under exactly the given name (for callers that name the
+    // file themselves, such as the command-line tool).
+    ProfileFileResult saveProfileFile(const QString &fileName);
     // Load: refused without a mouse; on success the file replaces what it
     // reaches of the image, then MemoToDataBuf.
     ProfileFileResult loadProfile(const QString &fileName);

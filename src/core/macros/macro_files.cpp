@@ -129,16 +129,24 @@ void applyAllMacrosFile(ImageBuffers &image, QByteArrayView bytes)
 
 MacroFileResult exportOneMacro(const ImageBuffers &image, int index, const QString &chosenName)
 {
-    const QString fileName = macroExportFileName(chosenName);
+    return writeOneMacroFile(image, index, macroExportFileName(chosenName));
+}
+
+MacroFileResult exportAllMacros(const ImageBuffers &image, const QString &chosenName)
+{
+    return writeAllMacrosFile(image, macroExportFileName(chosenName));
+}
+
+MacroFileResult writeOneMacroFile(const ImageBuffers &image, int index, const QString &fileName)
+{
     const QByteArray bytes = singleMacroFileBytes(image, index);
     if (bytes.size() != kSingleMacroFileSize)
         return failure(kCannotWriteKey, fileName);
     return writeAtomically(fileName, bytes);
 }
 
-MacroFileResult exportAllMacros(const ImageBuffers &image, const QString &chosenName)
+MacroFileResult writeAllMacrosFile(const ImageBuffers &image, const QString &fileName)
 {
-    const QString fileName = macroExportFileName(chosenName);
     const QByteArray bytes = allMacrosFileBytes(image);
     if (bytes.size() != kAllMacrosFileSize)
         return failure(kCannotWriteKey, fileName);

@@ -39,5 +39,8 @@ void applyAllMacrosFile(ImageBuffers &image, QByteArrayView bytes);
 // any earlier file intact; a failed import leaves the image unchanged.
 MacroFileResult exportOneMacro(const ImageBuffers &image, int index, const QString &chosenName);
 MacroFileResult exportAllMacros(const ImageBuffers &image, const QString &chosenName);
+// The same exports under exactly the given file name.
+MacroFileResult writeOneMacroFile(const ImageBuffers &image, int index, const QString &fileName);
+MacroFileResult writeAllMacrosFile(const ImageBuffers &image, const QString &fileName);
 MacroFileResult importOneMacro(ImageBuffers &image, int index, const QString &fileName);
 MacroFileResult importAllMacros(ImageBuffers &image, const QString &fileName);
