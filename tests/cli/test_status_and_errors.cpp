@@ -61,7 +61,7 @@ private slots:
         QTest::newRow("unwritable output")
             << QStringList{"--simulate", "b58", "read", "-o", "no/such/folder/x.bin"} << "x.bin";
         QTest::newRow("output is a folder")
-            << QStringList{"--simulate", "b58", "read", "-o", "."} << "\"\.\"";
+            << QStringList{"--simulate", "b58", "read", "-o", "."} << "\".\"";
         QTest::newRow("type error, read")
             << QStringList{"--simulate", "a42", "read", "-o", "x.bin"} << "type error";
         QTest::newRow("system settings")
