@@ -136,7 +136,7 @@ QString valueText(const QJsonValue &value, const QString &none)
 QString joined(const QJsonArray &array, const QString &separator = QStringLiteral(" "))
 {
     QStringList parts;
-    for (const QJsonValue &value : array)
+    for (const QJsonValue value : array)
         parts.append(valueText(value, QStringLiteral("-")));
     return parts.join(separator);
 }
@@ -204,7 +204,7 @@ QString configurationText(const QJsonObject &shown)
 
     QStringList fireKeys;
     int n = 1;
-    for (const QJsonValue &key : shown["fireKeys"].toArray())
+    for (const QJsonValue key : shown["fireKeys"].toArray())
         fireKeys << QStringLiteral("%1: repeat %2, delay %3")
                         .arg(n++)
                         .arg(valueText(key["repeat"], {}), valueText(key["delay"], {}));
@@ -215,19 +215,19 @@ QString configurationText(const QJsonObject &shown)
     for (const char *profile : kProfileNames) {
         out << QStringLiteral("buttons, %1 profile:").arg(QLatin1String(profile));
         int button = 1;
-        for (const QJsonValue &entry : buttons[QLatin1String(profile)].toArray())
+        for (const QJsonValue entry : buttons[QLatin1String(profile)].toArray())
             out << QStringLiteral("  %1  %2  %3")
                        .arg(button++, 2)
                        .arg(entry["code"].toString(), entry["text"].toString());
     }
 
     out << QStringLiteral("macros:");
-    for (const QJsonValue &macro : shown["macros"].toArray()) {
+    for (const QJsonValue macro : shown["macros"].toArray()) {
         out << QStringLiteral("  %1  %2  (%3 bytes)")
                    .arg(macro["slot"].toInt(), 2)
                    .arg(macro["name"].toString())
                    .arg(macro["length"].toInt());
-        for (const QJsonValue &line : macro["lines"].toArray())
+        for (const QJsonValue line : macro["lines"].toArray())
             out << QStringLiteral("      %1").arg(line.toString());
     }
     return out.join(QLatin1Char('\n')) + QLatin1Char('\n');

@@ -379,7 +379,7 @@ int SimulatedMouse::featureReportLength(HidHandle handle)
                             : m_mice[size_t(iface->mouse)]->config.featureReportLength;
 }
 
-bool SimulatedMouse::admitReport(Interface &iface, quint8 reportId)
+bool SimulatedMouse::admitReport(const Interface &iface, quint8 reportId)
 {
     if (m_clock && m_latencyMs > 0)
         m_clock->waitMs(m_latencyMs);

@@ -112,7 +112,7 @@ private:
     struct OpenSlot;
 
     Interface *interfaceFor(HidHandle handle, int *index = nullptr);
-    bool admitReport(Interface &iface, quint8 reportId);
+    bool admitReport(const Interface &iface, quint8 reportId);
     void record(TraceEntry::Direction direction, bool accepted, int index, const HidReport &bytes);
     void handleCommand(Mouse &mouse, const HidReport &report);
     void handleDataWrite(Mouse &mouse, const HidReport &report);
