@@ -93,7 +93,7 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     if (parser.isSet(systemSettings))
         return fail(QStringLiteral("--system-settings: this platform has no desktop mouse "
                                    "settings support yet; nothing was written"));
-    const QString file = files.first();
+    const QString &file = files.first();
 
     return withSession(options, [&file](MouseSession &session) {
         int result = ExitOk;

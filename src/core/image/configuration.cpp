@@ -279,7 +279,7 @@ ProfileFileResult Configuration::saveProfileFile(const QString &fileName)
     erased.DataBuf = m_image.DataBuf;
     const QByteArray raw = joinImage(familyB ? m_image : erased);
 
-    const ProfileFileResult result = writeProfileImage(fileName, raw);
+    ProfileFileResult result = writeProfileImage(fileName, raw);
     if (result.ok() && !familyB) {
         m_image.MacroNameTable.fill(char(0xFF), kMacroNameTableSize);
         m_image.MacroBlocks.fill(char(0xFF), kMacroBlocksSize);
@@ -291,7 +291,7 @@ ProfileFileResult Configuration::loadProfile(const QString &fileName)
 {
     if (!m_state.deviceOpen())
         return {ProfileFileResult::Status::NoDevice, fileName};
-    const ProfileFileResult result = readProfileImage(fileName, m_image);
+    ProfileFileResult result = readProfileImage(fileName, m_image);
     if (result.ok()) {
         // The mouse still runs at the rate it was read with. Showing the
         // file's rate must not make it the "current" one, or the next Apply

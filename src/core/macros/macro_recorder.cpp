@@ -254,10 +254,8 @@ void MacroRecorder::KeyboardHook1Receive(int key, TKeyboardHookState state)
         m_state.LastKey = key;
         break;
     case kh_Off:
-        if (!m_state.PressLimitHit) {
-            release();
-        } else if (key != m_state.LastKey) {
-            // A key pressed before the limit was hit: its release still counts.
+        // A key pressed before the limit was hit still counts its release.
+        if (!m_state.PressLimitHit || key != m_state.LastKey) {
             release();
         } else {
             // The refused key comes up: nothing to record, but it is no longer held.
