@@ -313,25 +313,23 @@ MacroFileResult MacroEditor::importOne(const QString &fileName)
 {
     if (!browsing() || m_selected < 0)
         return {};
-    MacroFileResult result = importOneMacro(m_image, m_selected, fileName);
-    if (!result)
-        return result;
-    RefreshMacroName();
-    m_lines.clear();
-    DataBufToMacroList();
-    return result;
+    return showImported(importOneMacro(m_image, m_selected, fileName));
 }
 
 MacroFileResult MacroEditor::importAll(const QString &fileName)
 {
     if (!browsing())
         return {};
-    MacroFileResult result = importAllMacros(m_image, fileName);
-    if (!result)
-        return result;
-    RefreshMacroName();
-    m_lines.clear();
-    DataBufToMacroList();
+    return showImported(importAllMacros(m_image, fileName));
+}
+
+MacroFileResult MacroEditor::showImported(const MacroFileResult &result)
+{
+    if (result) {
+        RefreshMacroName();
+        m_lines.clear();
+        DataBufToMacroList();
+    }
     return result;
 }
 

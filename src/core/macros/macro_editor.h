@@ -107,6 +107,8 @@ signals:
     void macroFull();
 
 private:
+    // After a successful import: the names and the open macro show the new content.
+    MacroFileResult showImported(const MacroFileResult &result);
     void showDecoded(const DecodedMacro &decoded);
     void storeOpenMacro();
     // Stores `lines` as the open macro when they fit; false (and nothing
