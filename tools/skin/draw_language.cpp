@@ -265,6 +265,14 @@ QImage background(const SkinWords &words)
     for (int x = -100; x < w; x += 9)
         p.drawLine(QPointF(x, 0), QPointF(x + 96, 96));
 
+    // A faint dot grid gives the body of the window some depth.
+    p.setPen(Qt::NoPen);
+    p.setBrush(withAlpha(Qt::white, 9));
+    for (int y = 108; y < 512; y += 12) {
+        for (int x = 96; x < w - 6; x += 12)
+            p.drawRect(QRectF(x, y, 1, 1));
+    }
+
     // Logo and name.
     drawMouseGlyph(p, QRectF(26, 24, 27, 52), kAccent);
     QFont brand = font(26, true);
