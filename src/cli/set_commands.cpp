@@ -262,11 +262,20 @@ int runButton(const SessionOptions &options, const QStringList &args)
                                  QStringLiteral("main, switch or fixed."));
     parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("The button, 1-12."));
     parser.addPositionalArgument(QStringLiteral("FUNCTION"), QStringLiteral("What it does."));
+    // For shell completion: the names come from the one table the program uses.
+    const QCommandLineOption listFunctions(
+        QStringLiteral("list-functions"),
+        QStringLiteral("Print the menu functions' names, one a line, and do nothing else."));
+    parser.addOption(listFunctions);
     EditTargetOptions targetOptions;
     EditTarget target;
     int status = ExitOk;
     if (!parseSetting(parser, targetOptions, args, &target, &status))
         return status;
+    if (parser.isSet(listFunctions)) {
+        printOut(MenuFunctionNames().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return ExitOk;
+    }
     const QStringList words = parser.positionalArguments();
     if (words.size() != 3)
         return usage(QStringLiteral("button needs PROFILE N FUNCTION"));
