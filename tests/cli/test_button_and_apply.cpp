@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -118,6 +119,24 @@ private slots:
             QVERIFY(!readAll(path("apply.trace")).contains(command));
         const CliRun dry = onMouse({"apply", "now.json", "--dry-run"}, kind);
         QCOMPARE(dry.outLines(), QStringList{"nothing would change"});
+    }
+
+    // show --json | apply -: the description read from standard input.
+    void pipedDescriptionChangesNothing()
+    {
+        QCOMPARE(onMouse({"button", "main", "5", "keys:ctrl+c"}).exitCode, 0);
+        const QByteArray before = memory();
+        const QStringList mouse{"--simulate", "b58", "--sim-state", "mouse.mem"};
+        QProcess show, apply;
+        show.setWorkingDirectory(m_dir->path());
+        apply.setWorkingDirectory(m_dir->path());
+        show.setStandardOutputProcess(&apply);
+        show.start(QStringLiteral(GM_CLI_PATH), mouse + QStringList{"show", "--json"});
+        apply.start(QStringLiteral(GM_CLI_PATH), mouse + QStringList{"apply", "-", "--dry-run"});
+        QVERIFY(show.waitForFinished(60000) && apply.waitForFinished(60000));
+        QCOMPARE(apply.exitCode(), 0);
+        QCOMPARE(apply.readAllStandardOutput(), QByteArray("nothing would change\n"));
+        QCOMPARE(memory(), before);
     }
 
     void editedDescriptionIsApplied()
