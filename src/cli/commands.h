@@ -12,3 +12,7 @@ int runWrite(const SessionOptions &options, const QStringList &args);
 int runReset(const SessionOptions &options, const QStringList &args);
 int runShow(const SessionOptions &options, const QStringList &args);
 int runMacro(const SessionOptions &options, const QStringList &args);
+int runMacroRename(const SessionOptions &options, const QStringList &args);
+int runSet(const SessionOptions &options, const QStringList &args);
+int runButton(const SessionOptions &options, const QStringList &args);
+int runApply(const SessionOptions &options, const QStringList &args);

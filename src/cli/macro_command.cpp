@@ -102,6 +102,9 @@ int onMouse(MouseSession &session, const MacroRequest &request)
 
 int runMacro(const SessionOptions &options, const QStringList &args)
 {
+    if (args.value(1) == u"rename")
+        return runMacroRename(options,
+                              QStringList{args.first() + QStringLiteral(" rename")} + args.mid(2));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Export or import macro files: one macro (1056 bytes) or all 32 (33792 bytes).\n"
@@ -109,6 +112,7 @@ int runMacro(const SessionOptions &options, const QStringList &args)
         "  export-all FILE    all macros into FILE\n"
         "  import N FILE      FILE into macro N\n"
         "  import-all FILE    FILE into all macros\n"
+        "  rename N NAME      (rename --help for its own options)\n"
         "Imports are written to the mouse at once; with --profile the profile file is "
         "changed in place instead."));
     parser.addPositionalArgument(QStringLiteral("ACTION"),

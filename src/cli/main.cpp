@@ -21,7 +21,10 @@ const CommandEntry kCommands[] = {
     {"write", runWrite, "write a profile file to the mouse"},
     {"reset", runReset, "write the default configuration to the mouse"},
     {"show", runShow, "print a profile file or the mouse's configuration"},
-    {"macro", runMacro, "export and import macro files"},
+    {"macro", runMacro, "export and import macro files, rename macros"},
+    {"set", runSet, "change one setting: dpi, report-rate, fire-key, fire-modes, light"},
+    {"button", runButton, "give a button a function"},
+    {"apply", runApply, "apply a configuration described as show --json prints it"},
 };
 
 QString commandList()

@@ -1,5 +1,6 @@
 #include "show_output.h"
 
+#include "buttons/function_names.h"
 #include "image/configuration.h"
 #include "image/image_layout.h"
 #include "macros/macro_editor.h"
@@ -97,8 +98,10 @@ QJsonObject buttonsObject(Configuration &config)
         buttons.RefreshProfileKeys(profile, context);
         QJsonArray list;
         for (int button = 1; button <= ButtonAssignmentModel::kButtonCount; ++button)
-            list.append(QJsonObject{{"code", buttons.code(profile, button)},
-                                    {"text", buttons.caption(button)}});
+            list.append(QJsonObject{
+                {"code", buttons.code(profile, button)},
+                {"function", FunctionNameOfCode(buttons.code(profile, button), context)},
+                {"text", buttons.caption(button)}});
         result.insert(QString::fromLatin1(kProfileNames[profile - 1]), list);
     }
     // Back to the captions of the page that is current.

@@ -143,6 +143,15 @@ bool ButtonAssignmentModel::exchangeMouseButton(int choice, const CodeTextContex
     return true;
 }
 
+bool ButtonAssignmentModel::assignCode(const QString &code, const CodeTextContext &context)
+{
+    if (!canStore() || m_currentButton < kFirstFullMenuButton || !storeCode(code))
+        return false;
+    m_captions[m_currentButton - 1] =
+        CodeToText(m_codes[m_shownProfile - 1][m_currentButton - 1], context);
+    return true;
+}
+
 bool ButtonAssignmentModel::assignMacro(int slot, const QString &name)
 {
     const QString macroCode = MacroSlotCode(slot);

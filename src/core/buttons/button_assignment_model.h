@@ -75,6 +75,10 @@ public:
     // function, so the three stay an exchange.
     bool exchangeMouseButton(int choice, const CodeTextContext &context);
 
+    // Any code text for one of buttons 4-12, as a raw code: the caption is
+    // what the code reads as. Buttons 1-3 keep to the exchange.
+    bool assignCode(const QString &code, const CodeTextContext &context);
+
     // Macro slot 0..31 chosen from the macro list for one of buttons 4-12;
     // `name` is the slot's name as the list shows it.
     bool assignMacro(int slot, const QString &name);

@@ -64,6 +64,12 @@ int limitedValue(const QString &text, int maximum)
     return limitedText(text, maximum).toInt();
 }
 
+bool keptAsTyped(int value, int maximum)
+{
+    const QString text = QString::number(value);
+    return value >= 0 && limitedText(text, maximum) == text;
+}
+
 } // namespace
 
 AdvancedPageModel::AdvancedPageModel()
@@ -175,6 +181,14 @@ bool AdvancedPageModel::DPILevel_OnClick(int level)
     if (m_currentDpiLevel == level)
         makeLowestSelectedCurrent();
     return true;
+}
+
+int AdvancedPageModel::dpiLevelOfCaption(const QString &caption) const
+{
+    if (caption.isEmpty())
+        return 0;
+    const auto it = std::find(m_dpiCaptions.begin(), m_dpiCaptions.end(), caption);
+    return it == m_dpiCaptions.end() ? 0 : static_cast<int>(it - m_dpiCaptions.begin()) + 1;
 }
 
 bool AdvancedPageModel::CurrentDPI_OnClick(int level)
@@ -406,6 +420,16 @@ QString AdvancedPageModel::limitedRepeatText(const QString &text)
 QString AdvancedPageModel::limitedDelayText(const QString &text)
 {
     return limitedText(text, kMaxDelay);
+}
+
+bool AdvancedPageModel::repeatKeptAsTyped(int value)
+{
+    return keptAsTyped(value, kMaxRepeat);
+}
+
+bool AdvancedPageModel::delayKeptAsTyped(int value)
+{
+    return keptAsTyped(value, kMaxDelay);
 }
 
 // --- fire modes -----------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "app/text_lookup.h"
 
 #include <QChar>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -71,6 +72,15 @@ public:
     bool CurrentDPI_OnClick(int level);
 
     bool dpiLevelSelected(int level) const;
+    // The level (1-8) whose caption is `caption` in the current language, 0
+    // when no level has it.
+    int dpiLevelOfCaption(const QString &caption) const;
+    // Makes exactly `levels` (two to four distinct levels 1-8) the selected
+    // ones through the clicks a user would make, so the page's limits hold on
+    // the way. The current level stays when it is among them; otherwise the
+    // lowest of them becomes current. False, and nothing changes, for a set
+    // the page cannot hold.
+    bool selectDpiLevels(const QList<int> &levels);
     bool dpiMarkerEnabled(int level) const { return dpiLevelSelected(level); }
     int currentDpiLevel() const { return m_currentDpiLevel; } // 0 = none
     bool dpiMarkerLit(int level) const;                       // "Bar2_E" when true
@@ -113,6 +123,10 @@ public:
     // The limits applied when a box loses focus, on a text.
     static QString limitedRepeatText(const QString &text);
     static QString limitedDelayText(const QString &text);
+    // Whether a value is stored as typed: the limits leave it alone (repeat 0
+    // or 2-15, delay 0 or 2-2000).
+    static bool repeatKeptAsTyped(int value);
+    static bool delayKeptAsTyped(int value);
 
     // --- fire modes -----------------------------------------------------
     bool FireKeyModeCheck(int mode);
@@ -120,6 +134,9 @@ public:
     // profiles 1-3; without one the marks stay.
     void RefreshFireKeyMode(const QByteArray &profile);
     bool fireModeSelected(int mode) const;
+    // Makes exactly `modes` (one to three distinct modes 1-4) the selected
+    // ones through clicks, as selectDpiLevels does for the levels.
+    bool selectFireModes(const QList<int> &modes);
     int SelectedFireModeCount() const;
     // The code every Fire Mode button gets: 0x0F and the selected modes in
     // ascending order, padded with 0.

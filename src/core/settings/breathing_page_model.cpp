@@ -141,6 +141,12 @@ int BreathingPageModel::componentFromPercent(int percent)
     return std::min(std::max(percent, 0) * 255 / 100, 255);
 }
 
+int BreathingPageModel::componentStoringPercent(int percent)
+{
+    const int clamped = std::clamp(percent, 0, 100);
+    return (clamped * 255 + 99) / 100;
+}
+
 RgbPercent BreathingPageModel::percentFromRgb(const Rgb &colour)
 {
     return RgbPercent{percentFromComponent(colour.red), percentFromComponent(colour.green),

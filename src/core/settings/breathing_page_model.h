@@ -62,6 +62,10 @@ public:
     // Conversions between the page's 0-255 colours and stored percentages.
     static int percentFromComponent(int component); // c x 100 div 255
     static int componentFromPercent(int percent);   // p x 255 div 100, at most 255
+    // The smallest component the colour dialog must give for a stored
+    // percentage 0-100 to come out as exactly that percentage (the plain
+    // reverse, p x 255 div 100, stores 49 for 50).
+    static int componentStoringPercent(int percent);
     static RgbPercent percentFromRgb(const Rgb &colour);
     static Rgb rgbFromPercent(const RgbPercent &percent);
 

@@ -1,0 +1,407 @@
+// apply: a configuration described as `show --json` prints it. Every key
+// present is applied in a fixed order through the same edits as the set,
+// button and macro rename commands; a value the configuration already holds
+// is left alone, so an unchanged description changes nothing.
+#include "command_support.h"
+#include "commands.h"
+#include "edit_session.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+const char *const kProfileKeys[] = {"main", "switch", "fixed"};
+const char *const kStepKeys[] = {"offStep", "raiseStep", "onStep", "fallStep"};
+
+// --- shape ----------------------------------------------------------------
+
+// Keys `show --json` prints that no command changes: accepted and ignored.
+bool knownKeys(const QJsonObject &object, const QStringList &allowed, const QString &where,
+               QString *error)
+{
+    for (const QString &key : object.keys()) {
+        if (!allowed.contains(key)) {
+            *error = QStringLiteral("unknown key \"%1\"%2; known: %3")
+                         .arg(key, where.isEmpty() ? QString() : QStringLiteral(" in ") + where,
+                              allowed.join(QStringLiteral(", ")));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool typed(const QJsonObject &object, const QString &key, QJsonValue::Type type,
+           const QString &where, QString *error)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined() || value.type() == type ||
+        (value.isNull() && (key == u"current" || key == u"reportRate")))
+        return true;
+    const char *names[] = {"null", "true or false", "a number", "a text", "a list", "an object"};
+    const int index = type == QJsonValue::Bool     ? 1
+                      : type == QJsonValue::Double ? 2
+                      : type == QJsonValue::String ? 3
+                      : type == QJsonValue::Array  ? 4
+                                                   : 5;
+    *error = QStringLiteral("\"%1\"%2 must be %3")
+                 .arg(key, where.isEmpty() ? QString() : QStringLiteral(" in ") + where,
+                      QLatin1String(names[index]));
+    return false;
+}
+
+bool listOfObjects(const QJsonValue &value, const QString &where, int maxCount, QString *error)
+{
+    const QJsonArray list = value.toArray();
+    bool ok = list.size() <= maxCount;
+    for (const QJsonValue item : list)
+        ok = ok && item.isObject();
+    if (!ok)
+        *error =
+            QStringLiteral("\"%1\" must be a list of at most %2 objects").arg(where).arg(maxCount);
+    return ok;
+}
+
+bool checkShape(const QJsonObject &root, QString *error)
+{
+    using T = QJsonValue::Type;
+    if (!knownKeys(root,
+                   {"layoutCode", "vendorId", "productId", "dpi", "reportRate", "profile", "light",
+                    "fireKeys", "fireModes", "buttons", "macros"},
+                   {}, error) ||
+        !typed(root, "dpi", T::Object, {}, error) ||
+        !typed(root, "reportRate", T::Double, {}, error) ||
+        !typed(root, "light", T::Object, {}, error) ||
+        !typed(root, "fireKeys", T::Array, {}, error) ||
+        !typed(root, "fireModes", T::Array, {}, error) ||
+        !typed(root, "buttons", T::Object, {}, error) ||
+        !typed(root, "macros", T::Array, {}, error))
+        return false;
+
+    const QJsonObject dpi = root["dpi"].toObject();
+    if (!knownKeys(dpi, {"slots", "levels", "current"}, "dpi", error) ||
+        !typed(dpi, "levels", T::Array, "dpi", error) ||
+        !typed(dpi, "current", T::String, "dpi", error))
+        return false;
+    for (const QJsonValue level : dpi["levels"].toArray()) {
+        if (!level.isString()) {
+            *error = QStringLiteral("\"levels\" in dpi must be a list of captions");
+            return false;
+        }
+    }
+    const QJsonObject light = root["light"].toObject();
+    if (!knownKeys(light,
+                   {"bypassed", "mode", "offStep", "raiseStep", "onStep", "fallStep", "colorMode",
+                    "color1", "color2"},
+                   "light", error) ||
+        !typed(light, "mode", T::String, "light", error) ||
+        !typed(light, "colorMode", T::Double, "light", error) ||
+        !typed(light, "color1", T::Array, "light", error))
+        return false;
+    for (const char *key : kStepKeys) {
+        if (!typed(light, key, T::Double, "light", error))
+            return false;
+    }
+    if (!listOfObjects(root["fireKeys"], "fireKeys", 4, error) ||
+        !listOfObjects(root["macros"], "macros", kMacroCount, error))
+        return false;
+    for (const QJsonValue key : root["fireKeys"].toArray()) {
+        if (!knownKeys(key.toObject(), {"repeat", "delay"}, "fireKeys", error) ||
+            !typed(key.toObject(), "repeat", T::Double, "fireKeys", error) ||
+            !typed(key.toObject(), "delay", T::Double, "fireKeys", error))
+            return false;
+    }
+    for (const QJsonValue macro : root["macros"].toArray()) {
+        if (!knownKeys(macro.toObject(), {"slot", "name", "length", "lines"}, "macros", error) ||
+            !typed(macro.toObject(), "slot", T::Double, "macros", error) ||
+            !typed(macro.toObject(), "name", T::String, "macros", error))
+            return false;
+    }
+    const QJsonObject buttons = root["buttons"].toObject();
+    if (!knownKeys(buttons, {"main", "switch", "fixed"}, "buttons", error))
+        return false;
+    for (const char *profile : kProfileKeys) {
+        const QString where = QStringLiteral("buttons.%1").arg(QLatin1String(profile));
+        if (!typed(buttons, profile, T::Array, "buttons", error) ||
+            !listOfObjects(buttons[QLatin1String(profile)], where, 12, error))
+            return false;
+        for (const QJsonValue entry : buttons[QLatin1String(profile)].toArray()) {
+            if (!knownKeys(entry.toObject(), {"function", "code", "text"}, where, error) ||
+                !typed(entry.toObject(), "function", T::String, where, error) ||
+                !typed(entry.toObject(), "code", T::String, where, error))
+                return false;
+        }
+    }
+    return true;
+}
+
+// --- the buttons, checked before the session ---------------------------------
+
+// A button's "function", or without one its "code"; "text" is only shown.
+std::optional<QList<SettingEdit>> buttonEdits(const QJsonObject &buttons, QString *error)
+{
+    QList<SettingEdit> edits;
+    for (const char *profile : kProfileKeys) {
+        const QJsonArray list = buttons[QLatin1String(profile)].toArray();
+        QStringList exchanged; // what buttons 1-3 ask for
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QJsonObject entry = list.at(i).toObject();
+            QString function = entry["function"].toString();
+            if (!entry.contains("function") && entry.contains("code"))
+                function = QStringLiteral("code:") + entry["code"].toString();
+            if (!entry.contains("function") && !entry.contains("code"))
+                continue;
+            const auto edit =
+                parseButtonEdit(QLatin1String(profile), QString::number(i + 1), function, error);
+            if (!edit) {
+                error->prepend(
+                    QStringLiteral("buttons.%1[%2]: ").arg(QLatin1String(profile)).arg(i));
+                return std::nullopt;
+            }
+            // Buttons 1-3 only exchange left, right and middle: a description
+            // that gives two of them the same one cannot be reached, and
+            // applying it in order would silently undo its own change.
+            if (i < 3 && exchanged.contains(function.trimmed().toLower())) {
+                *error = QStringLiteral("buttons.%1: buttons 1-3 exchange left, right and middle, "
+                                        "so \"%2\" cannot be given twice")
+                             .arg(QLatin1String(profile), function);
+                return std::nullopt;
+            }
+            if (i < 3)
+                exchanged.append(function.trimmed().toLower());
+            edits.append(*edit);
+        }
+    }
+    return edits;
+}
+
+// --- values compared with the configuration --------------------------------
+
+QStringList selectedDpiCaptions(const AdvancedPageModel &page)
+{
+    QStringList captions;
+    for (int level = 1; level <= AdvancedPageModel::kDpiLevelCount; ++level) {
+        if (page.dpiLevelSelected(level))
+            captions.append(page.dpiCaption(level));
+    }
+    return captions;
+}
+
+EditOutcome dpiOutcome(MouseSession &session, const QJsonObject &dpi, int language,
+                       QList<SettingEdit> &edits)
+{
+    if (!dpi.contains("levels") && !dpi.contains("current"))
+        return {};
+    const AdvancedPageModel &page = session.config().advancedPage();
+    QStringList levels = selectedDpiCaptions(page);
+    if (dpi.contains("levels")) {
+        levels.clear();
+        for (const QJsonValue level : dpi["levels"].toArray())
+            levels.append(level.toString());
+    }
+    const QString current = dpi["current"].toString();
+    if (levels == selectedDpiCaptions(page) &&
+        (current.isEmpty() || current == page.dpiCaption(page.currentDpiLevel())))
+        return {};
+    QString error;
+    const auto edit = parseDpiEdit(levels.join(QLatin1Char(',')), current, language, &error);
+    if (!edit)
+        return {ExitUsage, error};
+    edits.append(*edit);
+    return {};
+}
+
+EditOutcome advancedOutcome(MouseSession &session, const QJsonObject &root,
+                            QList<SettingEdit> &edits)
+{
+    QString error;
+    if (root.contains("reportRate") && !root["reportRate"].isNull()) {
+        const auto edit =
+            parseReportRateEdit(QString::number(root["reportRate"].toDouble()), &error);
+        if (!edit)
+            return {ExitUsage, error};
+        edits.append(*edit);
+    }
+    const QJsonArray fireKeys = root["fireKeys"].toArray();
+    for (qsizetype i = 0; i < fireKeys.size(); ++i) {
+        FireKeyEdit edit;
+        edit.key = int(i) + 1;
+        const QJsonObject key = fireKeys.at(i).toObject();
+        if (key.contains("repeat"))
+            edit.repeat = key["repeat"].toInt(-1);
+        if (key.contains("delay"))
+            edit.delay = key["delay"].toInt(-1);
+        const auto checked = checkFireKeyEdit(edit, &error);
+        if (!checked)
+            return {ExitUsage, QStringLiteral("fireKeys[%1]: %2").arg(i).arg(error)};
+        edits.append(*checked);
+    }
+    if (root.contains("fireModes")) {
+        QStringList modes;
+        QList<int> wanted;
+        for (const QJsonValue mode : root["fireModes"].toArray()) {
+            modes.append(QString::number(mode.toDouble()));
+            wanted.append(mode.toInt(-1));
+        }
+        QList<int> held;
+        for (int mode = 1; mode <= AdvancedPageModel::kFireModeCount; ++mode) {
+            if (session.config().advancedPage().fireModeSelected(mode))
+                held.append(mode);
+        }
+        if (wanted != held) {
+            const auto edit = parseFireModesEdit(modes.join(QLatin1Char(',')), &error);
+            if (!edit)
+                return {ExitUsage, error};
+            edits.append(*edit);
+        }
+    }
+    return {};
+}
+
+EditOutcome lightOutcome(const QJsonObject &light, QList<SettingEdit> &edits)
+{
+    LightEdit edit;
+    QString error;
+    if (light.contains("mode")) {
+        edit.mode = parseLightMode(light["mode"].toString(), &error);
+        if (!edit.mode)
+            return {ExitUsage, error};
+    }
+    for (int s = 0; s < 4; ++s) {
+        if (light.contains(QLatin1String(kStepKeys[s])))
+            edit.steps[s] = light[QLatin1String(kStepKeys[s])].toInt(-1);
+    }
+    if (light.contains("colorMode")) {
+        const int mode = light["colorMode"].toInt(-1);
+        if (mode != 1 && mode != 2)
+            return {ExitUsage, QStringLiteral("light colorMode: use 1 or 2")};
+        edit.colourMode = BreathingPageModel::LedColourMode(mode);
+    }
+    if (light.contains("color1")) {
+        const QJsonArray percent = light["color1"].toArray();
+        std::array<int, 3> components{};
+        bool ok = percent.size() == 3;
+        for (int c = 0; ok && c < 3; ++c) {
+            const int p = percent.at(c).toInt(-1);
+            ok = p >= 0 && p <= 100;
+            components[c] = BreathingPageModel::componentStoringPercent(p);
+        }
+        if (!ok)
+            return {ExitUsage, QStringLiteral("light color1: three percentages 0-100")};
+        edit.colour = Rgb{components[0], components[1], components[2]};
+    }
+    if (!edit.empty())
+        edits.append(edit);
+    return {};
+}
+
+EditOutcome macroOutcome(MouseSession &session, const QJsonArray &macros, QList<SettingEdit> &edits)
+{
+    for (qsizetype i = 0; i < macros.size(); ++i) {
+        const QJsonObject macro = macros.at(i).toObject();
+        if (!macro.contains("name"))
+            continue;
+        const int slot = macro.contains("slot") ? macro["slot"].toInt(-1) : int(i);
+        const QString name = macro["name"].toString();
+        if (session.macros().macroNames().value(slot) == name)
+            continue;
+        QString error;
+        const auto edit = parseMacroNameEdit(QString::number(slot), name, &error);
+        if (!edit)
+            return {ExitUsage, QStringLiteral("macros[%1]: %2").arg(i).arg(error)};
+        edits.append(*edit);
+    }
+    return {};
+}
+
+QByteArray readDescription(const QString &file, QString *error)
+{
+    QFile input;
+    const bool opened = file == u"-" ? input.open(stdin, QIODevice::ReadOnly)
+                                     : (input.setFileName(file), input.open(QIODevice::ReadOnly));
+    if (!opened) {
+        *error = QStringLiteral("cannot open \"%1\"").arg(file);
+        return {};
+    }
+    return input.readAll();
+}
+
+} // namespace
+
+int runApply(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Apply a configuration described in JSON as `show --json` prints it (FILE, or - for "
+        "standard input). Every key present is applied, in this order: dpi (levels, current), "
+        "reportRate, fireKeys, fireModes, light (mode, steps, colorMode, color1), macros "
+        "(names), buttons main, switch, fixed (each button's \"function\", or its \"code\"). "
+        "Absent keys, and values the configuration already holds, are left as they are; "
+        "layoutCode, vendorId, productId, profile, dpi.slots, light.bypassed, light.color2, "
+        "the macros' length and lines and the buttons' text are only shown and are ignored. "
+        "DPI captions are read in the language of --lang.\n"
+        "Example: gaming-mousectl show --json > mouse.json; (edit it); gaming-mousectl apply "
+        "mouse.json"));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The JSON description."));
+    EditTargetOptions targetOptions;
+    targetOptions.addTo(parser);
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseCommand(parser, args, &status) || !targetOptions.read(parser, &target, &status))
+        return status;
+    if (parser.positionalArguments().size() != 1)
+        return fail(QStringLiteral("apply needs exactly one FILE"), ExitUsage);
+    const QString file = parser.positionalArguments().first();
+
+    QString error;
+    const QByteArray text = readDescription(file, &error);
+    if (!error.isEmpty())
+        return fail(error);
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+    if (!document.isObject())
+        return fail(QStringLiteral("\"%1\" is no JSON object: %2")
+                        .arg(file, parseError.error == QJsonParseError::NoError
+                                       ? QStringLiteral("the top level is not an object")
+                                       : parseError.errorString()),
+                    ExitUsage);
+    const QJsonObject root = document.object();
+    if (!checkShape(root, &error))
+        return fail(error, ExitUsage);
+    const auto buttons = buttonEdits(root["buttons"].toObject(), &error);
+    if (!buttons)
+        return fail(error, ExitUsage);
+
+    const int language = target.language;
+    return runEdits(
+        options, target, [root, buttons, language](MouseSession &session, bool onMouse) {
+            // Values are compared with what the configuration holds as each group is
+            // reached, so an earlier group's change is seen by a later one.
+            using Group = std::function<EditOutcome(QList<SettingEdit> &)>;
+            const Group groups[] = {
+                [&](QList<SettingEdit> &e) {
+                    return dpiOutcome(session, root["dpi"].toObject(), language, e);
+                },
+                [&](QList<SettingEdit> &e) { return advancedOutcome(session, root, e); },
+                [&](QList<SettingEdit> &e) { return lightOutcome(root["light"].toObject(), e); },
+                [&](QList<SettingEdit> &e) {
+                    return macroOutcome(session, root["macros"].toArray(), e);
+                },
+                [&](QList<SettingEdit> &e) {
+                    e = *buttons;
+                    return EditOutcome{};
+                },
+            };
+            for (const Group &group : groups) {
+                QList<SettingEdit> edits;
+                EditOutcome outcome = group(edits);
+                if (outcome.status == ExitOk)
+                    outcome = planOf(edits, true)(session, onMouse);
+                if (outcome.status != ExitOk)
+                    return outcome;
+            }
+            return EditOutcome{};
+        });
+}

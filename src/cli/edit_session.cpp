@@ -1,0 +1,168 @@
+// The changing commands' frame: take the configuration in as the window
+// would (read-all, or a profile file), let the page models make the change,
+// then write it as Apply does or save the file in one step.
+#include "edit_session.h"
+
+#include "command_support.h"
+#include "json_diff.h"
+#include "macros/macro_names.h"
+#include "show_output.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// A profile file taken in as a family-A mouse of the default image's layout
+// would take it after Load, so the file's own ParameterB and UserBreath are
+// used; its macro area is kept whatever the family.
+bool openProfile(MouseSession &session, const QString &file, QString *error)
+{
+    Configuration &config = session.config();
+    const QFileInfo info(file);
+    if (info.exists() && info.isFile() && info.size() != kImageSize) {
+        *error = QStringLiteral("\"%1\" is not a profile file: it has %2 bytes, not %3")
+                     .arg(file)
+                     .arg(info.size())
+                     .arg(kImageSize);
+        return false;
+    }
+    AppState &state = config.state();
+    state.DeviceLayoutCode = state.ImageLayoutCode;
+    state.ChipFamilyA = true;
+    state.ChipFamilyB = false;
+    const ProfileFileResult read = readProfileImage(file, config.image());
+    if (!read.ok()) {
+        *error = read.message(config.text());
+        return false;
+    }
+    config.MemoToDataBuf();
+    return true;
+}
+
+// The image as it would be written: the parameter block assembled (on
+// 0xFF, as the write-all does, for the mouse), the names that changed
+// encoded into their table entries, the macro blocks.
+QByteArray assembledImage(MouseSession &session, bool onMouse, const QStringList &namesBefore)
+{
+    Configuration &config = session.config();
+    ImageBuffers &image = config.image();
+    if (onMouse)
+        image.DataBuf.fill(char(0xFF), kParameterBlockSize);
+    config.AssembleDataBuf();
+    QByteArray table = image.MacroNameTable;
+    const QStringList names = session.macros().macroNames();
+    for (int slot = 0; slot < kMacroCount && slot < names.size(); ++slot) {
+        const qsizetype at = qsizetype(slot) * kMacroNameEntrySize;
+        if (names.at(slot) != namesBefore.value(slot) && at + kMacroNameEntrySize <= table.size())
+            table.replace(at, kMacroNameEntrySize,
+                          encodeMacroName(macroNameEntry(table, slot), names.at(slot)));
+    }
+    return image.DataBuf + table + image.MacroBlocks;
+}
+
+int write(MouseSession &session, const EditTarget &target, const QByteArray &image)
+{
+    if (!target.profile.isEmpty()) {
+        const ProfileFileResult saved = writeProfileImage(target.profile, image);
+        return saved.ok() ? int(ExitOk) : fail(saved.message(session.config().text()));
+    }
+    session.observer().clearMessages();
+    session.observer().setActivity(QStringLiteral("writing"));
+    if (!session.link().transfer.DownloadParameter())
+        return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
+    return ExitOk;
+}
+
+} // namespace
+
+EditTargetOptions::EditTargetOptions()
+    : m_profile(QStringLiteral("profile"),
+                QStringLiteral("Change this profile file in place instead of the mouse."),
+                QStringLiteral("FILE")),
+      m_dryRun(QStringLiteral("dry-run"),
+               QStringLiteral("Print what would change and write nothing.")),
+      m_lang(QStringLiteral("lang"),
+             QStringLiteral("Language of the DPI captions and messages: 1, 2 or 3 (default 1)."),
+             QStringLiteral("N"), QStringLiteral("1"))
+{}
+
+void EditTargetOptions::addTo(QCommandLineParser &parser) const
+{
+    parser.addOptions({m_profile, m_dryRun, m_lang});
+}
+
+bool EditTargetOptions::read(const QCommandLineParser &parser, EditTarget *target,
+                             int *status) const
+{
+    const QString language = parser.value(m_lang);
+    if (language != u"1" && language != u"2" && language != u"3") {
+        *status =
+            fail(QStringLiteral("--lang must be 1, 2 or 3, not \"%1\"").arg(language), ExitUsage);
+        return false;
+    }
+    target->language = language.toInt();
+    target->profile = parser.value(m_profile);
+    if (parser.isSet(m_profile) && target->profile.isEmpty()) {
+        *status = fail(QStringLiteral("--profile needs a FILE"), ExitUsage);
+        return false;
+    }
+    target->dryRun = parser.isSet(m_dryRun);
+    return true;
+}
+
+int runEdits(const SessionOptions &options, const EditTarget &target, const EditPlan &plan)
+{
+    return withSession(options, [&](MouseSession &session) {
+        Configuration &config = session.config();
+        // Before the read, so the DPI levels are recognised by these captions.
+        config.setLanguage(target.language);
+        const bool onMouse = target.profile.isEmpty();
+        int status = ExitOk;
+        QString error;
+        if (onMouse && !requireConnected(session, &status))
+            return status;
+        if (!onMouse && !openProfile(session, target.profile, &error))
+            return fail(error);
+
+        const QStringList namesBefore = session.macros().macroNames();
+        const QByteArray before = assembledImage(session, onMouse, namesBefore);
+        const QJsonObject shownBefore = describeConfiguration(config, session.macros());
+
+        const EditOutcome outcome = plan(session, onMouse);
+        if (outcome.status != ExitOk)
+            return fail(outcome.message, outcome.status);
+
+        const QByteArray after = assembledImage(session, onMouse, namesBefore);
+        if (target.dryRun) {
+            const QStringList changes =
+                jsonDifferences(shownBefore, describeConfiguration(config, session.macros()));
+            if (changes.isEmpty())
+                printOut(after == before ? QStringLiteral("nothing would change\n")
+                                         : QStringLiteral("no setting would change, but the "
+                                                          "stored bytes would\n"));
+            else if (after == before)
+                printOut(changes.join(QLatin1Char('\n')) +
+                         QStringLiteral("\nnothing would be written: the configuration stores "
+                                        "none of these values (fire modes live only in Fire "
+                                        "Mode buttons)\n"));
+            else
+                printOut(changes.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+            return int(ExitOk);
+        }
+        if (after == before)
+            return int(ExitOk);
+        return write(session, target, after);
+    });
+}
+
+EditPlan planOf(const QList<SettingEdit> &edits, bool declarative)
+{
+    return [edits, declarative](MouseSession &session, bool onMouse) {
+        for (const SettingEdit &edit : edits) {
+            const EditOutcome outcome = applyEdit(session, edit, onMouse, declarative);
+            if (outcome.status != 0)
+                return outcome;
+        }
+        return EditOutcome{};
+    };
+}

@@ -1,0 +1,307 @@
+// set, button and macro rename: one setting changed through the page
+// models, then written as Apply writes it (or the profile file saved).
+#include "command_support.h"
+#include "commands.h"
+#include "edit_session.h"
+
+namespace {
+
+const char kSetSummary[] =
+    "Change one setting and write the configuration as Apply does: on the mouse (read, "
+    "change, write-all) or, with --profile FILE, the file in place.\n"
+    "  dpi LEVELS [--current LEVEL]   two to four DPI levels by their captions\n"
+    "  report-rate 1000|500\n"
+    "  fire-key N [--repeat R] [--delay MS]\n"
+    "  fire-modes M[,M...]            one to three fire modes 1-4\n"
+    "  light [--mode ...] [--off S] [--raise S] [--on S] [--fall S] [--colour-mode 1|2] "
+    "[--colour RRGGBB]\n"
+    "SETTING --help for each.";
+
+// Parses the setting's own arguments; args[0] names the command.
+bool parseSetting(QCommandLineParser &parser, const EditTargetOptions &targetOptions,
+                  const QStringList &args, EditTarget *target, int *status)
+{
+    targetOptions.addTo(parser);
+    return parseCommand(parser, args, status) && targetOptions.read(parser, target, status);
+}
+
+int usage(const QString &message)
+{
+    return fail(message, ExitUsage);
+}
+
+int runEditsOf(const SessionOptions &options, const EditTarget &target, const SettingEdit &edit)
+{
+    return runEdits(options, target, planOf({edit}, false));
+}
+
+int setDpi(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Select two to four DPI levels by their captions in the language of --lang (English: "
+        "800, 1000, 1200, 1600, 2400, 3200, 4800, 6400). The current level stays when it is "
+        "among them, otherwise the lowest becomes current.\n"
+        "Example: gaming-mousectl set dpi 800,1600,3200 --current 1600"));
+    parser.addPositionalArgument(QStringLiteral("LEVELS"),
+                                 QStringLiteral("Captions separated by commas."));
+    const QCommandLineOption current(QStringLiteral("current"),
+                                     QStringLiteral("The current level, one of LEVELS."),
+                                     QStringLiteral("LEVEL"));
+    parser.addOption(current);
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    if (parser.positionalArguments().size() != 1)
+        return usage(QStringLiteral("set dpi needs LEVELS, e.g. 800,1600,3200"));
+    if (parser.isSet(current) && parser.value(current).isEmpty())
+        return usage(QStringLiteral("--current needs a LEVEL"));
+    QString error;
+    const auto edit = parseDpiEdit(parser.positionalArguments().first(), parser.value(current),
+                                   target.language, &error);
+    return edit ? runEditsOf(options, target, *edit) : usage(error);
+}
+
+int setReportRate(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Set the report rate. A changed rate ends the write with the report-rate reload.\n"
+        "Example: gaming-mousectl set report-rate 1000"));
+    parser.addPositionalArgument(QStringLiteral("RATE"), QStringLiteral("1000 or 500 (Hz)."));
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    if (parser.positionalArguments().size() != 1)
+        return usage(QStringLiteral("set report-rate needs 1000 or 500"));
+    QString error;
+    const auto edit = parseReportRateEdit(parser.positionalArguments().first(), &error);
+    return edit ? runEditsOf(options, target, *edit) : usage(error);
+}
+
+int setFireKey(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Set fire key N's repeat count (0 or 2-15) and delay (0 or 2-2000 ms). Buttons keep "
+        "the code they have, as on the page.\n"
+        "Example: gaming-mousectl set fire-key 2 --repeat 3 --delay 40"));
+    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("The fire key, 1-4."));
+    const QCommandLineOption repeat(QStringLiteral("repeat"), QStringLiteral("Repeat count."),
+                                    QStringLiteral("R"));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Delay in ms."),
+                                   QStringLiteral("MS"));
+    parser.addOptions({repeat, delay});
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    if (parser.positionalArguments().size() != 1)
+        return usage(QStringLiteral("set fire-key needs N (1-4)"));
+    if (!parser.isSet(repeat) && !parser.isSet(delay))
+        return usage(QStringLiteral("set fire-key needs --repeat or --delay"));
+    FireKeyEdit edit;
+    const std::optional<int> key = wholeNumber(parser.positionalArguments().first());
+    if (!key)
+        return usage(
+            QStringLiteral("fire key \"%1\": use 1-4").arg(parser.positionalArguments().first()));
+    edit.key = *key;
+    for (const auto &[option, field] :
+         {std::pair{&repeat, &edit.repeat}, std::pair{&delay, &edit.delay}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *field = wholeNumber(parser.value(*option));
+        if (!*field)
+            return usage(QStringLiteral("--%1 \"%2\" is not a number")
+                             .arg(option->names().first(), parser.value(*option)));
+    }
+    QString error;
+    const auto checked = checkFireKeyEdit(edit, &error);
+    return checked ? runEditsOf(options, target, *checked) : usage(error);
+}
+
+int setFireModes(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Choose the fire modes a Fire Mode button cycles through: one to three of 1-4.\n"
+        "Example: gaming-mousectl set fire-modes 1,3"));
+    parser.addPositionalArgument(QStringLiteral("MODES"),
+                                 QStringLiteral("Modes separated by commas."));
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    if (parser.positionalArguments().size() != 1)
+        return usage(QStringLiteral("set fire-modes needs MODES, e.g. 1,3"));
+    QString error;
+    const auto edit = parseFireModesEdit(parser.positionalArguments().first(), &error);
+    return edit ? runEditsOf(options, target, *edit) : usage(error);
+}
+
+int setLight(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Set the breathing light. Steps are 1-10; the colour is colour 1, stored as the colour "
+        "dialog stores it (percentages, c x 100 / 255) and chosen only in colour mode 1. "
+        "Refused while the configuration bypasses the light settings.\n"
+        "Example: gaming-mousectl set light --mode custom --on 8 --colour-mode 1 --colour "
+        "FF8000"));
+    const QCommandLineOption mode(QStringLiteral("mode"),
+                                  QStringLiteral("random, colorful or custom."),
+                                  QStringLiteral("MODE"));
+    const QCommandLineOption off(QStringLiteral("off"), QStringLiteral("Off time step."),
+                                 QStringLiteral("S"));
+    const QCommandLineOption raise(QStringLiteral("raise"), QStringLiteral("Raise time step."),
+                                   QStringLiteral("S"));
+    const QCommandLineOption on(QStringLiteral("on"), QStringLiteral("On time step."),
+                                QStringLiteral("S"));
+    const QCommandLineOption fall(QStringLiteral("fall"), QStringLiteral("Fall time step."),
+                                  QStringLiteral("S"));
+    const QCommandLineOption colourMode(QStringLiteral("colour-mode"),
+                                        QStringLiteral("LED colour mode, 1 or 2."),
+                                        QStringLiteral("1|2"));
+    const QCommandLineOption colour(QStringLiteral("colour"),
+                                    QStringLiteral("Colour 1 as six hex digits."),
+                                    QStringLiteral("RRGGBB"));
+    parser.addOptions({mode, off, raise, on, fall, colourMode, colour});
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("set light takes only options"));
+
+    LightEdit edit;
+    QString error;
+    if (parser.isSet(mode)) {
+        edit.mode = parseLightMode(parser.value(mode), &error);
+        if (!edit.mode)
+            return usage(error);
+    }
+    const QCommandLineOption *scales[] = {&off, &raise, &on, &fall};
+    for (int s = 0; s < 4; ++s) {
+        if (!parser.isSet(*scales[s]))
+            continue;
+        const QString name = scales[s]->names().first();
+        const std::optional<int> step = wholeNumber(parser.value(*scales[s]));
+        edit.steps[s] = step ? checkStep(name, *step, &error) : std::nullopt;
+        if (!edit.steps[s])
+            return usage(step ? error
+                              : QStringLiteral("%1 step \"%2\": use 1-10")
+                                    .arg(name, parser.value(*scales[s])));
+    }
+    if (parser.isSet(colourMode)) {
+        const QString value = parser.value(colourMode).trimmed();
+        if (value != u"1" && value != u"2")
+            return usage(QStringLiteral("colour mode \"%1\": use 1 or 2").arg(value));
+        edit.colourMode = value == u"1" ? BreathingPageModel::LedColourMode::Mode1
+                                        : BreathingPageModel::LedColourMode::Mode2;
+    }
+    if (parser.isSet(colour)) {
+        edit.colour = parseColour(parser.value(colour), &error);
+        if (!edit.colour)
+            return usage(error);
+    }
+    if (edit.empty())
+        return usage(QStringLiteral("set light needs at least one option (see --help)"));
+    return runEditsOf(options, target, edit);
+}
+
+} // namespace
+
+int runSet(const SessionOptions &options, const QStringList &args)
+{
+    using Setting = int (*)(const SessionOptions &, const QStringList &);
+    const std::pair<const char *, Setting> settings[] = {
+        {"dpi", setDpi},          {"report-rate", setReportRate},
+        {"fire-key", setFireKey}, {"fire-modes", setFireModes},
+        {"light", setLight},
+    };
+    const QString what = args.value(1);
+    for (const auto &[name, run] : settings) {
+        if (what == QLatin1String(name))
+            return run(options, QStringList{args.first() + QLatin1Char(' ') + what} + args.mid(2));
+    }
+    if (what.isEmpty() || what == u"-h" || what == u"--help") {
+        printOut(QStringLiteral("Usage: %1 SETTING ARGS [--profile FILE] [--dry-run] "
+                                "[--lang N]\n\n%2\n")
+                     .arg(args.first(), QLatin1String(kSetSummary)));
+        return what.isEmpty() ? fail(QStringLiteral("set needs a SETTING"), ExitUsage) : ExitOk;
+    }
+    return usage(QStringLiteral("unknown setting \"%1\": use dpi, report-rate, fire-key, "
+                                "fire-modes or light")
+                     .arg(what));
+}
+
+int runButton(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Give button N (1-12) of profile main or switch a function, as its "
+                       "menu would. Buttons 1-3 take left, right or middle, exchanged among "
+                       "them. The fixed profile can only be viewed; switch needs a "
+                       "kb-switch button on main.\n"
+                       "FUNCTION: %1; macro:N (0-31, family B); keys:MODS+KEY[+KEY] "
+                       "(modifiers ctrl, shift, alt, win; keys named as in the key tables, "
+                       "e.g. keys:ctrl+alt+a, keys:a+b, keys:page-up); code:XXXXXXXX.\n"
+                       "Examples:\n"
+                       "  gaming-mousectl button main 1 right\n"
+                       "  gaming-mousectl button main 5 back\n"
+                       "  gaming-mousectl button main 6 keys:ctrl+c")
+            .arg(MenuFunctionNames().join(QStringLiteral(", "))));
+    parser.addPositionalArgument(QStringLiteral("PROFILE"),
+                                 QStringLiteral("main, switch or fixed."));
+    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("The button, 1-12."));
+    parser.addPositionalArgument(QStringLiteral("FUNCTION"), QStringLiteral("What it does."));
+    // For shell completion: the names come from the one table the program uses.
+    const QCommandLineOption listFunctions(
+        QStringLiteral("list-functions"),
+        QStringLiteral("Print the menu functions' names, one a line, and do nothing else."));
+    parser.addOption(listFunctions);
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    if (parser.isSet(listFunctions)) {
+        printOut(MenuFunctionNames().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return ExitOk;
+    }
+    const QStringList words = parser.positionalArguments();
+    if (words.size() != 3)
+        return usage(QStringLiteral("button needs PROFILE N FUNCTION"));
+    QString error;
+    const auto edit = parseButtonEdit(words[0], words[1], words[2], &error);
+    return edit ? runEditsOf(options, target, *edit) : usage(error);
+}
+
+int runMacroRename(const SessionOptions &options, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Rename macro N (0-31); at most 14 characters. The name reaches the mouse with the "
+        "write, as in the window.\n"
+        "Example: gaming-mousectl macro rename 3 \"reload\""));
+    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("The macro, 0-31."));
+    parser.addPositionalArgument(QStringLiteral("NAME"), QStringLiteral("Its new name."));
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    const QStringList words = parser.positionalArguments();
+    if (words.size() != 2)
+        return usage(QStringLiteral("macro rename needs N NAME"));
+    QString error;
+    const auto edit = parseMacroNameEdit(words[0], words[1], &error);
+    return edit ? runEditsOf(options, target, *edit) : usage(error);
+}
