@@ -16,6 +16,12 @@ WindowContent *makeSkinnedContent(QWidget *client, Configuration &config)
     return new SkinnedContentPort(client, config);
 }
 
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("gaming-mouse"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+}
+
 void complain(const QString &text)
 {
     std::fprintf(stderr, "gaming-mouse: %s\n", text.toLocal8Bit().constData());
@@ -24,12 +30,18 @@ void complain(const QString &text)
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("gaming-mouse"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    const ParsedOptions parsed = parseProgramOptions(QApplication::arguments());
+    // The options are read before the window system is opened, so --help
+    // and --version work without a display.
+    ParsedOptions parsed;
+    {
+        QCoreApplication bare(argc, argv);
+        nameApplication();
+        parsed = parseProgramOptions(QCoreApplication::arguments());
+    }
     if (!parsed.run)
         return parsed.exitCode;
+    QApplication app(argc, argv);
+    nameApplication();
     const ProgramOptions &options = parsed.options;
 
     // A second start only brings the running window to the front; rendering

@@ -72,6 +72,11 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
 TForm1::~TForm1()
 {
     m_link->setObserver(nullptr);
+    // The content and its elements refer to the configuration, which goes
+    // with the members; they must go first.
+    delete m_content;
+    delete m_client;
+    delete m_busy;
 }
 
 void TForm1::FormCreate()
