@@ -55,10 +55,13 @@ public:
     }
 
     // --- start-up -----------------------------------------------------------
-    void loadSkinPictures();                // LoadSkinPictures
-    void reloadPagePictures(int n);         // ReloadPagePictures
-    bool applyWebLink();                    // ApplyWebLink; false (and a message) on a bad value
-    bool applyLayout(int language);         // ApplyLayout; false (and a message) on a bad value
+    void loadSkinPictures();        // LoadSkinPictures
+    void reloadPagePictures(int n); // ReloadPagePictures
+    bool applyWebLink();            // ApplyWebLink; false (and a message) on a bad value
+    bool applyLayout(int language); // ApplyLayout; false (and a message) on a bad value
+    // The values of a layout already read, in order; a layout that stopped
+    // at a bad value is applied up to it and its message shown.
+    bool applyPageLayout(const PageLayout &layout);
     void applyLanguage(int language);       // ApplyLanguage: layout, captions, stored texts
     void languageButtonClick(int language); // Btn_Lang1Click ... Btn_Lang3Click
     // Item height of LB_MacroName from the stored layout value.

@@ -138,7 +138,11 @@ bool SkinnedContent::applyWebLink()
 bool SkinnedContent::applyLayout(int language)
 {
     reloadPagePictures(language);
-    const PageLayout layout = openPageLayout(language);
+    return applyPageLayout(openPageLayout(language));
+}
+
+bool SkinnedContent::applyPageLayout(const PageLayout &layout)
+{
     for (const LayoutValue &value : layout.values)
         applyLayoutValue(value);
     const LayoutStoredValues stored = storedLayoutValues(layout);
