@@ -55,8 +55,8 @@ int main(int argc, char *argv[])
     // while the device link waits.
     ManualClock instantClock;
     WindowClock windowClock;
-    DeviceClock &clock = options.screenshotDir.isEmpty() ? static_cast<DeviceClock &>(windowClock)
-                                                         : instantClock;
+    DeviceClock &clock =
+        options.screenshotDir.isEmpty() ? static_cast<DeviceClock &>(windowClock) : instantClock;
     SimulatedMouse *simulated = nullptr;
     QString error;
     std::unique_ptr<HidBackend> backend = makeBackend(options, reportClock, &simulated, &error);
@@ -67,8 +67,10 @@ int main(int argc, char *argv[])
 
     TForm1 window(*backend, clock, makeSkinnedContent);
     const auto keepSimulatedMemory = [&] {
-        if (simulated && !options.simState.isEmpty() && !simulated->saveMemoryFile(options.simState))
-            complain(QStringLiteral("cannot write the simulated memory \"%1\"").arg(options.simState));
+        if (simulated && !options.simState.isEmpty() &&
+            !simulated->saveMemoryFile(options.simState))
+            complain(
+                QStringLiteral("cannot write the simulated memory \"%1\"").arg(options.simState));
     };
     QObject::connect(&window, &TForm1::deviceWritten, &window, keepSimulatedMemory);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {

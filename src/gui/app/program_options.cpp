@@ -70,19 +70,21 @@ ParsedOptions parseProgramOptions(const QStringList &arguments)
         QStringLiteral("The simulated mouse's 65536-byte memory: loaded when the file exists, "
                        "saved after every write and when the program ends."),
         QStringLiteral("FILE"));
-    const QCommandLineOption simLatency(QStringLiteral("sim-latency"),
-                                        QStringLiteral("Each report to the simulated mouse takes MS milliseconds."),
-                                        QStringLiteral("MS"));
+    const QCommandLineOption simLatency(
+        QStringLiteral("sim-latency"),
+        QStringLiteral("Each report to the simulated mouse takes MS milliseconds."),
+        QStringLiteral("MS"));
     const QCommandLineOption simUnplug(
         QStringLiteral("sim-unplug-after"),
         QStringLiteral("The simulated mouse vanishes after N more reports."), QStringLiteral("N"));
-    const QCommandLineOption simFail(QStringLiteral("sim-fail-report"),
-                                     QStringLiteral("Every N-th data read of the simulated mouse fails."),
-                                     QStringLiteral("N"));
+    const QCommandLineOption simFail(
+        QStringLiteral("sim-fail-report"),
+        QStringLiteral("Every N-th data read of the simulated mouse fails."), QStringLiteral("N"));
     const QCommandLineOption screenshots(
         QStringLiteral("screenshot-dir"),
         QStringLiteral("Render every page into PNG files in DIR and end."), QStringLiteral("DIR"));
-    parser.addOptions({help, version, simulate, simState, simLatency, simUnplug, simFail, screenshots});
+    parser.addOptions(
+        {help, version, simulate, simState, simLatency, simUnplug, simFail, screenshots});
 
     if (!parser.parse(arguments)) {
         printTo(stderr, parser.errorText() + QStringLiteral(" (see --help)\n"));
@@ -94,7 +96,8 @@ ParsedOptions parseProgramOptions(const QStringList &arguments)
         return parsed;
     }
     if (parser.isSet(version)) {
-        printTo(stdout, QStringLiteral("gaming-mouse %1\n").arg(QCoreApplication::applicationVersion()));
+        printTo(stdout,
+                QStringLiteral("gaming-mouse %1\n").arg(QCoreApplication::applicationVersion()));
         return parsed;
     }
     ProgramOptions &options = parsed.options;
@@ -106,9 +109,8 @@ ParsedOptions parseProgramOptions(const QStringList &arguments)
     if (!options.simulate.isEmpty() && !simulatedKind(options.simulate))
         error = QStringLiteral("unknown simulated mouse \"%1\" (use a58, b58, a42 or b42)")
                     .arg(options.simulate);
-    else if (options.simulate.isEmpty() &&
-             (parser.isSet(simState) || parser.isSet(simLatency) || parser.isSet(simUnplug) ||
-              parser.isSet(simFail)))
+    else if (options.simulate.isEmpty() && (parser.isSet(simState) || parser.isSet(simLatency) ||
+                                            parser.isSet(simUnplug) || parser.isSet(simFail)))
         error = QStringLiteral("the --sim-... options need --simulate");
     if (error.isEmpty() && readNumber(parser, simLatency, 0, &latency, &error) &&
         readNumber(parser, simUnplug, 0, &unplug, &error) &&

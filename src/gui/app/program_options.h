@@ -15,17 +15,17 @@ class SimulatedMouse;
 // tested without a mouse.
 struct ProgramOptions
 {
-    QString simulate;       // "", a58, b58, a42 or b42
-    QString simState;       // the simulated mouse's memory file
-    int simLatencyMs = 0;   // per report
+    QString simulate;     // "", a58, b58, a42 or b42
+    QString simState;     // the simulated mouse's memory file
+    int simLatencyMs = 0; // per report
     qint64 simUnplugAfter = -1;
-    int simFailReport = 0;  // every n-th data read fails; 0 = never
-    QString screenshotDir;  // render the screenshots there and end
+    int simFailReport = 0; // every n-th data read fails; 0 = never
+    QString screenshotDir; // render the screenshots there and end
 };
 
 struct ParsedOptions
 {
-    bool run = false;  // false: end with exitCode (help, version, a bad option)
+    bool run = false; // false: end with exitCode (help, version, a bad option)
     int exitCode = 0;
     ProgramOptions options;
 };

@@ -153,7 +153,7 @@ void SkinnedContentPort::showPressed(DeviceObserver::WriteButton button)
 
 void SkinnedContentPort::showFileButtonPressed(bool save)
 {
-    if (auto *picture =
-            m_skin->element<SkinPicture>(save ? QStringLiteral("Img_Save") : QStringLiteral("Img_Load")))
+    if (auto *picture = m_skin->element<SkinPicture>(save ? QStringLiteral("Img_Save")
+                                                          : QStringLiteral("Img_Load")))
         picture->setPicture(QStringLiteral("SetS_02"));
 }

@@ -16,13 +16,13 @@ public:
     using QObject::QObject;
 
     // --- start-up, in the order the window calls them ------------------------
-    virtual void stretchInputCover() = 0;     // Disable_All over the client area, hidden
-    virtual void showFirstPage() = 0;         // DisplayP1, HideP2 ... HideP4
+    virtual void stretchInputCover() = 0; // Disable_All over the client area, hidden
+    virtual void showFirstPage() = 0;     // DisplayP1, HideP2 ... HideP4
     virtual void LoadSkinPictures() = 0;
     virtual void ApplyWebLink() = 0;
     virtual void ApplyLanguage(int language) = 0;
-    virtual void applyMacroRowHeight() = 0;   // LB_MacroName's row height from the layout
-    virtual void alignFireEdits() = 0;        // Edt_Repeat*, Edt_DelayTime* right-aligned
+    virtual void applyMacroRowHeight() = 0;             // LB_MacroName's row height from the layout
+    virtual void alignFireEdits() = 0;                  // Edt_Repeat*, Edt_DelayTime* right-aligned
     virtual void languageButtonClick(int language) = 0; // Btn_Lang<n>Click
     // The application title the language stored ("Title").
     virtual QString applicationTitle() const = 0;
