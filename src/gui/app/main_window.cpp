@@ -48,7 +48,11 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
     m_client->setGeometry(0, 0, kWidth, kHeight);
 
     m_macros = std::make_unique<MacroEditor>(m_config.image());
-    m_config.RefreshMacroName = [this] { m_macros->RefreshMacroName(); };
+    m_config.RefreshMacroName = [this] {
+        m_macros->RefreshMacroName();
+        if (m_content)
+            m_content->showMacroNames(m_macros->macroNames());
+    };
     m_config.MacroNames = [this] { return m_macros->macroNames(); };
     m_link = std::make_unique<DeviceLink>(m_config, backend, clock);
     m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };

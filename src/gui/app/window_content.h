@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // What the main window asks of the skinned content laid over its client
 // area: the pictures, labels, pages and menus. The window owns the device
@@ -38,6 +39,8 @@ public:
     virtual void hideAllPages() = 0; // the view half of RefreshErrorAP
     virtual void showOnlyPage(int page) = 0;
     virtual void clearMacroLists() = 0;
+    // LB_MacroName filled with the macro names.
+    virtual void showMacroNames(const QStringList &names) = 0;
     virtual void ShowDevicePages(bool familyA, bool familyB) = 0;
     virtual void clearMacroEditor() = 0;
     virtual void showPressed(DeviceObserver::WriteButton button) = 0;
