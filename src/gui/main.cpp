@@ -3,6 +3,7 @@
 #include "app/screenshot_tour.h"
 #include "app/single_instance.h"
 #include "app/skinned_content_port.h"
+#include "app/startup_probe.h"
 #include "app/window_clock.h"
 #include "device/simulated_mouse.h"
 
@@ -46,8 +47,9 @@ int main(int argc, char *argv[])
 
     // A second start only brings the running window to the front; rendering
     // screenshots needs no guard.
-    SingleInstance instance(SingleInstance::defaultName());
-    if (options.screenshotDir.isEmpty() && !instance.claim())
+    const bool guarded = options.screenshotDir.isEmpty() && !options.startupProbe;
+    SingleInstance instance(guarded ? SingleInstance::defaultName() : QString());
+    if (guarded && !instance.claim())
         return 0;
 
     SystemClock reportClock; // the simulated latency really passes
@@ -82,6 +84,8 @@ int main(int argc, char *argv[])
     if (!options.screenshotDir.isEmpty())
         return renderScreenshots(window, simulated, options.screenshotDir) ? 0 : 1;
 
+    if (options.startupProbe)
+        new StartupProbe(&window);
     window.show();
     const int result = QApplication::exec();
     keepSimulatedMemory();

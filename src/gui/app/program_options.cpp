@@ -83,8 +83,12 @@ ParsedOptions parseProgramOptions(const QStringList &arguments)
     const QCommandLineOption screenshots(
         QStringLiteral("screenshot-dir"),
         QStringLiteral("Render every page into PNG files in DIR and end."), QStringLiteral("DIR"));
+    const QCommandLineOption probe(
+        QStringLiteral("startup-probe"),
+        QStringLiteral("Print when the window was first painted and its peak memory, then end "
+                       "(for the start-up benchmark)."));
     parser.addOptions(
-        {help, version, simulate, simState, simLatency, simUnplug, simFail, screenshots});
+        {help, version, simulate, simState, simLatency, simUnplug, simFail, screenshots, probe});
 
     if (!parser.parse(arguments)) {
         printTo(stderr, parser.errorText() + QStringLiteral(" (see --help)\n"));
@@ -104,6 +108,7 @@ ParsedOptions parseProgramOptions(const QStringList &arguments)
     options.simulate = parser.value(simulate);
     options.simState = parser.value(simState);
     options.screenshotDir = parser.value(screenshots);
+    options.startupProbe = parser.isSet(probe);
     QString error;
     qint64 latency = 0, unplug = -1, fail = 0;
     if (!options.simulate.isEmpty() && !simulatedKind(options.simulate))

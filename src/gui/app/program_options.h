@@ -19,8 +19,9 @@ struct ProgramOptions
     QString simState;     // the simulated mouse's memory file
     int simLatencyMs = 0; // per report
     qint64 simUnplugAfter = -1;
-    int simFailReport = 0; // every n-th data read fails; 0 = never
-    QString screenshotDir; // render the screenshots there and end
+    int simFailReport = 0;     // every n-th data read fails; 0 = never
+    QString screenshotDir;     // render the screenshots there and end
+    bool startupProbe = false; // report the first painted frame and end
 };
 
 struct ParsedOptions
