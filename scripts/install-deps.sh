@@ -2,8 +2,8 @@
 # Installs the Debian packages that building and testing need, if any is missing.
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
-# xvfb and xdotool: the window test that clicks the real program.
-packages=(cmake make g++ pkg-config qt6-base-dev libhidapi-dev xvfb xdotool "$@")
+# xvfb and xdotool: the window tests that drive the real program.
+packages=(cmake make g++ pkg-config qt6-base-dev libhidapi-dev libx11-dev libxi-dev xvfb xdotool "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
