@@ -19,11 +19,11 @@ constexpr QSize kKeyLabelSize{97, 30};
 constexpr QSize kWebSize{264, 21};
 constexpr QSize kMacroButtonSize{80, 25};
 constexpr QSize kDialogButtonSize{40, 25};
-constexpr QSize kScaleStepSize{20, 10};
+constexpr QSize kScaleStepSize{20, 8};
 constexpr QSize kScaleLabelSize{28, 16};
-constexpr QSize kDpiMarkerSize{17, 24};
-constexpr QSize kDpiLabelSize{29, 18};
-constexpr QSize kChoicePictureSize{16, 16};
+constexpr QSize kDpiMarkerSize{16, 16};
+constexpr QSize kDpiLabelSize{28, 18};
+constexpr QSize kChoicePictureSize{14, 14};
 constexpr QSize kChoiceLabelSize{100, 20};
 constexpr QSize kFireEditSize{40, 20};
 constexpr QSize kFireModeLabelSize{48, 18};
@@ -32,7 +32,7 @@ constexpr QSize kIndicatorSize{14, 14};
 constexpr QSize kOptionTextSize{200, 18};
 constexpr QSize kNoDeviceLabelSize{612, 44};
 constexpr QSize kDelayGroupSize{260, 80};
-constexpr QSize kInsertGroupSize{260, 176};
+constexpr QSize kInsertGroupSize{200, 176};
 
 const QSize kPagePictureSizes[4] = {{472, 379}, {700, 324}, {620, 356}, {600, 346}};
 
@@ -170,10 +170,10 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.picture(QStringLiteral("Img_DPI%1").arg(n), kDpiMarkerSize);
     for (int n = 1; n <= 8; ++n)
         build.label(QStringLiteral("lbl_DPI%1").arg(n), kDpiLabelSize);
-    build.choice(QStringLiteral("Img_Rep1"), QStringLiteral("lbl_Rep1"), kChoiceLabelSize)
-        ->setText(QStringLiteral("1000 Hz"));
-    build.choice(QStringLiteral("Img_Rep2"), QStringLiteral("lbl_Rep2"), kChoiceLabelSize)
-        ->setText(QStringLiteral("500 Hz"));
+    // The choices' names are on the page picture beside their indicators;
+    // the labels are the clickable areas over indicator and name.
+    build.choice(QStringLiteral("Img_Rep1"), QStringLiteral("lbl_Rep1"), kChoiceLabelSize);
+    build.choice(QStringLiteral("Img_Rep2"), QStringLiteral("lbl_Rep2"), kChoiceLabelSize);
     for (int n = 1; n <= 4; ++n)
         build.label(QStringLiteral("lbl_FKMode%1").arg(n), kFireModeLabelSize);
 
