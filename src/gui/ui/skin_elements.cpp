@@ -29,7 +29,10 @@ constexpr QSize kFireEditSize{40, 20};
 constexpr QSize kFireModeLabelSize{48, 18};
 constexpr QSize kSwatchSize{48, 48};
 constexpr QSize kIndicatorSize{14, 14};
-constexpr QSize kOptionTextSize{200, 18};
+constexpr QSize kOptionTextSize{180, 18};
+// The delay group's fixed-delay edit sits on its middle row, so the option
+// texts there end where the edit begins.
+constexpr QSize kDelayOptionTextSize{100, 18};
 constexpr QSize kNoDeviceLabelSize{612, 44};
 constexpr QSize kDelayGroupSize{260, 80};
 constexpr QSize kInsertGroupSize{200, 176};
@@ -100,12 +103,11 @@ public:
         return caption;
     }
     // Three delay-option rows: indicator and its clickable text.
-    void optionRows(const QStringList &stems, QWidget *group)
+    void optionRows(const QStringList &stems, QWidget *group, QSize textSize)
     {
         for (const QString &stem : stems) {
             picture(QStringLiteral("LED_") + stem, kIndicatorSize, group);
-            label(QStringLiteral("IB_") + stem, kOptionTextSize, group,
-                  Qt::AlignLeft | Qt::AlignVCenter);
+            label(QStringLiteral("IB_") + stem, textSize, group, Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
 
@@ -216,17 +218,17 @@ QHash<QString, QWidget *> create(QWidget *client)
 
     QFrame *delay = group(build, QStringLiteral("Gb_Delay"), kDelayGroupSize);
     build.optionRows(
-        {QStringLiteral("RecDelay"), QStringLiteral("DelayTime"), QStringLiteral("NoDelay")},
-        delay);
-    build.edit(QStringLiteral("Edt_Delay"), {60, 20}, delay)->setText(QStringLiteral("50"));
+        {QStringLiteral("RecDelay"), QStringLiteral("DelayTime"), QStringLiteral("NoDelay")}, delay,
+        kDelayOptionTextSize);
+    build.edit(QStringLiteral("Edt_Delay"), {44, 20}, delay)->setText(QStringLiteral("50"));
 
     QFrame *insert = group(build, QStringLiteral("Gb_Insert"), kInsertGroupSize);
     insert->hide();
-    auto *choices = build.windowed<QComboBox>(QStringLiteral("CB_Insert"), {200, 22}, insert);
+    auto *choices = build.windowed<QComboBox>(QStringLiteral("CB_Insert"), {176, 22}, insert);
     choices->addItems(QStringList(4, QString()));
     build.optionRows({QStringLiteral("InsertRecDelay"), QStringLiteral("InsertDelayTime"),
                       QStringLiteral("InsertNoDelay")},
-                     insert);
+                     insert, kOptionTextSize);
     build.edit(QStringLiteral("Edt_InsertDelay"), {40, 20}, insert)->setText(QStringLiteral("50"));
     build.label(QStringLiteral("lbl_Delay"), {72, 18}, insert, Qt::AlignRight | Qt::AlignVCenter);
     build.label(QStringLiteral("lbl_s_A"), {30, 18}, insert, Qt::AlignLeft | Qt::AlignVCenter);
