@@ -96,7 +96,7 @@ void SkinnedContent::loadSkinPictures()
     setPicture(QStringLiteral("Img_InsertBase"), QStringLiteral("InsertDelayBase"));
     for (const char *name : {"LED_RecDelay", "LED_DelayTime", "LED_NoDelay", "LED_InsertRecDelay",
                              "LED_InsertDelayTime", "LED_InsertNoDelay"})
-        setPicture(QString::fromLatin1(name), QStringLiteral("RdS_E"));
+        setPicture(QString::fromLatin1(name), QStringLiteral("LED_E"));
     renderModels();
 }
 

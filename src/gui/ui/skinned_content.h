@@ -96,6 +96,7 @@ public:
     // Key1-12 captions and the scale, DPI and choice pictures from the models.
     void renderModels();
     void renderButtonCaptions();
+    void renderPages(); // everything but the button captions
 
     // --- marquee ------------------------------------------------------------
     QTimer *labelRun() { return &m_labelRun; }
