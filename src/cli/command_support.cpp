@@ -66,6 +66,8 @@ bool requireConnected(MouseSession &session, int *status)
     QString error = MouseSession::notConnectedError(state);
     if (state == ConnectionState::ReadFailed)
         error = transferMessage(session, error);
+    else if (state == ConnectionState::InUse && !session.lockProblem().isEmpty())
+        error = session.lockProblem();
     *status = fail(error);
     return false;
 }
