@@ -136,6 +136,11 @@ public:
     void MemoToDataBuf();
 
 private:
+    using FireKeyFieldSet = std::array<FireKeyFields, AdvancedPageModel::kFireKeyCount>;
+    // Buttons whose code was fire key n's code as `before` builds it get
+    // fire key n's code as `after` builds it.
+    void retargetFireKeyCodes(const FireKeyFieldSet &before, const FireKeyFieldSet &after);
+
     AppState m_state;
     ImageBuffers m_image;
     ImageBuffers m_default;
