@@ -109,7 +109,7 @@ std::optional<QString> KdeConfigFile::read(const QString &group, const QString &
 std::optional<QString> KdeConfigFile::withEntry(const QString &text, const QString &group,
                                                 const QString &key, const QString &value)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
     // A final newline leaves one empty piece; it is put back on joining.
     const bool endsWithNewline = text.endsWith(QLatin1Char('\n'));
     if (endsWithNewline)
