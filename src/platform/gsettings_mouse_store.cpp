@@ -57,8 +57,7 @@ std::unique_ptr<GSettingsMouseStore> GSettingsMouseStore::open(OwnMouseSettingsF
 
 GSettingsMouseStore::GSettingsMouseStore(GSettings *settings, OwnMouseSettingsFile ownFile)
     : DesktopMouseStore(std::move(ownFile)), m_settings(settings)
-{
-}
+{}
 
 GSettingsMouseStore::~GSettingsMouseStore()
 {

@@ -69,13 +69,10 @@ void setKWinPointerAcceleration(double acceleration)
 
 } // namespace
 
-KdeMouseStore::KdeMouseStore(const QString &configDir, bool wayland,
-                             OwnMouseSettingsFile ownFile)
-    : DesktopMouseStore(std::move(ownFile)),
-      m_globals(configDir + QStringLiteral("/kdeglobals")),
+KdeMouseStore::KdeMouseStore(const QString &configDir, bool wayland, OwnMouseSettingsFile ownFile)
+    : DesktopMouseStore(std::move(ownFile)), m_globals(configDir + QStringLiteral("/kdeglobals")),
       m_input(configDir + QStringLiteral("/kcminputrc")), m_wayland(wayland)
-{
-}
+{}
 
 bool KdeMouseStore::desktopHolds(const QString &name) const
 {

@@ -114,10 +114,11 @@ private slots:
         globals.replace("DoubleClickInterval=400", "DoubleClickInterval=270");
         globals.replace("org.kde.breeze.desktop\n", "org.kde.breeze.desktop\nWheelScrollLines=7\n");
         QCOMPARE(readAll(config.filePath("kdeglobals")), globals);
-        QCOMPARE(readAll(config.filePath("kcminputrc")),
-                 QByteArray("[Keyboard]\nRepeatRate=25\n\n[Mouse]\nXLbInptPointerAcceleration=-0.6\n"
-                            "cursorTheme=breeze_cursors\n\n[Mouse][Libinput]\n"
-                            "PointerAcceleration=0.5\n"));
+        QCOMPARE(
+            readAll(config.filePath("kcminputrc")),
+            QByteArray("[Keyboard]\nRepeatRate=25\n\n[Mouse]\nXLbInptPointerAcceleration=-0.6\n"
+                       "cursorTheme=breeze_cursors\n\n[Mouse][Libinput]\n"
+                       "PointerAcceleration=0.5\n"));
         QVERIFY(!QFile::exists(config.filePath("kdeglobals.lock")));
         QVERIFY(!QFile::exists(config.filePath("own.ini")));
         QVERIFY(store.appliesToDesktop(MouseSetting::WheelLines));
