@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -222,15 +223,17 @@ void X11MouseStore::applyAcceleration(int threshold1, int threshold2, int mouseS
     if (m_reported && *m_reported == wanted) {
         control = m_readControl;
     } else if (mouseSpeed <= 0) {
-        control = {1, 1, -1}; // no speed-up; -1 keeps the threshold
+        control = {1, 1, -1}; // no speed-up; the threshold stays as it is
     } else if (mouseSpeed == 1) {
         control = {2, 1, std::max(threshold1, 0)};
     } else {
         control = {4, 1, std::max(threshold2, 0)};
     }
     ErrorTrap trap(m_display);
-    XChangePointerControl(m_display, True, True, control.numerator, control.denominator,
-                          control.threshold);
+    // A threshold of -1 would mean the server's default, not "unchanged".
+    const bool setThreshold = control.threshold >= 0;
+    XChangePointerControl(m_display, True, setThreshold, control.numerator, control.denominator,
+                          std::max(control.threshold, 0));
 }
 
 void X11MouseStore::finishApply()
