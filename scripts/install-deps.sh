@@ -2,7 +2,8 @@
 # Installs the Debian packages that building and testing need, if any is missing.
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
-packages=(cmake make g++ pkg-config qt6-base-dev libhidapi-dev "$@")
+packages=(cmake make g++ pkg-config qt6-base-dev libhidapi-dev
+          libglib2.0-dev libglib2.0-bin libx11-dev libxi-dev xvfb "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -2,8 +2,11 @@
 // read-all, Load followed by Apply, and Reset.
 #include "command_support.h"
 #include "commands.h"
+#include "desktop_settings.h"
 
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
@@ -82,7 +85,9 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The profile file."));
     const QCommandLineOption systemSettings(
         QStringLiteral("system-settings"),
-        QStringLiteral("Also store and apply the desktop's mouse settings."));
+        QStringLiteral("Also store the desktop's mouse settings again and apply them to the "
+                       "running desktop, as the window's write does, through the store this "
+                       "desktop calls for; prints which store that is."));
     parser.addOption(systemSettings);
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
@@ -90,12 +95,14 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return fail(QStringLiteral("write needs exactly one FILE"), ExitUsage);
-    if (parser.isSet(systemSettings))
-        return fail(QStringLiteral("--system-settings: this platform has no desktop mouse "
-                                   "settings support yet; nothing was written"));
+    const bool desktop = parser.isSet(systemSettings);
     const QString &file = files.first();
 
-    return withSession(options, [&file](MouseSession &session) {
+    return withSession(options, [&file, desktop](MouseSession &session) {
+        // Set before the read-all, which fills the settings from the desktop.
+        std::optional<DesktopSettingsUse> desktopSettings;
+        if (desktop)
+            desktopSettings.emplace(session);
         int result = ExitOk;
         if (!requireConnected(session, &result))
             return result;
@@ -107,6 +114,8 @@ int runWrite(const SessionOptions &options, const QStringList &args)
         session.observer().setActivity(QStringLiteral("writing"));
         if (!session.link().transfer.DownloadParameter())
             return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
+        if (desktopSettings)
+            printOut(desktopSettings->description() + QLatin1Char('\n'));
         return int(ExitOk);
     });
 }
