@@ -31,6 +31,7 @@ std::optional<int> decimal(const QString &text)
 const QString kKWinService = QStringLiteral("org.kde.KWin");
 const QString kDevicesPath = QStringLiteral("/org/kde/KWin/InputDevice");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kDevice = QStringLiteral("org.kde.KWin.InputDevice");
 
 QVariant kwinProperty(const QString &path, const QString &interface, const QString &name)
 {
@@ -43,24 +44,43 @@ QVariant kwinProperty(const QString &path, const QString &interface, const QStri
     return reply.arguments().first().value<QDBusVariant>().variant();
 }
 
-// Every pointer KWin knows gets the acceleration; keyboards and the like
-// have no such property.
-void setKWinPointerAcceleration(double acceleration)
+// KWin's input devices that are pointers; keyboards and the like have no
+// pointer acceleration.
+QStringList kwinPointerPaths()
 {
+    QStringList paths;
     if (!QDBusConnection::sessionBus().isConnected())
-        return;
+        return paths;
     const QStringList devices =
         kwinProperty(kDevicesPath, QStringLiteral("org.kde.KWin.InputDeviceManager"),
                      QStringLiteral("devicesSysNames"))
             .toStringList();
-    const QString device = QStringLiteral("org.kde.KWin.InputDevice");
     for (const QString &sysName : devices) {
         const QString path = kDevicesPath + QLatin1Char('/') + sysName;
-        if (!kwinProperty(path, device, QStringLiteral("pointer")).toBool())
-            continue;
+        if (kwinProperty(path, kDevice, QStringLiteral("pointer")).toBool())
+            paths << path;
+    }
+    return paths;
+}
+
+std::optional<double> kwinPointerAcceleration()
+{
+    for (const QString &path : kwinPointerPaths()) {
+        bool ok = false;
+        const double value =
+            kwinProperty(path, kDevice, QStringLiteral("pointerAcceleration")).toDouble(&ok);
+        if (ok)
+            return value;
+    }
+    return std::nullopt;
+}
+
+void setKWinPointerAcceleration(double acceleration)
+{
+    for (const QString &path : kwinPointerPaths()) {
         QDBusMessage set =
             QDBusMessage::createMethodCall(kKWinService, path, kProperties, QStringLiteral("Set"));
-        set << device << QStringLiteral("pointerAcceleration")
+        set << kDevice << QStringLiteral("pointerAcceleration")
             << QVariant::fromValue(QDBusVariant(acceleration));
         QDBusConnection::sessionBus().call(set, QDBus::Block, 2000);
     }
@@ -87,6 +107,13 @@ std::optional<QString> KdeMouseStore::readDesktop(const QString &name)
     if (name == mouse_value::WheelScrollLines)
         return m_globals.read(kGlobalsGroup, kWheelKey);
     if (name == mouse_value::MouseSensitivity) {
+#ifdef GM_HAVE_QTDBUS
+        // On Wayland KWin's own value is the one in effect.
+        if (m_wayland) {
+            if (const std::optional<double> speed = kwinPointerAcceleration())
+                return QString::number(pointer_speed_scale::toSensitivity(*speed));
+        }
+#endif
         const std::optional<QString> text = m_input.read(kInputGroup, kAccelerationKey);
         if (!text)
             return std::nullopt;
@@ -125,7 +152,10 @@ void KdeMouseStore::applyPointerSpeed(int mouseSensitivity)
 {
     setPointerSpeed(mouseSensitivity);
 #ifdef GM_HAVE_QTDBUS
-    if (m_wayland)
+    if (!m_wayland)
+        return;
+    const std::optional<double> now = kwinPointerAcceleration();
+    if (!now || pointer_speed_scale::toSensitivity(*now) != mouseSensitivity)
         setKWinPointerAcceleration(pointer_speed_scale::toDesktop(mouseSensitivity));
 #endif
 }

@@ -55,23 +55,6 @@ private slots:
         QCOMPARE(readAll(path("config/kcminputrc")), input);
         QVERIFY(!QFile::exists(path("config/gaming-mouse/mouse-settings.ini")));
     }
-
-    void otherDesktopsKeepTheirOwnFile()
-    {
-        useSession("sway", "wayland");
-        const QString own = path("config/gaming-mouse/mouse-settings.ini");
-        QVERIFY(QDir().mkpath(path("config/gaming-mouse")));
-        QVERIFY(writeAll(own, "[Desktop]\nWheelScrollLines=5\n"));
-
-        const CliRun run = write();
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.outLines(),
-                 QStringList{"Desktop mouse settings: this program's own settings file; not "
-                             "applied to the desktop: pointer speed, double-click speed, wheel "
-                             "scroll lines."});
-        QVERIFY(readAll(own).contains("WheelScrollLines=5"));
-        QVERIFY(!readAll(own).contains("MouseSensitivity")); // never known, never stored
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSystemSettings)

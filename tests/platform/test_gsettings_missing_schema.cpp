@@ -41,8 +41,8 @@ private slots:
                                         << "wayland" << true << false << int(K::Kde);
         QTest::newRow("ubuntu") << "ubuntu:GNOME"
                                 << "wayland" << true << false << int(K::Gnome);
-        QTest::newRow("gnome no schema x11") << "GNOME"
-                                             << "x11" << false << true << int(K::X11);
+        QTest::newRow("gnome without schema") << "GNOME"
+                                              << "x11" << false << true << int(K::X11);
         QTest::newRow("xfce x11") << "XFCE"
                                   << "x11" << true << true << int(K::X11);
         QTest::newRow("sway") << "sway"

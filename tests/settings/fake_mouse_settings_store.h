@@ -11,8 +11,7 @@
 class FakeMouseSettingsStore : public MouseSettingsStore
 {
 public:
-    QMap<QString, QString> mouse;   // the mouse group's values
-    QMap<QString, QString> desktop; // the desktop group's values
+    QMap<QString, QString> values; // both groups; a group only opens or not
     std::set<Group> missingGroups;
     std::set<MouseSetting> notApplied;
     Kind storeKind = Kind::Gnome;
@@ -21,14 +20,22 @@ public:
     Kind kind() const override { return storeKind; }
     bool appliesToDesktop(MouseSetting s) const override { return !notApplied.count(s); }
     bool openGroup(Group group) override { return !missingGroups.count(group); }
-    std::optional<QString> readValue(Group group, const QString &name) override;
-    bool writeValue(Group group, const QString &name, const QString &text) override;
-    void applyPointerSpeed(int value) override;
-    void applyAcceleration(int threshold1, int threshold2, int speed) override;
-    void applyDoubleClickTime(int ms) override;
-    void applyWheelScrollLines(int lines) override;
+    std::optional<QString> readValue(Group, const QString &name) override
+    {
+        return values.contains(name) ? std::optional<QString>(values[name]) : std::nullopt;
+    }
+    bool writeValue(Group, const QString &name, const QString &text) override
+    {
+        values[name] = text;
+        log << QStringLiteral("write %1=%2").arg(name, text);
+        return true;
+    }
+    void applyPointerSpeed(int v) override { log << QStringLiteral("speed %1").arg(v); }
+    void applyAcceleration(int t1, int t2, int speed) override
+    {
+        log << QStringLiteral("accel %1 %2 %3").arg(t1).arg(t2).arg(speed);
+    }
+    void applyDoubleClickTime(int ms) override { log << QStringLiteral("doubleclick %1").arg(ms); }
+    void applyWheelScrollLines(int n) override { log << QStringLiteral("wheel %1").arg(n); }
     void finishApply() override { log << QStringLiteral("finish"); }
-
-private:
-    QMap<QString, QString> &values(Group group) { return group == Group::Mouse ? mouse : desktop; }
 };

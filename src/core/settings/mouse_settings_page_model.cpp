@@ -123,6 +123,10 @@ void MouseSettingsPageModel::refreshFromSystem()
 {
     RefreshMouseSystemParameterA();
     RefreshMouseSystemParameterB();
+    // Values only the program can follow (a desktop without a place for
+    // them) take effect in it from the start.
+    if (ApplyToProgram)
+        ApplyToProgram(programSettings());
 }
 
 // --- writing and applying -------------------------------------------------
@@ -170,14 +174,18 @@ void MouseSettingsPageModel::applyToSystem()
         m_store->applyWheelScrollLines(m_wheelLines.value);
     m_store->finishApply();
 
-    if (ApplyToProgram) {
-        ProgramMouseSettings own;
-        own.doubleClickMs = m_doubleClick.value;
-        own.doubleClickKnown = m_doubleClick.known;
-        own.wheelScrollLines = m_wheelLines.value;
-        own.wheelLinesKnown = m_wheelLines.known;
-        ApplyToProgram(own);
-    }
+    if (ApplyToProgram)
+        ApplyToProgram(programSettings());
+}
+
+ProgramMouseSettings MouseSettingsPageModel::programSettings() const
+{
+    ProgramMouseSettings own;
+    own.doubleClickMs = m_doubleClick.value;
+    own.doubleClickKnown = m_doubleClick.known;
+    own.wheelScrollLines = m_wheelLines.value;
+    own.wheelLinesKnown = m_wheelLines.known;
+    return own;
 }
 
 void MouseSettingsPageModel::storeAndApply()

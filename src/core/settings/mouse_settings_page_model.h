@@ -37,8 +37,10 @@ public:
     void setStore(MouseSettingsStore *store) { m_store = store; }
     MouseSettingsStore *store() const { return m_store; }
 
-    // The window sets this to make its own style hints follow the values.
+    // The window sets this to make its own style hints follow the values;
+    // called after every refresh and every apply.
     std::function<void(const ProgramMouseSettings &)> ApplyToProgram;
+    ProgramMouseSettings programSettings() const;
 
     // --- reading and writing ---------------------------------------------
     void RefreshMouseSystemParameterA(); // mouse group
