@@ -8,8 +8,7 @@
 namespace {
 
 // The two keys the store uses, as the desktop's schema declares them.
-const char kSchema[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<schemalist>
+const char kSchema[] = R"(<schemalist>
   <schema id="org.gnome.desktop.peripherals.mouse" path="/org/gnome/desktop/peripherals/mouse/">
     <key name="speed" type="d">
       <range min="-1" max="1"/>

@@ -29,38 +29,19 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("config/gaming-mouse/mouse-settings.ini")));
     }
 
-    void choiceFollowsTheSession_data()
-    {
-        QTest::addColumn<QString>("desktop");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<bool>("schema");
-        QTest::addColumn<bool>("display");
-        QTest::addColumn<int>("kind");
-        using K = MouseSettingsStore::Kind;
-        QTest::newRow("plasma wayland") << "KDE"
-                                        << "wayland" << true << false << int(K::Kde);
-        QTest::newRow("ubuntu") << "ubuntu:GNOME"
-                                << "wayland" << true << false << int(K::Gnome);
-        QTest::newRow("gnome without schema") << "GNOME"
-                                              << "x11" << false << true << int(K::X11);
-        QTest::newRow("xfce x11") << "XFCE"
-                                  << "x11" << true << true << int(K::X11);
-        QTest::newRow("sway") << "sway"
-                              << "wayland" << true << true << int(K::ProgramOnly);
-        QTest::newRow("console") << ""
-                                 << "tty" << false << false << int(K::ProgramOnly);
-        QTest::newRow("gnome-ish name") << "GNOMEISH"
-                                        << "wayland" << true << false << int(K::ProgramOnly);
-    }
     void choiceFollowsTheSession()
     {
-        QFETCH(QString, desktop);
-        QFETCH(QString, type);
-        QFETCH(bool, schema);
-        QFETCH(bool, display);
-        QFETCH(int, kind);
-        const DesktopSession session{desktop, type, schema, display};
-        QCOMPARE(int(chooseMouseStoreKind(session)), kind);
+        using K = MouseSettingsStore::Kind;
+        // desktop, session type, schema installed, X display -> store
+        const QList<std::pair<DesktopSession, K>> cases = {
+            {{"KDE", "wayland", true, false}, K::Kde},
+            {{"ubuntu:GNOME", "wayland", true, false}, K::Gnome},
+            {{"GNOME", "x11", false, true}, K::X11},
+            {{"GNOMEISH", "x11", true, true}, K::X11},
+            {{"sway", "wayland", true, true}, K::ProgramOnly},
+            {{"", "tty", false, false}, K::ProgramOnly}};
+        for (const auto &[session, kind] : cases)
+            QCOMPARE(chooseMouseStoreKind(session), kind);
     }
 };
 

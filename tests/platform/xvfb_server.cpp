@@ -8,12 +8,9 @@
 
 XvfbServer::~XvfbServer()
 {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-        m_process.waitForFinished(1000);
-    }
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000))
+        m_process.kill();
 }
 
 QString XvfbServer::start()

@@ -28,7 +28,6 @@ private slots:
         MouseSettingsPageModel page(&store);
         page.refreshFromSystem();
         QCOMPARE(page.PointerSpeedStep(), 6);
-        QVERIFY(page.segmentLit(MouseSetting::PointerSpeed, 6));
         QVERIFY(!page.segmentLit(MouseSetting::PointerSpeed, 7));
         QCOMPARE(page.DoubleClickStep(), 0); // 500 is no step
         QCOMPARE(page.DoubleClickSpeedValue(), 500);
@@ -66,7 +65,6 @@ private slots:
         QVERIFY(page.MseDbSpd_OnClick(10));
         QVERIFY(page.MseScrSpd_OnClick(7));
         QVERIFY(!page.MseScrSpd_OnClick(11));
-        QVERIFY(!page.MseSpd_OnClick(0));
 
         ProgramMouseSettings own;
         page.ApplyToProgram = [&own](const ProgramMouseSettings &s) { own = s; };
