@@ -10,50 +10,33 @@ class TestSystemSettings : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-    void useSession(const QByteArray &desktop, const QByteArray &type)
-    {
-        qputenv("XDG_CURRENT_DESKTOP", desktop);
-        qputenv("XDG_SESSION_TYPE", type);
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path("config")));
-        // No desktop of the machine running the tests is to be touched.
-        qunsetenv("DISPLAY");
-        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-    }
-    CliRun write()
-    {
-        return runCli({"--simulate", "b58", "--sim-state", "mouse.mem", "write",
-                       "--system-settings", "defaults.bin"},
-                      m_dir.path());
-    }
-
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        QVERIFY(QDir().mkpath(path("config")));
-        QVERIFY(writeAll(path("defaults.bin"), defaultProfileImage()));
-    }
-
     void kdeSettingsGoBackUntouched()
     {
-        useSession("KDE", "x11");
+        QTemporaryDir dir;
+        const QString config = dir.filePath("config");
+        QVERIFY(QDir().mkpath(config));
+        QVERIFY(writeAll(dir.filePath("defaults.bin"), defaultProfileImage()));
+        qputenv("XDG_CURRENT_DESKTOP", "KDE");
+        qputenv("XDG_SESSION_TYPE", "x11");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // the machine's own desktop stays out
         const QByteArray globals = "[$Version]\nupdate_info=x.upd:1\n\n[KDE]\n"
                                    "DoubleClickInterval=550\nWheelScrollLines=-1\n"
                                    "SingleClick[$i]=false\n\n[KDE][Sub]\nA=1\n";
         const QByteArray input = "[Mouse]\nXLbInptPointerAcceleration=0.33\n";
-        QVERIFY(writeAll(path("config/kdeglobals"), globals));
-        QVERIFY(writeAll(path("config/kcminputrc"), input));
+        QVERIFY(writeAll(config + "/kdeglobals", globals));
+        QVERIFY(writeAll(config + "/kcminputrc", input));
 
-        const CliRun run = write();
+        const CliRun run = runCli({"--simulate", "b58", "--sim-state", "mouse.mem", "write",
+                                   "--system-settings", "defaults.bin"},
+                                  dir.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.outLines(),
                  QStringList{"Desktop mouse settings: KDE Plasma; all three are applied."});
-        QCOMPARE(readAll(path("config/kdeglobals")), globals);
-        QCOMPARE(readAll(path("config/kcminputrc")), input);
-        QVERIFY(!QFile::exists(path("config/gaming-mouse/mouse-settings.ini")));
+        QCOMPARE(readAll(config + "/kdeglobals"), globals);
+        QCOMPARE(readAll(config + "/kcminputrc"), input);
+        QVERIFY(!QFile::exists(config + "/gaming-mouse/mouse-settings.ini"));
     }
 };
 

@@ -27,15 +27,21 @@ public:
     bool writeValue(Group, const QString &name, const QString &text) override
     {
         values[name] = text;
-        log << QStringLiteral("write %1=%2").arg(name, text);
+        return note("write " + name + "=" + text);
+    }
+    void applyPointerSpeed(int v) override { note("speed " + QString::number(v)); }
+    void applyAcceleration(int t1, int t2, int v) override
+    {
+        note(QStringLiteral("accel %1 %2 %3").arg(t1).arg(t2).arg(v));
+    }
+    void applyDoubleClickTime(int v) override { note("doubleclick " + QString::number(v)); }
+    void applyWheelScrollLines(int v) override { note("wheel " + QString::number(v)); }
+    void finishApply() override { note("finish"); }
+
+private:
+    bool note(const QString &entry)
+    {
+        log << entry;
         return true;
     }
-    void applyPointerSpeed(int v) override { log << QStringLiteral("speed %1").arg(v); }
-    void applyAcceleration(int t1, int t2, int speed) override
-    {
-        log << QStringLiteral("accel %1 %2 %3").arg(t1).arg(t2).arg(speed);
-    }
-    void applyDoubleClickTime(int ms) override { log << QStringLiteral("doubleclick %1").arg(ms); }
-    void applyWheelScrollLines(int n) override { log << QStringLiteral("wheel %1").arg(n); }
-    void finishApply() override { log << QStringLiteral("finish"); }
 };
