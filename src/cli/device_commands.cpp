@@ -2,7 +2,7 @@
 // read-all, Load followed by Apply, and Reset.
 #include "command_support.h"
 #include "commands.h"
-#include "desktop_settings.h"
+#include "desktop_mouse_settings.h"
 
 #include <QFileInfo>
 
@@ -99,14 +99,14 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     const QString &file = files.first();
 
     return withSession(options, [&file, desktop](MouseSession &session) {
-        // Set before the read-all, which fills the settings from the desktop.
-        std::optional<DesktopSettingsUse> desktopSettings;
+        Configuration &config = session.config();
+        // Attached before the read-all, which fills the scales from the desktop.
+        std::optional<DesktopMouseSettings> desktopSettings;
         if (desktop)
-            desktopSettings.emplace(session);
+            desktopSettings.emplace(config.mouseSettingsPage(), session.link().transfer);
         int result = ExitOk;
         if (!requireConnected(session, &result))
             return result;
-        Configuration &config = session.config();
         const ProfileFileResult loaded = config.loadProfile(file);
         if (!loaded.ok())
             return fail(loaded.message(config.text()));
@@ -115,7 +115,8 @@ int runWrite(const SessionOptions &options, const QStringList &args)
         if (!session.link().transfer.DownloadParameter())
             return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
         if (desktopSettings)
-            printOut(desktopSettings->description() + QLatin1Char('\n'));
+            printOut(config.mouseSettingsPage().storeDescription(config.text()) +
+                     QLatin1Char('\n'));
         return int(ExitOk);
     });
 }
