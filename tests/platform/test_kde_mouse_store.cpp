@@ -55,7 +55,7 @@ private slots:
         QTemporaryDir config;
         QVERIFY(writeAll(config.filePath("kdeglobals"), kGlobals));
         QVERIFY(writeAll(config.filePath("kcminputrc"), kInput));
-        KdeMouseStore store(config.path(), false, OwnMouseSettingsFile(config.filePath("own.ini")));
+        KdeMouseStore store(config.path(), true, OwnMouseSettingsFile(config.filePath("own.ini")));
         using G = MouseSettingsStore::Group;
         QCOMPARE(store.readValue(G::Mouse, "MouseSensitivity"), std::optional<QString>("12"));
         QCOMPARE(store.readValue(G::Mouse, "DoubleClickSpeed"), std::optional<QString>("400"));
@@ -80,15 +80,6 @@ private slots:
         QCOMPARE(readAll(config.filePath("kcminputrc")), input);
         QVERIFY(!QFile::exists(config.filePath("kdeglobals.lock")));
         QVERIFY(!QFile::exists(config.filePath("own.ini")));
-    }
-
-    void missingFilesAreCreated()
-    {
-        QTemporaryDir config;
-        const QString home = config.filePath("fresh/config");
-        KdeMouseStore store(home, true, OwnMouseSettingsFile(config.filePath("own.ini")));
-        QVERIFY(store.writeValue(MouseSettingsStore::Group::Desktop, "WheelScrollLines", "3"));
-        QCOMPARE(readAll(home + "/kdeglobals"), QByteArray("[KDE]\nWheelScrollLines=3\n"));
     }
 };
 
