@@ -7,6 +7,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev
     libhidapi-dev
+    libglib2.0-dev libglib2.0-bin
     libx11-dev libxi-dev
     xvfb xdotool
     bash-completion
