@@ -1,5 +1,6 @@
 #include "app/skinned_content_port.h"
 
+#include "settings/settings_pages.h"
 #include "ui/skin_picture.h"
 #include "ui/skinned_content.h"
 
@@ -21,6 +22,8 @@ SkinnedContentPort::SkinnedContentPort(QWidget *client, Configuration &config)
     connect(m_skin, &SkinnedContent::marqueeStarted, this, [this] { emit devTimerHold(true); });
     connect(m_skin, &SkinnedContent::marqueeStopped, this, [this] { emit devTimerHold(false); });
     connect(m_skin, &SkinnedContent::messageRequested, this, &WindowContent::messageRequested);
+    // After the forwarding above, so the pages see a write's clicks once it is done.
+    attachSettingsPages(*m_skin, config);
 }
 
 void SkinnedContentPort::stretchInputCover()
