@@ -22,8 +22,8 @@ constexpr ScaleNames kScales[] = {{MouseSetting::PointerSpeed, "Spd"},
                                   {MouseSetting::WheelLines, "ScrSpd"}};
 
 // The line lies on the page picture, below the fire keys, so it comes and
-// goes with the page.
-const QRect kStoreLineRect(18, 298, 664, 18);
+// goes with the page; a long line of another language takes two rows.
+const QRect kStoreLineRect(18, 294, 664, 28);
 
 } // namespace
 
@@ -58,6 +58,8 @@ DesktopSettingsScales::DesktopSettingsScales(SkinnedContent &skin, Configuration
         m_storeLine->setObjectName(QStringLiteral("lbl_SettingsStore"));
         m_storeLine->setGeometry(kStoreLineRect);
         m_storeLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_storeLine->setWordWrap(true);
+        m_storeLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     connect(&m_skin, &SkinnedContent::titleChanged, this, &DesktopSettingsScales::showStoreLine);
     render();
