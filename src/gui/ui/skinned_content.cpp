@@ -26,18 +26,18 @@ SkinnedContent::SkinnedContent(QWidget *client, Configuration &configuration, QO
     connect(&m_labelRun, &QTimer::timeout, this, &SkinnedContent::labelRunTick);
     connectHoverFamilies();
     // The window re-renders whatever the models changed, keeping any hook
-    // that was there before.
-    auto previous = std::move(m_configuration.PagesRefreshed);
-    m_configuration.PagesRefreshed = [this, previous] {
-        if (previous)
-            previous();
+    // that was there before (and handing it back when the content goes).
+    m_previousPagesRefreshed = m_configuration.PagesRefreshed;
+    m_configuration.PagesRefreshed = [this] {
+        if (m_previousPagesRefreshed)
+            m_previousPagesRefreshed();
         renderModels();
     };
 }
 
 SkinnedContent::~SkinnedContent()
 {
-    m_configuration.PagesRefreshed = nullptr;
+    m_configuration.PagesRefreshed = m_previousPagesRefreshed;
 }
 
 QWidget *SkinnedContent::findElement(const QString &name) const

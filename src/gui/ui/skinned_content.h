@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 class SkinLabel;
 class SkinPicture;
@@ -157,6 +159,7 @@ private:
     QHash<QString, QString> m_storedTexts;
     SkinStoredValues m_stored;
     QUrl m_webAddress;
+    std::function<void()> m_previousPagesRefreshed;
     QTimer m_labelRun;
     CaptionMarquee m_marquee;
     QPointer<SkinLabel> m_marqueeLabel;
