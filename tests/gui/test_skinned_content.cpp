@@ -409,11 +409,15 @@ void TestSkinnedContent::commandButtonsBackgroundAndWebLink()
 
     // A press on the background closes the menus and asks for the move; a
     // click on the button page only closes the menus.
+    auto *menu = new QWidget(&w.client);
+    menu->setObjectName(QStringLiteral("Pnl_Special"));
+    menu->show();
     QSignalSpy drags(w.content.get(), &SkinnedContent::dragRequested);
     QSignalSpy menus(w.content.get(), &SkinnedContent::hideAllMenusRequested);
     QTest::mousePress(w.get("Img_Base"), Qt::LeftButton, {}, QPoint(700, 200));
     QCOMPARE(drags.size(), 1);
     QCOMPARE(menus.size(), 1);
+    QVERIFY(!menu->isVisible());
     QTest::mouseClick(w.get("Img_P1"), Qt::LeftButton, {}, QPoint(200, 300));
     QCOMPARE(drags.size(), 1);
     QCOMPARE(menus.size(), 2);

@@ -290,6 +290,13 @@ void SkinnedContent::endBusy()
 
 void SkinnedContent::hideAllMenus()
 {
+    // The menus of the button pages and the macro list live elsewhere; they
+    // are closed by name here, and whoever keeps menu state listens too.
+    for (const char *name : {"Pnl_LRM", "Pnl_Main", "Pnl_MseKey", "Pnl_Special", "Pnl_ACPI",
+                             "Pnl_Media", "Pnl_WWW", "Pnl_Fire", "LB_Name"}) {
+        if (QWidget *menu = findElement(QString::fromLatin1(name)))
+            menu->hide();
+    }
     emit hideAllMenusRequested();
 }
 
