@@ -426,6 +426,16 @@ void TestSkinnedContent::commandButtonsBackgroundAndWebLink()
     QVERIFY(QRect(0, 0, 800, 600).contains(w.get("Img_Web")->pos()));
     QCOMPARE(w.get("Btn_Web")->geometry(), w.get("Img_Web")->geometry());
     QVERIFY(w.content->webAddress().isValid());
+
+    // A bad web position is reported like a bad page layout.
+    QSignalSpy messages(w.content.get(), &SkinnedContent::messageRequested);
+    const WebLinkLayout bad =
+        readWebLink(parseIniText("[org]\nWeb=https://example.org/\nWeb_X=far\n")
+                        .section(QStringLiteral("org")));
+    QVERIFY(!w.content->applyWebLink(bad));
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0][0].toString(), QStringLiteral("'far' is not a valid integer value"));
+    QCOMPARE(w.content->webAddress(), QUrl(QStringLiteral("https://example.org/")));
 }
 
 void TestSkinnedContent::webAddressPrefersTheInstalledGuide()

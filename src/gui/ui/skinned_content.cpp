@@ -42,6 +42,8 @@ SkinnedContent::~SkinnedContent()
 
 QWidget *SkinnedContent::findElement(const QString &name) const
 {
+    if (name.isEmpty())
+        return nullptr; // findChild would take any unnamed child
     if (QWidget *widget = m_elements.value(name))
         return widget;
     // Elements other parts of the window add (menus) are found by name too.
