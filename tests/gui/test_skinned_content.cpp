@@ -159,6 +159,25 @@ void TestSkinnedContent::switchPageNeedsASwitchKeyOnMain()
     QVERIFY(w.get("Img_P2")->isVisible() && w.get("lbl_DPI3")->isVisible());
     QVERIFY(!w.get("Img_P1")->isVisible() && !w.get("Key1")->isVisible());
     QCOMPARE(w.pictureOf("Img_P2"), QStringLiteral("L1_Back2"));
+
+    // The page shows what the advanced model holds, in the layout's colours.
+    const AdvancedPageModel &advanced = w.configuration.advancedPage();
+    for (int level = 1; level <= 8; ++level) {
+        QCOMPARE(w.pictureOf(QStringLiteral("Img_DPI%1").arg(level)),
+                 advanced.dpiMarkerLit(level) ? QStringLiteral("Bar2_E")
+                                              : QStringLiteral("Bar2_D"));
+        QCOMPARE(w.get<SkinLabel>(QStringLiteral("lbl_DPI%1").arg(level))->textColour(),
+                 advanced.dpiLevelSelected(level) ? QColor(255, 0, 0) : QColor(255, 255, 255));
+    }
+    QCOMPARE(w.get<QLineEdit>("Edt_DelayTime3")->text(), advanced.delayText(3));
+
+    // A language switch here renews only this page's picture.
+    w.content->languageButtonClick(2);
+    QCOMPARE(w.pictureOf("Img_P2"), QStringLiteral("L2_Back2"));
+    QCOMPARE(w.pictureOf("Img_P1"), QStringLiteral("L1_Back1"));
+    QVERIFY(w.get("Img_P2")->isVisible() && !w.get("Img_P1")->isVisible());
+    QTest::mouseClick(w.get("Btn_Main"), Qt::LeftButton);
+    QCOMPARE(w.pictureOf("Img_P1"), QStringLiteral("L2_Back1"));
 }
 
 void TestSkinnedContent::fixedPageOpensReadOnly()
