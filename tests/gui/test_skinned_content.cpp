@@ -159,6 +159,25 @@ void TestSkinnedContent::switchPageNeedsASwitchKeyOnMain()
     QVERIFY(w.get("Img_P2")->isVisible() && w.get("lbl_DPI3")->isVisible());
     QVERIFY(!w.get("Img_P1")->isVisible() && !w.get("Key1")->isVisible());
     QCOMPARE(w.pictureOf("Img_P2"), QStringLiteral("L1_Back2"));
+
+    // The page shows what the advanced model holds, in the layout's colours.
+    const AdvancedPageModel &advanced = w.configuration.advancedPage();
+    for (int level = 1; level <= 8; ++level) {
+        QCOMPARE(w.pictureOf(QStringLiteral("Img_DPI%1").arg(level)),
+                 advanced.dpiMarkerLit(level) ? QStringLiteral("Bar2_E")
+                                              : QStringLiteral("Bar2_D"));
+        QCOMPARE(w.get<SkinLabel>(QStringLiteral("lbl_DPI%1").arg(level))->textColour(),
+                 advanced.dpiLevelSelected(level) ? QColor(255, 0, 0) : QColor(255, 255, 255));
+    }
+    QCOMPARE(w.get<QLineEdit>("Edt_DelayTime3")->text(), advanced.delayText(3));
+
+    // A language switch here renews only this page's picture.
+    w.content->languageButtonClick(2);
+    QCOMPARE(w.pictureOf("Img_P2"), QStringLiteral("L2_Back2"));
+    QCOMPARE(w.pictureOf("Img_P1"), QStringLiteral("L1_Back1"));
+    QVERIFY(w.get("Img_P2")->isVisible() && !w.get("Img_P1")->isVisible());
+    QTest::mouseClick(w.get("Btn_Main"), Qt::LeftButton);
+    QCOMPARE(w.pictureOf("Img_P1"), QStringLiteral("L2_Back1"));
 }
 
 void TestSkinnedContent::fixedPageOpensReadOnly()
@@ -254,6 +273,8 @@ void TestSkinnedContent::marqueeScrollsTheCaptionAndRestoresIt()
     QCOMPARE(started.size(), 1);
     QVERIFY(w.content->labelRun()->isActive());
     QCOMPARE(w.content->labelRun()->interval(), 200);
+    // The test drives the ticks itself, however slow the machine is.
+    w.content->labelRun()->stop();
     w.content->labelRunTick();
     QCOMPARE(key->text(), QStringLiteral("eft Key    L"));
     w.content->labelRunTick();
@@ -265,6 +286,7 @@ void TestSkinnedContent::marqueeScrollsTheCaptionAndRestoresIt()
 
     // A press ends it too, so a menu sees the real caption.
     enter(key);
+    w.content->labelRun()->stop();
     w.content->labelRunTick();
     QTest::mousePress(key, Qt::LeftButton);
     QCOMPARE(key->text(), QStringLiteral("Left Key"));
@@ -406,11 +428,15 @@ void TestSkinnedContent::commandButtonsBackgroundAndWebLink()
 
     // A press on the background closes the menus and asks for the move; a
     // click on the button page only closes the menus.
+    auto *menu = new QWidget(&w.client);
+    menu->setObjectName(QStringLiteral("Pnl_Special"));
+    menu->show();
     QSignalSpy drags(w.content.get(), &SkinnedContent::dragRequested);
     QSignalSpy menus(w.content.get(), &SkinnedContent::hideAllMenusRequested);
     QTest::mousePress(w.get("Img_Base"), Qt::LeftButton, {}, QPoint(700, 200));
     QCOMPARE(drags.size(), 1);
     QCOMPARE(menus.size(), 1);
+    QVERIFY(!menu->isVisible());
     QTest::mouseClick(w.get("Img_P1"), Qt::LeftButton, {}, QPoint(200, 300));
     QCOMPARE(drags.size(), 1);
     QCOMPARE(menus.size(), 2);
@@ -419,6 +445,16 @@ void TestSkinnedContent::commandButtonsBackgroundAndWebLink()
     QVERIFY(QRect(0, 0, 800, 600).contains(w.get("Img_Web")->pos()));
     QCOMPARE(w.get("Btn_Web")->geometry(), w.get("Img_Web")->geometry());
     QVERIFY(w.content->webAddress().isValid());
+
+    // A bad web position is reported like a bad page layout.
+    QSignalSpy messages(w.content.get(), &SkinnedContent::messageRequested);
+    const WebLinkLayout bad =
+        readWebLink(parseIniText("[org]\nWeb=https://example.org/\nWeb_X=far\n")
+                        .section(QStringLiteral("org")));
+    QVERIFY(!w.content->applyWebLink(bad));
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0][0].toString(), QStringLiteral("'far' is not a valid integer value"));
+    QCOMPARE(w.content->webAddress(), QUrl(QStringLiteral("https://example.org/")));
 }
 
 void TestSkinnedContent::webAddressPrefersTheInstalledGuide()

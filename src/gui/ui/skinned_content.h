@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 class SkinLabel;
 class SkinPicture;
@@ -58,6 +60,7 @@ public:
     void loadSkinPictures();        // LoadSkinPictures
     void reloadPagePictures(int n); // ReloadPagePictures
     bool applyWebLink();            // ApplyWebLink; false (and a message) on a bad value
+    bool applyWebLink(const WebLinkLayout &link); // the same for a link already read
     bool applyLayout(int language); // ApplyLayout; false (and a message) on a bad value
     // The values of a layout already read, in order; a layout that stopped
     // at a bad value is applied up to it and its message shown.
@@ -157,6 +160,7 @@ private:
     QHash<QString, QString> m_storedTexts;
     SkinStoredValues m_stored;
     QUrl m_webAddress;
+    std::function<void()> m_previousPagesRefreshed;
     QTimer m_labelRun;
     CaptionMarquee m_marquee;
     QPointer<SkinLabel> m_marqueeLabel;

@@ -121,7 +121,11 @@ void setBackground(QWidget *widget, const QColor &colour, bool border)
 
 bool SkinnedContent::applyWebLink()
 {
-    const WebLinkLayout link = openWebLink();
+    return applyWebLink(openWebLink());
+}
+
+bool SkinnedContent::applyWebLink(const WebLinkLayout &link)
+{
     m_webAddress = resolveWebAddress(link.address);
     if (link.position) {
         QWidget *picture = findElement(QStringLiteral("Img_Web"));
