@@ -189,6 +189,23 @@ private slots:
         QCOMPARE(m_events, (QList<Event>{key(0x48, true), key(0x48, false)}));
     }
 
+    // Last: it takes the server away.
+    void survivesTheServerGoingAway()
+    {
+        X11InputCapture capture(m_displayName);
+        record(capture);
+        QVERIFY(capture.start());
+        XCloseDisplay(m_display);
+        m_display = nullptr;
+        m_xvfb.terminate();
+        QVERIFY(m_xvfb.waitForFinished(10000));
+        capture.stop();
+        QVERIFY(!capture.isCapturing());
+        QVERIFY(m_events.isEmpty());
+        QVERIFY(!capture.start()); // no server, no capture
+        QVERIFY(!X11InputCapture::isAvailable(m_displayName));
+    }
+
 private:
     QProcess m_xvfb;
     QString m_xdotool;
