@@ -127,9 +127,10 @@ struct X11InputCapture::Listener
             [[maybe_unused]] const auto written = ::write(wakeWrite, &byte, 1);
             worker.join();
         }
-        // A connection whose server went away is left as it is: Xlib cannot
-        // close it safely any more (it waits for the reader that died with
-        // it), and its few bytes matter less than a hang at Stop.
+        // A connection whose server went away is left as it is, still listed
+        // among our own: Xlib cannot close it safely any more (it waits for
+        // the reader that died with it), and its few bytes matter less than
+        // a hang at Stop.
         if (display && !serverLost && selected) {
             selectRawEvents(display, false);
             XSync(display, False); // finds a server that went away since
@@ -232,7 +233,7 @@ bool X11InputCapture::start()
     adoptDisplay(listener->display, true);
     XSetIOErrorExitHandler(listener->display, &Listener::onServerLost, listener.get());
     const std::optional<int> opcode = xinput2Opcode(listener->display);
-    int wake[2];
+    int wake[2] = {-1, -1};
     if (!opcode || ::pipe2(wake, O_CLOEXEC) != 0)
         return false;
     listener->opcode = *opcode;
