@@ -7,14 +7,14 @@ set(CPACK_PACKAGE_VENDOR "Gaming Mouse developers")
 set(CPACK_PACKAGE_CONTACT "Gaming Mouse developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "configuration utility for a family of USB gaming mice")
+# The summary becomes the synopsis line; CPack indents the rest itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "configuration utility for a family of USB gaming mice
- Reads the whole configuration of the mouse (twelve buttons in three
- profiles, DPI levels, report rate, fire keys, the breathing light and 32
- macros), lets you change it and writes it back. Profiles and macros can be
- saved to files. The package holds the window, gaming-mouse, the
- command-line tool, gaming-mousectl, and a udev rule that lets the user at
- the seat use the mouse without root.")
+    "Reads the whole configuration of the mouse (twelve buttons in three
+profiles, DPI levels, report rate, fire keys, the breathing light and 32
+macros), lets you change it and writes it back. Profiles and macros can be
+saved to files. The package holds the window, gaming-mouse, the
+command-line tool, gaming-mousectl, and a udev rule that lets the user at
+the seat use the mouse without root.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
