@@ -2,7 +2,10 @@
 # Installs the Debian packages that building and testing need, if any is missing.
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
-packages=(cmake make g++ pkg-config qt6-base-dev libhidapi-dev "$@")
+# dpkg-dev and file: CPack's computed package dependencies; desktop-file-utils,
+# appstream and groff-base: the checks of the desktop entry, metainfo and man pages.
+packages=(cmake make g++ pkg-config qt6-base-dev libhidapi-dev dpkg-dev file
+          desktop-file-utils appstream groff-base "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
