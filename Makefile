@@ -5,9 +5,11 @@
 #   make fuzz       build the fuzz targets (build-fuzz/); FUZZ=smoke or
 #                   FUZZ="long 1000000" also runs them
 #   make bench      Release build of the benchmarks and a run (build-bench/)
+#   make package    the Debian package, build-package/gaming-mouse_*.deb
+#   make package-check  the package built, installed, run and removed (root)
 FUZZ ?= build
 
-.PHONY: all test sanitize analyse fuzz bench
+.PHONY: all test sanitize analyse fuzz bench package package-check
 
 all: test
 
@@ -25,3 +27,9 @@ fuzz:
 
 bench:
 	scripts/bench.sh
+
+package:
+	scripts/package.sh
+
+package-check:
+	scripts/package-check.sh

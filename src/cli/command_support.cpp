@@ -63,7 +63,7 @@ bool requireConnected(MouseSession &session, int *status)
     const ConnectionState state = session.connectMouse();
     if (state == ConnectionState::Connected)
         return true;
-    QString error = MouseSession::notConnectedError(state);
+    QString error = session.notConnectedError();
     if (state == ConnectionState::ReadFailed)
         error = transferMessage(session, error);
     *status = fail(error);

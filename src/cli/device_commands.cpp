@@ -23,11 +23,12 @@ bool saveProfileTo(MouseSession &session, const QString &target, QString *error)
 int runStatus(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Search for the mouse and identify it, then print one line: \"connected "
-                       "family A|B layout 42|58 vendor 0xVVVV product 0xPPPP\", \"no device\", "
-                       "\"type error\", \"id error\", \"dropped\" or \"not identified\". Exits "
-                       "with 0 only when the mouse is connected."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Search for the mouse and identify it, then print one line: \"connected "
+        "family A|B layout 42|58 vendor 0xVVVV product 0xPPPP\", \"no device\", "
+        "\"type error\", \"id error\", \"dropped\", \"not identified\", \"read failed\" or "
+        "\"no access to NODE\" (the mouse is attached but may not be opened). Exits "
+        "with 0 only when the mouse is connected."));
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
         return status;
@@ -39,7 +40,7 @@ int runStatus(const SessionOptions &options, const QStringList &args)
         printOut(session.statusLine(state) + QLatin1Char('\n'));
         if (state == ConnectionState::Connected)
             return int(ExitOk);
-        return fail(MouseSession::notConnectedError(state));
+        return fail(session.notConnectedError());
     });
 }
 

@@ -55,7 +55,9 @@ public:
     // The one-line state `status` prints, and the error line of a command
     // that needed a connected mouse.
     QString statusLine(ConnectionState state) const;
-    static QString notConnectedError(ConnectionState state);
+    // The error line for the state of the last connectMouse().
+    QString notConnectedError() const;
+    static QString notConnectedError(ConnectionState state, const QString &deniedNodes = {});
 
 private:
     SessionOptions m_options;
