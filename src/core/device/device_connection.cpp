@@ -37,7 +37,11 @@ void DeviceConnection::DevTimerTimer()
         current = a;
     }
 
-    if (qint32(current) != m_state.LastInterfaceCount && stable >= kStableSamples) {
+    // A mouse that could not be read completely, or that another program
+    // held, is tried again on the next tick even when nothing was plugged.
+    const bool retry =
+        m_connection == ConnectionState::ReadFailed || m_connection == ConnectionState::InUse;
+    if ((qint32(current) != m_state.LastInterfaceCount || retry) && stable >= kStableSamples) {
         m_state.DeviceVendorId = 0;
         m_state.DeviceProductId = 0;
         m_state.CommandHandle = kInvalidHandle;
@@ -52,26 +56,45 @@ void DeviceConnection::DevTimerTimer()
                 continue;
             }
             m_clock.waitMs(kSearchWaitMs);
-            const bool found = m_transport.OpenMouse(pair.vendorId, pair.productId);
-            // Half a mouse (one node opened, the other refused) cannot be
-            // identified either; the refused node is the reason to show.
-            const QList<QByteArray> &denied = m_transport.deniedMouseInterfaces();
-            if (!denied.isEmpty() && (!found || m_state.CommandHandle == kInvalidHandle ||
-                                      m_state.DataHandle == kInvalidHandle)) {
-                DeviceNotAccessible(denied);
+            if (searchPair(pair))
                 break;
-            }
-            if (found) {
-                m_state.DeviceVendorId = pair.vendorId;
-                m_state.DeviceProductId = pair.productId;
-                APCheckID_OnClick();
-                break;
-            }
         }
         m_state.LastInterfaceCount = qint32(current);
     }
 
     m_state.DevTimerBusy = false;
+}
+
+bool DeviceConnection::searchPair(const IdPair &pair)
+{
+    DeviceLockScope lock(*m_lock, pair);
+    if (!lock.ok()) {
+        enterInUse();
+        return true;
+    }
+    const bool found = m_transport.OpenMouse(pair.vendorId, pair.productId);
+    // Half a mouse (one node opened, the other refused) cannot be identified
+    // either; the refused node is the reason to show.
+    const QList<QByteArray> &denied = m_transport.deniedMouseInterfaces();
+    if (!denied.isEmpty() && (!found || m_state.CommandHandle == kInvalidHandle ||
+                              m_state.DataHandle == kInvalidHandle)) {
+        DeviceNotAccessible(denied);
+        return true;
+    }
+    if (!found)
+        return false;
+    m_state.DeviceVendorId = pair.vendorId;
+    m_state.DeviceProductId = pair.productId;
+    APCheckID_OnClick();
+    return true;
+}
+
+void DeviceConnection::enterInUse()
+{
+    // Said once when it starts, not on every tick that finds it so.
+    if (m_connection != ConnectionState::InUse)
+        m_observer->showMessage(m_inUseText ? m_inUseText() : QString());
+    m_connection = ConnectionState::InUse;
 }
 
 void DeviceConnection::APCheckID_OnClick()
