@@ -111,6 +111,9 @@ void TestSkinnedContent::startsOnTheMainPageWithTheLanguageOneLayout()
     QCOMPARE(w.get("Img_Spd10")->pos(), QPoint(470 + 216, 200));
     QCOMPARE(w.get("lbl_Spd10")->pos(), QPoint(470 + 212, 208));
     QCOMPARE(w.get<QLineEdit>("Edt_Repeat1")->alignment() & Qt::AlignRight, Qt::AlignRight);
+    // The delay options' texts end before the fixed-delay edit on their row.
+    QVERIFY(w.get("IB_DelayTime")->geometry().right() < w.get("Edt_Delay")->x());
+    QCOMPARE(w.get("IB_DelayTime")->x(), w.get("LED_DelayTime")->x() - 2);
 }
 
 void TestSkinnedContent::pageButtonWithoutMouseOnlyShowsItsNotice()
