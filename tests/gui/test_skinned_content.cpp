@@ -405,6 +405,20 @@ void TestSkinnedContent::coversAndNoDeviceState()
     w.content->showDevicePages(false, true);
     QVERIFY(w.get("Btn_Macro")->isVisible());
 
+    // A mouse read while the macro page was open shows that page again; a
+    // mouse without macros opens on Main instead of a page it cannot show.
+    QTest::mouseClick(w.get("Btn_Macro"), Qt::LeftButton);
+    w.content->refreshErrorAP();
+    w.plugIn();
+    w.content->showDevicePages(false, true);
+    QCOMPARE(w.content->currentPage(), Configuration::Page::Macro);
+    QVERIFY(w.get("Img_P4")->isVisible() && !w.get("Img_P1")->isVisible());
+    w.content->refreshErrorAP();
+    w.plugIn();
+    w.content->showDevicePages(true, false);
+    QCOMPARE(w.content->currentPage(), Configuration::Page::Main);
+    QVERIFY(!w.get("Img_P4")->isVisible() && w.get("Img_P1")->isVisible());
+
     // The input cover lies in front of every element while a transfer runs.
     w.content->beginBusy();
     QWidget *cover = w.get("Disable_All");
