@@ -85,6 +85,7 @@ private slots:
     void coversAndNoDeviceState();
     void commandButtonsBackgroundAndWebLink();
     void webAddressPrefersTheInstalledGuide();
+    void menuEntriesAndTheInsertPanel();
 };
 
 void TestSkinnedContent::startsOnTheMainPageWithTheLanguageOneLayout()
@@ -485,6 +486,30 @@ void TestSkinnedContent::webAddressPrefersTheInstalledGuide()
     guide.close();
     QCOMPARE(resolveWebAddress(stored, prefix.filePath("bin")),
              QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()));
+}
+
+void TestSkinnedContent::menuEntriesAndTheInsertPanel()
+{
+    Window w;
+    // Menu entries made by the button pages get their captions by name.
+    auto *entry = new QLabel(&w.client);
+    entry->setObjectName(QStringLiteral("Key_Standard"));
+    w.content->languageButtonClick(2);
+    QCOMPARE(entry->text(), QStringLiteral(" %1 %2").arg(text(2, "Str200"), text(2, "Str201")));
+    QCOMPARE(w.content->storedText(QStringLiteral("Str242")), text(2, "Str242"));
+
+    // The macro page shows the insert group instead of the delay group while
+    // the insert panel is open, and hides both with the page.
+    w.content->setInsertPanelOpen(true);
+    w.content->showPage(4);
+    QVERIFY(w.get("Gb_Insert")->isVisible() && w.get("Img_InsertBase")->isVisible());
+    QVERIFY(!w.get("Gb_Delay")->isVisible());
+    QVERIFY(w.get("Btn_Insert")->isVisible() && w.get("Img_Insert")->isVisible());
+    w.content->setInsertPanelOpen(false);
+    w.content->showPage(4);
+    QVERIFY(w.get("Gb_Delay")->isVisible() && !w.get("Gb_Insert")->isVisible());
+    w.content->showPage(1);
+    QVERIFY(!w.get("Gb_Delay")->isVisible() && !w.get("LB_macro")->isVisible());
 }
 
 QTEST_MAIN(TestSkinnedContent)
