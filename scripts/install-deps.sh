@@ -3,6 +3,8 @@
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
 # xvfb and xdotool: the window tests that drive the real program.
+# dpkg-dev and file: CPack's computed package dependencies; desktop-file-utils,
+# appstream and groff-base: the checks of the desktop entry, metainfo and man pages.
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev
@@ -11,6 +13,7 @@ packages=(
     libx11-dev libxi-dev
     xvfb xdotool
     bash-completion
+    dpkg-dev file desktop-file-utils appstream groff-base
     "$@"
 )
 missing=()

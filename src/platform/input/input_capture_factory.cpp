@@ -11,12 +11,12 @@ InputCaptureKind chooseInputCapture(const QString &platformName, bool x11Reachab
     return onX11Screen && x11Reachable ? InputCaptureKind::X11 : InputCaptureKind::Window;
 }
 
-std::unique_ptr<InputCapture> createInputCapture(QObject *parent)
+std::unique_ptr<InputCapture> createInputCapture()
 {
     const QString platform = QGuiApplication::platformName();
     // Only ask the X server when the answer can matter.
     const bool x11Reachable = platform == QLatin1String("xcb") && X11InputCapture::isAvailable();
     if (chooseInputCapture(platform, x11Reachable) == InputCaptureKind::X11)
-        return std::make_unique<X11InputCapture>(QByteArray(), parent);
-    return std::make_unique<WindowInputCapture>(parent);
+        return std::make_unique<X11InputCapture>();
+    return std::make_unique<WindowInputCapture>();
 }

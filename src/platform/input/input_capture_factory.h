@@ -21,4 +21,5 @@ enum class InputCaptureKind
 InputCaptureKind chooseInputCapture(const QString &platformName, bool x11Reachable);
 
 // The capture for this running application, by its platform and $DISPLAY.
-std::unique_ptr<InputCapture> createInputCapture(QObject *parent = nullptr);
+// The caller owns it (it has no QObject parent) and keeps it on the UI thread.
+std::unique_ptr<InputCapture> createInputCapture();

@@ -3,9 +3,11 @@
 #include "input/key_mapping.h"
 
 #include <QMetaObject>
+#include <QSet>
 
 #include <atomic>
 #include <cerrno>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -14,7 +16,6 @@
 #include <X11/extensions/XInput2.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -35,6 +36,36 @@ std::optional<MacroMouseButton> macroButton(int x11Button)
     default:
         return std::nullopt; // 4-7 are the wheel
     }
+}
+
+// Xlib's fatal-error handler is process-wide and, by default, ends the
+// process when any connection breaks. The captures' own connections may
+// break (the server goes away while a recording runs) without taking the
+// program down: for them the handler returns, and the connection's exit
+// handler marks it dead. Every other connection keeps the previous handler.
+std::mutex ownDisplaysMutex;
+QSet<Display *> ownDisplays;
+XIOErrorHandler previousIOErrorHandler = nullptr;
+
+int onIOError(Display *display)
+{
+    {
+        const std::lock_guard lock(ownDisplaysMutex);
+        if (ownDisplays.contains(display))
+            return 0;
+    }
+    return previousIOErrorHandler ? previousIOErrorHandler(display) : 0;
+}
+
+void adoptDisplay(Display *display, bool own)
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] { previousIOErrorHandler = XSetIOErrorHandler(&onIOError); });
+    const std::lock_guard lock(ownDisplaysMutex);
+    if (own)
+        ownDisplays.insert(display);
+    else
+        ownDisplays.remove(display);
 }
 
 Display *openDisplay(const QByteArray &name)
@@ -96,11 +127,17 @@ struct X11InputCapture::Listener
             [[maybe_unused]] const auto written = ::write(wakeWrite, &byte, 1);
             worker.join();
         }
-        if (display) {
-            if (selected && !serverLost)
-                selectRawEvents(display, false);
-            // After a lost server Xlib only frees the connection here.
+        // A connection whose server went away is left as it is, still listed
+        // among our own: Xlib cannot close it safely any more (it waits for
+        // the reader that died with it), and its few bytes matter less than
+        // a hang at Stop.
+        if (display && !serverLost && selected) {
+            selectRawEvents(display, false);
+            XSync(display, False); // finds a server that went away since
+        }
+        if (display && !serverLost) {
             XCloseDisplay(display);
+            adoptDisplay(display, false);
         }
         if (wakeRead >= 0)
             ::close(wakeRead);
@@ -113,14 +150,6 @@ struct X11InputCapture::Listener
         // Returning instead of exiting leaves the connection marked dead;
         // the worker sees the flag and ends.
         static_cast<Listener *>(self)->serverLost = true;
-    }
-
-    // Whether the server hung up, without letting Xlib read the hang-up.
-    bool connectionClosed() const
-    {
-        char byte = 0;
-        const ssize_t n = ::recv(ConnectionNumber(display), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
-        return n == 0;
     }
 
     template <typename Deliver> void run(Deliver deliver)
@@ -137,10 +166,8 @@ struct X11InputCapture::Listener
                 return;
             if (fds[1].revents != 0)
                 return; // stop
-            if ((fds[0].revents & (POLLHUP | POLLERR)) != 0 || connectionClosed()) {
-                serverLost = true;
-                return;
-            }
+            // A hang-up is read by XPending above, which reports it through
+            // onServerLost and leaves the connection closed for Xlib.
         }
     }
 
@@ -203,9 +230,10 @@ bool X11InputCapture::start()
     listener->display = openDisplay(m_displayName);
     if (!listener->display)
         return false;
+    adoptDisplay(listener->display, true);
     XSetIOErrorExitHandler(listener->display, &Listener::onServerLost, listener.get());
     const std::optional<int> opcode = xinput2Opcode(listener->display);
-    int wake[2];
+    int wake[2] = {-1, -1};
     if (!opcode || ::pipe2(wake, O_CLOEXEC) != 0)
         return false;
     listener->opcode = *opcode;
