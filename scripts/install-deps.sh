@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev
     libhidapi-dev
     libx11-dev libxi-dev
+    libglib2.0-dev libglib2.0-bin
     xvfb xdotool
     bash-completion
     dpkg-dev file desktop-file-utils appstream groff-base
