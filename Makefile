@@ -7,9 +7,10 @@
 #   make bench      Release build of the benchmarks and a run (build-bench/)
 #   make package    the Debian package, build-package/gaming-mouse_*.deb
 #   make package-check  the package built, installed, run and removed (root)
+#   make screenshots  the window's pictures in docs/screenshots/
 FUZZ ?= build
 
-.PHONY: all test sanitize analyse fuzz bench package package-check
+.PHONY: all test sanitize analyse fuzz bench package package-check screenshots
 
 all: test
 
@@ -33,3 +34,6 @@ package:
 
 package-check:
 	scripts/package-check.sh
+
+screenshots:
+	scripts/screenshots.sh
