@@ -1,5 +1,6 @@
 #include "buttons/key_combination_dialog.h"
 
+#include "app/main_window.h"
 #include "input/key_mapping.h"
 #include "ui/skin_images.h"
 #include "ui/skin_label.h"
@@ -11,9 +12,6 @@
 #include <QLineEdit>
 
 namespace {
-
-// Pixels of this colour in the background picture are see-through.
-const QRgb kSeeThrough = qRgb(128, 0, 0);
 
 constexpr struct
 {
@@ -72,9 +70,10 @@ TForm2::TForm2(KeyCombinationModel &capture, const TextLookup &text, ConfirmHand
 
     m_background = new SkinPicture(QStringLiteral("Img_Assembly"), size(), this);
     m_background->setPicture(QStringLiteral("AssemblyBack"));
-    const QImage back = skinPixmap(QStringLiteral("AssemblyBack")).toImage();
+    // Shaped like the main window: the background's see-through colour is cut away.
+    const QPixmap back = skinPixmap(QStringLiteral("AssemblyBack"));
     if (!back.isNull())
-        setMask(QBitmap::fromImage(back.createMaskFromColor(kSeeThrough, Qt::MaskOutColor)));
+        setMask(TForm1::shapeOf(back.toImage()));
 
     m_title = whiteLabel("lbl_Assembly", {10, 25, 164, 24}, Qt::AlignLeft | Qt::AlignVCenter, this);
     m_title->setFont(pixelFont(QStringLiteral("Arial"), 19, true));
