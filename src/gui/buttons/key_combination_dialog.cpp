@@ -27,8 +27,11 @@ constexpr struct
 
 QFont pixelFont(const QString &family, int pixels, bool bold)
 {
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
+    QFont font;
+    if (!family.isEmpty()) {
+        font.setFamily(family);
+        font.setStyleHint(QFont::SansSerif);
+    }
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
@@ -92,6 +95,8 @@ TForm2::TForm2(KeyCombinationModel &capture, const TextLookup &text, ConfirmHand
         check->setObjectName(QString::fromLatin1(box.name));
         check->setGeometry(box.left, 96, 44, 19);
         check->setStyleSheet(QStringLiteral("QCheckBox { color: white; }"));
+        // The words must fit the 44-pixel boxes beside their tick marks.
+        check->setFont(pixelFont(QString(), 10, false));
         const KeyCombinationModel::Modifier modifier = box.modifier;
         connect(check, &QCheckBox::toggled, this,
                 [this, modifier](bool ticked) { modifierClicked(modifier, ticked); });
