@@ -1,5 +1,7 @@
 #include "button_page_fixture.h"
 
+#include "ui/language.h"
+
 #include <QListWidget>
 
 class TestButtonPages : public QObject
@@ -17,6 +19,7 @@ private slots:
     void macroEntryWithoutMacrosOpensNothing();
     void cpiPlusAndMinusUnreachableOnLayout42();
     void clickAwayClosesEveryMenu();
+    void exchangeAndDialogAfterALanguageSwitch();
 };
 
 void TestButtonPages::menusStartHiddenBelowTheClientArea()
@@ -272,6 +275,30 @@ void TestButtonPages::clickAwayClosesEveryMenu()
     w.port->HideAllMenu(); // a device transfer, a page switch
     QVERIFY(!w.shown("Pnl_Main"));
     QVERIFY(!w.shown("Pnl_WWW"));
+}
+
+void TestButtonPages::exchangeAndDialogAfterALanguageSwitch()
+{
+    ButtonPageWindow w;
+    w.click("Key7");
+    w.choose("Key_Assembly");
+    const auto lang2 = [](const char *key) {
+        return LanguageText(OpenLanguage(2), QString::fromLatin1(key));
+    };
+    w.click("Btn_Lang2");
+    QCOMPARE(w.get<QLabel>("Key_R")->text(),
+             QStringLiteral(" ") + lang2("Str200") + QStringLiteral(" ") + lang2("Str211"));
+    QCOMPARE(w.caption(2), lang2("Str211"));
+    QCOMPARE(w.pages().keyCombinationDialog()->findChild<QLabel *>("lbl_Assembly")->text(),
+             lang2("Str500"));
+
+    // Buttons 1 and 2 still exchange, compared in the new language.
+    w.click("Key1");
+    w.choose("Key_R");
+    QCOMPARE(w.caption(1), lang2("Str211"));
+    QCOMPARE(w.caption(2), lang2("Str210"));
+    QCOMPARE(w.code(1, 1), bytes({0x01, 0x02, 0x00, 0x00}));
+    QCOMPARE(w.code(1, 2), bytes({0x01, 0x01, 0x00, 0x00}));
 }
 
 QTEST_MAIN(TestButtonPages)
