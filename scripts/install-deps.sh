@@ -2,6 +2,7 @@
 # Installs the Debian packages that building and testing need, if any is missing.
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
+# xvfb and xdotool: the window tests that drive the real program.
 packages=(cmake make g++ pkg-config qt6-base-dev libhidapi-dev libx11-dev libxi-dev xvfb xdotool "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -3,8 +3,10 @@
 #include "app/screenshot_tour.h"
 #include "app/single_instance.h"
 #include "app/skinned_content_port.h"
+#include "app/startup_probe.h"
 #include "app/window_clock.h"
-#include "device/simulated_mouse.h"
+#include "hidapi_backend.h"
+#include "runtime_lock_file.h"
 
 #include <QApplication>
 
@@ -45,43 +47,56 @@ int main(int argc, char *argv[])
     const ProgramOptions &options = parsed.options;
 
     // A second start only brings the running window to the front; rendering
-    // screenshots needs no guard.
-    SingleInstance instance(SingleInstance::defaultName());
-    if (options.screenshotDir.isEmpty() && !instance.claim())
+    // screenshots or measuring the start needs no guard.
+    const bool guarded = options.screenshotDir.isEmpty() && !options.startupProbe;
+    SingleInstance instance(guarded ? SingleInstance::defaultName() : QString());
+    if (guarded && !instance.claim())
         return 0;
 
-    SystemClock reportClock; // the simulated latency really passes
-    // Screenshots need no real waits; the window's clock keeps painting
-    // while the device link waits.
+    // Screenshots need no real waits; otherwise the window's clock keeps
+    // painting while the device link waits.
     ManualClock instantClock;
     WindowClock windowClock;
-    DeviceClock &clock = options.screenshotDir.isEmpty() ? static_cast<DeviceClock &>(windowClock)
-                                                         : instantClock;
-    SimulatedMouse *simulated = nullptr;
+    DeviceClock &clock =
+        options.screenshotDir.isEmpty() ? static_cast<DeviceClock &>(windowClock) : instantClock;
+    SystemClock reportClock; // the simulated latency really passes
+    SimulatorSetup device;
     QString error;
-    std::unique_ptr<HidBackend> backend = makeBackend(options, reportClock, &simulated, &error);
-    if (!backend) {
+    const auto realBackend = [] { return std::make_unique<HidapiBackend>(); };
+    const auto realLock = [] {
+        return std::make_unique<RuntimeLockFile>(SimulatorSetup::kLockWaitMs);
+    };
+    if (!device.start(options.device, reportClock, realBackend, realLock, &error)) {
         complain(error);
         return 1;
     }
 
-    TForm1 window(*backend, clock, makeSkinnedContent);
-    const auto keepSimulatedMemory = [&] {
-        if (simulated && !options.simState.isEmpty() && !simulated->saveMemoryFile(options.simState))
-            complain(QStringLiteral("cannot write the simulated memory \"%1\"").arg(options.simState));
-    };
-    QObject::connect(&window, &TForm1::deviceWritten, &window, keepSimulatedMemory);
-    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-
-    if (!options.screenshotDir.isEmpty())
-        return renderScreenshots(window, simulated, options.screenshotDir) ? 0 : 1;
-
-    window.show();
-    const int result = QApplication::exec();
-    keepSimulatedMemory();
+    int result = 0;
+    {
+        TForm1 window(device.backend(), clock, makeSkinnedContent);
+        // The simulated memory follows the lock: it is saved whenever a
+        // search or transfer lets the mouse go.
+        window.link().setLock(device.lock());
+        QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+        if (!options.screenshotDir.isEmpty()) {
+            result =
+                renderScreenshots(window, device.simulatedMouse(), options.screenshotDir) ? 0 : 1;
+        } else {
+            if (options.startupProbe)
+                new StartupProbe(&window);
+            window.show();
+            result = QApplication::exec();
+        }
+        while (window.link().lockKeeper.held())
+            window.link().lockKeeper.leave();
+    }
+    if (!device.finish(&error)) {
+        complain(error);
+        return result == 0 ? 1 : result;
+    }
     return result;
 }

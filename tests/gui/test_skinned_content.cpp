@@ -4,6 +4,7 @@
 #include "ui/skin_label.h"
 #include "ui/skin_picture.h"
 #include "ui/skinned_content.h"
+#include "ui/web_address.h"
 
 #include <QComboBox>
 #include <QEnterEvent>
@@ -82,6 +83,8 @@ private slots:
     void disabledElementsStayHiddenAndOutside();
     void badLayoutValueStopsWithItsMessage();
     void coversAndNoDeviceState();
+    void commandButtonsBackgroundAndWebLink();
+    void webAddressPrefersTheInstalledGuide();
 };
 
 void TestSkinnedContent::startsOnTheMainPageWithTheLanguageOneLayout()
@@ -176,6 +179,9 @@ void TestSkinnedContent::fixedPageOpensReadOnly()
     QVERIFY(w.get("Disable")->isVisible());
     QVERIFY(w.get<QLineEdit>("Edt_Repeat2")->isReadOnly());
     QVERIFY(!w.get("Gb_Delay")->isEnabled());
+    // The cover lies in front of the button labels: no menu opens there.
+    const QWidget *key = w.get("Key1");
+    QCOMPARE(w.client.childAt(key->geometry().center()), w.get("Disable"));
 }
 
 void TestSkinnedContent::hoverPicturesOfEveryFamily()
@@ -248,6 +254,8 @@ void TestSkinnedContent::marqueeScrollsTheCaptionAndRestoresIt()
     QCOMPARE(started.size(), 1);
     QVERIFY(w.content->labelRun()->isActive());
     QCOMPARE(w.content->labelRun()->interval(), 200);
+    // The test drives the ticks itself, however slow the machine is.
+    w.content->labelRun()->stop();
     w.content->labelRunTick();
     QCOMPARE(key->text(), QStringLiteral("eft Key    L"));
     w.content->labelRunTick();
@@ -259,6 +267,7 @@ void TestSkinnedContent::marqueeScrollsTheCaptionAndRestoresIt()
 
     // A press ends it too, so a menu sees the real caption.
     enter(key);
+    w.content->labelRun()->stop();
     w.content->labelRunTick();
     QTest::mousePress(key, Qt::LeftButton);
     QCOMPARE(key->text(), QStringLiteral("Left Key"));
@@ -384,6 +393,52 @@ void TestSkinnedContent::coversAndNoDeviceState()
     w.content->endBusy();
     QVERIFY(!cover->isVisible());
     QCOMPARE(w.client.childAt(QPoint(20, 170)), w.get("Btn_Apply"));
+}
+
+void TestSkinnedContent::commandButtonsBackgroundAndWebLink()
+{
+    Window w;
+    QSignalSpy applies(w.content.get(), &SkinnedContent::applyClicked);
+    QSignalSpy exits(w.content.get(), &SkinnedContent::exitClicked);
+    QTest::mouseClick(w.get("Btn_Apply"), Qt::LeftButton);
+    QTest::mouseClick(w.get("Btn_Exit"), Qt::LeftButton);
+    QCOMPARE(applies.size(), 1);
+    QCOMPARE(exits.size(), 1);
+    w.content->showPressed(DeviceObserver::WriteButton::Reset);
+    QCOMPARE(w.pictureOf("Img_Reset"), QStringLiteral("BtnS_03"));
+
+    // A press on the background closes the menus and asks for the move; a
+    // click on the button page only closes the menus.
+    auto *menu = new QWidget(&w.client);
+    menu->setObjectName(QStringLiteral("Pnl_Special"));
+    menu->show();
+    QSignalSpy drags(w.content.get(), &SkinnedContent::dragRequested);
+    QSignalSpy menus(w.content.get(), &SkinnedContent::hideAllMenusRequested);
+    QTest::mousePress(w.get("Img_Base"), Qt::LeftButton, {}, QPoint(700, 200));
+    QCOMPARE(drags.size(), 1);
+    QCOMPARE(menus.size(), 1);
+    QVERIFY(!menu->isVisible());
+    QTest::mouseClick(w.get("Img_P1"), Qt::LeftButton, {}, QPoint(200, 300));
+    QCOMPARE(drags.size(), 1);
+    QCOMPARE(menus.size(), 2);
+
+    // The web label covers exactly its picture, wherever the link is placed.
+    QVERIFY(QRect(0, 0, 800, 600).contains(w.get("Img_Web")->pos()));
+    QCOMPARE(w.get("Btn_Web")->geometry(), w.get("Img_Web")->geometry());
+    QVERIFY(w.content->webAddress().isValid());
+}
+
+void TestSkinnedContent::webAddressPrefersTheInstalledGuide()
+{
+    QTemporaryDir prefix;
+    const QString stored = QStringLiteral("https://example.org/contact");
+    QCOMPARE(resolveWebAddress(stored, prefix.filePath("bin")), QUrl(stored));
+    QVERIFY(QDir(prefix.path()).mkpath("share/doc/gaming-mouse"));
+    QFile guide(prefix.filePath("share/doc/gaming-mouse/index.html"));
+    QVERIFY(guide.open(QIODevice::WriteOnly));
+    guide.close();
+    QCOMPARE(resolveWebAddress(stored, prefix.filePath("bin")),
+             QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()));
 }
 
 QTEST_MAIN(TestSkinnedContent)

@@ -1,9 +1,10 @@
 #include "app/busy_window.h"
 
+#include "app/window_shape.h"
+
 #include "ui/skin_images.h"
 #include "ui/skin_picture.h"
 
-#include <QBitmap>
 #include <QPainter>
 
 namespace {
@@ -64,14 +65,13 @@ TFormLoadingUI::TFormLoadingUI(QWidget *parent)
     // Black is the see-through colour of the busy window's pictures.
     const QPixmap first = skinPixmap(frameName(0));
     if (!first.isNull()) {
-        QBitmap shape = QBitmap::fromImage(
-            first.toImage().createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor));
-        QBitmap full(size());
-        full.fill(Qt::color0);
-        QPainter painter(&full);
-        painter.drawPixmap(0, 0, shape);
+        // The frame is smaller than the window; the rest is see-through.
+        QImage picture(size(), QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.drawPixmap(0, 0, first);
         painter.end();
-        setMask(full);
+        setMask(windowShape(picture, qRgb(0, 0, 0)));
     }
     m_frameTimer.setInterval(kFrameIntervalMs);
     connect(&m_frameTimer, &QTimer::timeout, this, &TFormLoadingUI::nextFrame);

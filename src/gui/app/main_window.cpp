@@ -3,6 +3,7 @@
 #include "app/busy_window.h"
 #include "app/window_content.h"
 #include "app/window_observer.h"
+#include "app/window_shape.h"
 #include "macros/macro_editor.h"
 #include "ui/skin_images.h"
 
@@ -47,7 +48,11 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
     m_client->setGeometry(0, 0, kWidth, kHeight);
 
     m_macros = std::make_unique<MacroEditor>(m_config.image());
-    m_config.RefreshMacroName = [this] { m_macros->RefreshMacroName(); };
+    m_config.RefreshMacroName = [this] {
+        m_macros->RefreshMacroName();
+        if (m_content)
+            m_content->showMacroNames(m_macros->macroNames());
+    };
     m_config.MacroNames = [this] { return m_macros->macroNames(); };
     m_link = std::make_unique<DeviceLink>(m_config, backend, clock);
     m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
@@ -113,32 +118,15 @@ QPoint TForm1::centredPosition(QSize screen)
     return {(screen.width() - kWidth) / 2, (screen.height() - kHeight) / 2};
 }
 
-QBitmap TForm1::shapeOf(const QImage &background)
-{
-    const QImage image = background.convertToFormat(QImage::Format_ARGB32);
-    QImage mask(image.size(), QImage::Format_MonoLSB);
-    mask.setColorCount(2);
-    mask.setColor(0, qRgb(255, 255, 255)); // see-through
-    mask.setColor(1, qRgb(0, 0, 0));       // window
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = line[x];
-            const bool keyed = qRed(pixel) == 128 && qGreen(pixel) == 0 && qBlue(pixel) == 0;
-            mask.setPixel(x, y, keyed || qAlpha(pixel) == 0 ? 0 : 1);
-        }
-    }
-    return QBitmap::fromImage(mask);
-}
-
 void TForm1::placeWindow()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const QPoint corner = centredPosition(screen ? screen->geometry().size() : QSize(kWidth, kHeight));
+    const QPoint corner =
+        centredPosition(screen ? screen->geometry().size() : QSize(kWidth, kHeight));
     move(corner);
     const QPixmap background = skinPixmap(backgroundPictureName(1));
     if (!background.isNull())
-        setMask(shapeOf(background.toImage()));
+        setMask(windowShape(background.toImage(), qRgb(128, 0, 0)));
     // The see-through parts are cut away; what remains is painted by the
     // pictures, so the window needs no background of its own.
     setAttribute(Qt::WA_NoSystemBackground);

@@ -47,9 +47,6 @@ public:
     // Top-left corner that centres the window on a screen of `screen`
     // pixels; each half truncates toward zero.
     static QPoint centredPosition(QSize screen);
-    // The window's shape: every pixel of RGB(128, 0, 0) (and every fully
-    // transparent one) of the background is see-through.
-    static QBitmap shapeOf(const QImage &background);
 
     // --- handlers ------------------------------------------------------------
     void DevTimerTimer();

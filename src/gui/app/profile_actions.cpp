@@ -20,8 +20,8 @@ void TForm1::Btn_SaveClick()
     m_content->HideAllMenu();
     m_content->showFileButtonPressed(true);
     if (!m_config.state().deviceOpen()) {
-        showMessage(ProfileFileResult{ProfileFileResult::Status::NoDevice, {}}.message(
-            m_config.text()));
+        showMessage(
+            ProfileFileResult{ProfileFileResult::Status::NoDevice, {}}.message(m_config.text()));
         return;
     }
     QFileDialog dialog(this);
@@ -46,8 +46,8 @@ void TForm1::Btn_LoadClick()
     m_content->HideAllMenu();
     m_content->showFileButtonPressed(false);
     if (!m_config.state().deviceOpen()) {
-        showMessage(ProfileFileResult{ProfileFileResult::Status::NoDevice, {}}.message(
-            m_config.text()));
+        showMessage(
+            ProfileFileResult{ProfileFileResult::Status::NoDevice, {}}.message(m_config.text()));
         return;
     }
     QFileDialog dialog(this);

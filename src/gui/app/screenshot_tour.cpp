@@ -63,7 +63,8 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
                  {Configuration::Page::Macro, "macro"}};
     for (const auto &entry : pages) {
         skin.pageButtonClick(entry.page);
-        ok = save(shotOf(window), dir, QStringLiteral("page-%1").arg(QLatin1String(entry.name))) && ok;
+        ok = save(shotOf(window), dir, QStringLiteral("page-%1").arg(QLatin1String(entry.name))) &&
+             ok;
     }
     skin.pageButtonClick(Configuration::Page::Main);
     ok = renderButtonScreenshots(window, dir) && ok;

@@ -134,6 +134,14 @@ void SkinnedContentPort::clearMacroLists()
     clearList(QStringLiteral("LB_macro"));
 }
 
+void SkinnedContentPort::showMacroNames(const QStringList &names)
+{
+    if (auto *list = m_skin->element<QListWidget>(QStringLiteral("LB_MacroName"))) {
+        list->clear();
+        list->addItems(names);
+    }
+}
+
 void SkinnedContentPort::ShowDevicePages(bool familyA, bool familyB)
 {
     m_skin->showDevicePages(familyA, familyB);

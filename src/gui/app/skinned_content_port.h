@@ -36,6 +36,7 @@ public:
     void hideAllPages() override;
     void showOnlyPage(int page) override;
     void clearMacroLists() override;
+    void showMacroNames(const QStringList &names) override;
     void ShowDevicePages(bool familyA, bool familyB) override;
     void clearMacroEditor() override;
     void showPressed(DeviceObserver::WriteButton button) override;

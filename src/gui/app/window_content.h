@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // What the main window asks of the skinned content laid over its client
 // area: the pictures, labels, pages and menus. The window owns the device
@@ -16,13 +17,13 @@ public:
     using QObject::QObject;
 
     // --- start-up, in the order the window calls them ------------------------
-    virtual void stretchInputCover() = 0;     // Disable_All over the client area, hidden
-    virtual void showFirstPage() = 0;         // DisplayP1, HideP2 ... HideP4
+    virtual void stretchInputCover() = 0; // Disable_All over the client area, hidden
+    virtual void showFirstPage() = 0;     // DisplayP1, HideP2 ... HideP4
     virtual void LoadSkinPictures() = 0;
     virtual void ApplyWebLink() = 0;
     virtual void ApplyLanguage(int language) = 0;
-    virtual void applyMacroRowHeight() = 0;   // LB_MacroName's row height from the layout
-    virtual void alignFireEdits() = 0;        // Edt_Repeat*, Edt_DelayTime* right-aligned
+    virtual void applyMacroRowHeight() = 0;             // LB_MacroName's row height from the layout
+    virtual void alignFireEdits() = 0;                  // Edt_Repeat*, Edt_DelayTime* right-aligned
     virtual void languageButtonClick(int language) = 0; // Btn_Lang<n>Click
     // The application title the language stored ("Title").
     virtual QString applicationTitle() const = 0;
@@ -38,6 +39,8 @@ public:
     virtual void hideAllPages() = 0; // the view half of RefreshErrorAP
     virtual void showOnlyPage(int page) = 0;
     virtual void clearMacroLists() = 0;
+    // LB_MacroName filled with the macro names.
+    virtual void showMacroNames(const QStringList &names) = 0;
     virtual void ShowDevicePages(bool familyA, bool familyB) = 0;
     virtual void clearMacroEditor() = 0;
     virtual void showPressed(DeviceObserver::WriteButton button) = 0;

@@ -19,20 +19,23 @@ constexpr QSize kKeyLabelSize{97, 30};
 constexpr QSize kWebSize{264, 21};
 constexpr QSize kMacroButtonSize{80, 25};
 constexpr QSize kDialogButtonSize{40, 25};
-constexpr QSize kScaleStepSize{20, 10};
+constexpr QSize kScaleStepSize{20, 8};
 constexpr QSize kScaleLabelSize{28, 16};
-constexpr QSize kDpiMarkerSize{17, 24};
-constexpr QSize kDpiLabelSize{29, 18};
-constexpr QSize kChoicePictureSize{16, 16};
+constexpr QSize kDpiMarkerSize{16, 16};
+constexpr QSize kDpiLabelSize{28, 18};
+constexpr QSize kChoicePictureSize{14, 14};
 constexpr QSize kChoiceLabelSize{100, 20};
 constexpr QSize kFireEditSize{40, 20};
 constexpr QSize kFireModeLabelSize{48, 18};
 constexpr QSize kSwatchSize{48, 48};
 constexpr QSize kIndicatorSize{14, 14};
-constexpr QSize kOptionTextSize{200, 18};
+constexpr QSize kOptionTextSize{180, 18};
+// The delay group's fixed-delay edit sits on its middle row, so the option
+// texts there end where the edit begins.
+constexpr QSize kDelayOptionTextSize{100, 18};
 constexpr QSize kNoDeviceLabelSize{612, 44};
 constexpr QSize kDelayGroupSize{260, 80};
-constexpr QSize kInsertGroupSize{260, 176};
+constexpr QSize kInsertGroupSize{200, 176};
 
 const QSize kPagePictureSizes[4] = {{472, 379}, {700, 324}, {620, 356}, {600, 346}};
 
@@ -100,12 +103,11 @@ public:
         return caption;
     }
     // Three delay-option rows: indicator and its clickable text.
-    void optionRows(const QStringList &stems, QWidget *group)
+    void optionRows(const QStringList &stems, QWidget *group, QSize textSize)
     {
         for (const QString &stem : stems) {
             picture(QStringLiteral("LED_") + stem, kIndicatorSize, group);
-            label(QStringLiteral("IB_") + stem, kOptionTextSize, group,
-                  Qt::AlignLeft | Qt::AlignVCenter);
+            label(QStringLiteral("IB_") + stem, textSize, group, Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
 
@@ -170,10 +172,10 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.picture(QStringLiteral("Img_DPI%1").arg(n), kDpiMarkerSize);
     for (int n = 1; n <= 8; ++n)
         build.label(QStringLiteral("lbl_DPI%1").arg(n), kDpiLabelSize);
-    build.choice(QStringLiteral("Img_Rep1"), QStringLiteral("lbl_Rep1"), kChoiceLabelSize)
-        ->setText(QStringLiteral("1000 Hz"));
-    build.choice(QStringLiteral("Img_Rep2"), QStringLiteral("lbl_Rep2"), kChoiceLabelSize)
-        ->setText(QStringLiteral("500 Hz"));
+    // The choices' names are on the page picture beside their indicators;
+    // the labels are the clickable areas over indicator and name.
+    build.choice(QStringLiteral("Img_Rep1"), QStringLiteral("lbl_Rep1"), kChoiceLabelSize);
+    build.choice(QStringLiteral("Img_Rep2"), QStringLiteral("lbl_Rep2"), kChoiceLabelSize);
     for (int n = 1; n <= 4; ++n)
         build.label(QStringLiteral("lbl_FKMode%1").arg(n), kFireModeLabelSize);
 
@@ -216,17 +218,17 @@ QHash<QString, QWidget *> create(QWidget *client)
 
     QFrame *delay = group(build, QStringLiteral("Gb_Delay"), kDelayGroupSize);
     build.optionRows(
-        {QStringLiteral("RecDelay"), QStringLiteral("DelayTime"), QStringLiteral("NoDelay")},
-        delay);
-    build.edit(QStringLiteral("Edt_Delay"), {60, 20}, delay)->setText(QStringLiteral("50"));
+        {QStringLiteral("RecDelay"), QStringLiteral("DelayTime"), QStringLiteral("NoDelay")}, delay,
+        kDelayOptionTextSize);
+    build.edit(QStringLiteral("Edt_Delay"), {44, 20}, delay)->setText(QStringLiteral("50"));
 
     QFrame *insert = group(build, QStringLiteral("Gb_Insert"), kInsertGroupSize);
     insert->hide();
-    auto *choices = build.windowed<QComboBox>(QStringLiteral("CB_Insert"), {200, 22}, insert);
+    auto *choices = build.windowed<QComboBox>(QStringLiteral("CB_Insert"), {176, 22}, insert);
     choices->addItems(QStringList(4, QString()));
     build.optionRows({QStringLiteral("InsertRecDelay"), QStringLiteral("InsertDelayTime"),
                       QStringLiteral("InsertNoDelay")},
-                     insert);
+                     insert, kOptionTextSize);
     build.edit(QStringLiteral("Edt_InsertDelay"), {40, 20}, insert)->setText(QStringLiteral("50"));
     build.label(QStringLiteral("lbl_Delay"), {72, 18}, insert, Qt::AlignRight | Qt::AlignVCenter);
     build.label(QStringLiteral("lbl_s_A"), {30, 18}, insert, Qt::AlignLeft | Qt::AlignVCenter);

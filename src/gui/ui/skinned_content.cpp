@@ -26,18 +26,18 @@ SkinnedContent::SkinnedContent(QWidget *client, Configuration &configuration, QO
     connect(&m_labelRun, &QTimer::timeout, this, &SkinnedContent::labelRunTick);
     connectHoverFamilies();
     // The window re-renders whatever the models changed, keeping any hook
-    // that was there before.
-    auto previous = std::move(m_configuration.PagesRefreshed);
-    m_configuration.PagesRefreshed = [this, previous] {
-        if (previous)
-            previous();
+    // that was there before (and handing it back when the content goes).
+    m_previousPagesRefreshed = m_configuration.PagesRefreshed;
+    m_configuration.PagesRefreshed = [this] {
+        if (m_previousPagesRefreshed)
+            m_previousPagesRefreshed();
         renderModels();
     };
 }
 
 SkinnedContent::~SkinnedContent()
 {
-    m_configuration.PagesRefreshed = nullptr;
+    m_configuration.PagesRefreshed = m_previousPagesRefreshed;
 }
 
 QWidget *SkinnedContent::findElement(const QString &name) const
@@ -96,7 +96,7 @@ void SkinnedContent::loadSkinPictures()
     setPicture(QStringLiteral("Img_InsertBase"), QStringLiteral("InsertDelayBase"));
     for (const char *name : {"LED_RecDelay", "LED_DelayTime", "LED_NoDelay", "LED_InsertRecDelay",
                              "LED_InsertDelayTime", "LED_InsertNoDelay"})
-        setPicture(QString::fromLatin1(name), QStringLiteral("RdS_E"));
+        setPicture(QString::fromLatin1(name), QStringLiteral("LED_E"));
     renderModels();
 }
 
@@ -290,6 +290,13 @@ void SkinnedContent::endBusy()
 
 void SkinnedContent::hideAllMenus()
 {
+    // The menus of the button pages and the macro list live elsewhere; they
+    // are closed by name here, and whoever keeps menu state listens too.
+    for (const char *name : {"Pnl_LRM", "Pnl_Main", "Pnl_MseKey", "Pnl_Special", "Pnl_ACPI",
+                             "Pnl_Media", "Pnl_WWW", "Pnl_Fire", "LB_Name"}) {
+        if (QWidget *menu = findElement(QString::fromLatin1(name)))
+            menu->hide();
+    }
     emit hideAllMenusRequested();
 }
 

@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 class SkinLabel;
 class SkinPicture;
@@ -96,6 +98,7 @@ public:
     // Key1-12 captions and the scale, DPI and choice pictures from the models.
     void renderModels();
     void renderButtonCaptions();
+    void renderPages(); // everything but the button captions
 
     // --- marquee ------------------------------------------------------------
     QTimer *labelRun() { return &m_labelRun; }
@@ -156,6 +159,7 @@ private:
     QHash<QString, QString> m_storedTexts;
     SkinStoredValues m_stored;
     QUrl m_webAddress;
+    std::function<void()> m_previousPagesRefreshed;
     QTimer m_labelRun;
     CaptionMarquee m_marquee;
     QPointer<SkinLabel> m_marqueeLabel;

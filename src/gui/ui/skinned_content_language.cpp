@@ -112,6 +112,9 @@ void SkinnedContent::applyLanguage(int language)
     m_configuration.setLanguage(language);
     const LanguageTable texts = OpenLanguage(language);
     applyCaptions(texts);
+    // The marking colours may have changed with the layout; the button
+    // captions were re-translated above and stay as they are.
+    renderPages();
     emit titleChanged(applicationTitle());
 }
 

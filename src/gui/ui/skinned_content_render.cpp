@@ -12,7 +12,11 @@
 void SkinnedContent::renderModels()
 {
     renderButtonCaptions();
+    renderPages();
+}
 
+void SkinnedContent::renderPages()
+{
     const AdvancedPageModel &advanced = m_configuration.advancedPage();
     for (int level = 1; level <= AdvancedPageModel::kDpiLevelCount; ++level) {
         setPicture(QStringLiteral("Img_DPI%1").arg(level),

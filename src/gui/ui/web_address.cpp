@@ -12,7 +12,12 @@ QString installedGuidePath(const QString &programDirectory)
 
 QUrl resolveWebAddress(const QString &storedAddress)
 {
-    const QString guide = installedGuidePath(QCoreApplication::applicationDirPath());
+    return resolveWebAddress(storedAddress, QCoreApplication::applicationDirPath());
+}
+
+QUrl resolveWebAddress(const QString &storedAddress, const QString &programDirectory)
+{
+    const QString guide = installedGuidePath(programDirectory);
     if (QFileInfo(guide).isFile())
         return QUrl::fromLocalFile(guide);
     return QUrl::fromUserInput(storedAddress.trimmed());
