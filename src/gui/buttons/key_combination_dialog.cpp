@@ -1,6 +1,6 @@
 #include "buttons/key_combination_dialog.h"
 
-#include "app/main_window.h"
+#include "app/window_shape.h"
 #include "input/key_mapping.h"
 #include "ui/skin_images.h"
 #include "ui/skin_label.h"
@@ -76,7 +76,7 @@ TForm2::TForm2(KeyCombinationModel &capture, const TextLookup &text, ConfirmHand
     // Shaped like the main window: the background's see-through colour is cut away.
     const QPixmap back = skinPixmap(QStringLiteral("AssemblyBack"));
     if (!back.isNull())
-        setMask(TForm1::shapeOf(back.toImage()));
+        setMask(windowShape(back.toImage(), qRgb(128, 0, 0)));
 
     m_title = whiteLabel("lbl_Assembly", {10, 25, 164, 24}, Qt::AlignLeft | Qt::AlignVCenter, this);
     m_title->setFont(pixelFont(QStringLiteral("Arial"), 19, true));
