@@ -1,8 +1,9 @@
+#include "window_fixture.h"
+
 #include "app/main_window.h"
 #include "app/skinned_content_port.h"
 #include "buttons/button_pages.h"
 #include "device/simulated_mouse.h"
-#include "image/default_image.h"
 #include "image/image_layout.h"
 #include "ui/skin_label.h"
 
@@ -12,29 +13,13 @@
 
 namespace {
 
-// The whole window over a simulated family-B mouse carrying the default image.
-struct MouseWindow
+// The whole window over a simulated mouse, read once, and a user's input.
+struct MouseWindow : WindowFixture
 {
-    MouseWindow()
+    explicit MouseWindow(const QString &kind = QStringLiteral("b58")) : WindowFixture(kind)
     {
-        ImageBuffers image;
-        if (!readDefaultImage(image) || !mouse.placeImage(joinImage(image)))
-            qFatal("no default image");
-        mouse.setTraceEnabled(false);
-        window = std::make_unique<TForm1>(
-            mouse, clock, [](QWidget *client, Configuration &config) -> WindowContent * {
-                return new SkinnedContentPort(client, config);
-            });
-        window->show();
         window->devTimer().stop();
         window->DevTimerTimer(); // finds the mouse and reads it
-    }
-    QWidget *get(const QString &name) const
-    {
-        QWidget *found = window->clientArea()->findChild<QWidget *>(name);
-        if (!found)
-            qFatal("no element %s", qPrintable(name));
-        return found;
     }
     void click(const QString &name)
     {
@@ -58,10 +43,6 @@ struct MouseWindow
     {
         return static_cast<QLabel *>(get(QStringLiteral("Key%1").arg(button)))->text();
     }
-
-    SimulatedMouse mouse;
-    ManualClock clock;
-    std::unique_ptr<TForm1> window;
 };
 
 } // namespace
@@ -110,15 +91,7 @@ void TestButtonPagesDevice::macroForButtonSixThenApply()
 
 void TestButtonPagesDevice::familyAMainMenuHasNoMacroEntry()
 {
-    SimulatedMouseConfig familyA;
-    familyA.chipByte = 0x50;
-    familyA.modeRegister = 4;
-    MouseWindow w;
-    w.mouse.config() = familyA;
-    w.mouse.setPlugged(false);
-    w.window->DevTimerTimer();
-    w.mouse.setPlugged(true);
-    w.window->DevTimerTimer();
+    MouseWindow w(QStringLiteral("a58"));
     QVERIFY(w.window->config().state().ChipFamilyA);
     QCOMPARE(w.get("Pnl_Main")->height(), 122);
     QVERIFY(w.get("Key_Macro")->isHidden());
