@@ -32,11 +32,12 @@ struct ButtonWindow : WindowFixture
     {
         clickAt(get(name)->mapTo(window->clientArea(), get(name)->rect().center()));
     }
-    void enter(const QString &name)
+    static void enter(QWidget *widget)
     {
         QEnterEvent event(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QCoreApplication::sendEvent(get(name), &event);
+        QCoreApplication::sendEvent(widget, &event);
     }
+    void enter(const QString &name) { enter(get(name)); }
     void choose(const QString &name)
     {
         enter(name);
