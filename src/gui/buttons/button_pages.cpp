@@ -93,8 +93,8 @@ void ButtonPages::connectEntries(MenuPanel *panel)
             connect(entry, &SkinLabel::entered, this, [this, entry] { KeyByTagMouseEnter(entry); });
             connect(entry, &SkinLabel::left, this, [this, entry] { KeyByTagMouseLeave(entry); });
         } else {
-            connect(entry, &SkinLabel::entered, this, [this, entry] {
-                if (entry->objectName() == QLatin1String("Key_Assembly"))
+            connect(entry, &SkinLabel::entered, this, [this, entry, assembly] {
+                if (assembly)
                     KeyStatus_AMouseEnter(entry);
                 else if (entry->menu() == MenuId::Special)
                     KeyStatus_BMouseEnter(entry);
