@@ -62,7 +62,8 @@ private:
     void identified(AppState::Routines routines, bool familyB);
     void identificationError();
     // The search and identification of one candidate pair under the lock;
-    // false when another program holds the mouse.
+    // false only when no mouse with these ids was found (another program
+    // holding it ends the search too, in InUse).
     bool searchPair(const IdPair &pair);
     void enterInUse();
 

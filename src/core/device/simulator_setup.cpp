@@ -9,6 +9,9 @@
 #include <QLockFile>
 #include <QSaveFile>
 
+#include <limits>
+#include <type_traits>
+
 namespace {
 
 constexpr int kMaxLatencyMs = 10000;
@@ -175,34 +178,25 @@ std::optional<SimulatorOptions> SimulatorSetup::optionsFrom(const QCommandLinePa
             return std::nullopt;
         }
     }
-    struct Count
-    {
-        const QString &name;
-        qint64 minimum;
-        qint64 maximum;
-        const char *what;
-    };
-    for (const Count &count :
-         {Count{kUnplugAfter, 0, std::numeric_limits<qint64>::max() / 2,
-                "a number of reports from 0"},
-          Count{kFailReport, 1, std::numeric_limits<qint64>::max() / 2, "a report number from 1"},
-          Count{kLatency, 0, kMaxLatencyMs, "0 to 10000 milliseconds"}}) {
-        if (!parser.isSet(count.name))
-            continue;
-        const std::optional<qint64> value =
-            number(parser.value(count.name), count.minimum, count.maximum);
+    // Each count as a whole number in its range, or a usage error naming it.
+    const auto count = [&parser, error](const QString &name, qint64 minimum, qint64 maximum,
+                                        const char *what, auto &target) {
+        if (!parser.isSet(name))
+            return true;
+        const std::optional<qint64> value = number(parser.value(name), minimum, maximum);
         if (!value) {
             *error = QStringLiteral("--%1 must be %2, not \"%3\"")
-                         .arg(count.name, QLatin1String(count.what), parser.value(count.name));
-            return std::nullopt;
+                         .arg(name, QLatin1String(what), parser.value(name));
+            return false;
         }
-        if (&count.name == &kUnplugAfter)
-            options.unplugAfter = *value;
-        else if (&count.name == &kFailReport)
-            options.failReport = *value;
-        else
-            options.latencyMs = int(*value);
-    }
+        target = std::remove_reference_t<decltype(target)>(*value);
+        return true;
+    };
+    constexpr qint64 kMaxReports = std::numeric_limits<qint32>::max();
+    if (!count(kUnplugAfter, 0, kMaxReports, "a number of reports from 0", options.unplugAfter) ||
+        !count(kFailReport, 1, kMaxReports, "a report number from 1", options.failReport) ||
+        !count(kLatency, 0, kMaxLatencyMs, "0 to 10000 milliseconds", options.latencyMs))
+        return std::nullopt;
     return options;
 }
 

@@ -19,18 +19,27 @@ class TracingBackend;
 // memory kept in a file between runs, injected faults), optionally traced.
 //
 // Use:
-//   SimulatorSetup::addOptions(parser);               // before parsing
-//   auto options = SimulatorSetup::optionsFrom(parser, &error);  // usage error when nullopt
+//   SimulatorSetup::addOptions(parser);                        // before parsing
+//   auto options = SimulatorSetup::optionsFrom(parser, &error); // nullopt: usage error
 //   SimulatorSetup setup;
-//   setup.start(*options, clock, makeRealBackend, makeRealLock, &error);
-//   link = DeviceLink(config, setup.backend(), clock); link.setLock(setup.lock());
-//   ...
-//   setup.finish(&error);                               // writes the trace
+//   setup.start(*options, clock,
+//               [] { return std::make_unique<HidapiBackend>(); },     // src/platform
+//               [] { return std::make_unique<RuntimeLockFile>(); },   // src/platform
+//               &error);
+//   DeviceLink link(config, setup.backend(), clock);
+//   link.setLock(setup.lock());
+//   ...                 // every search and transfer now takes the lock itself
+//   setup.finish(&error);                                       // writes the trace
+//
+// The window needs nothing more: each tick's search and each transfer holds
+// the lock only while it runs. A command that reads, changes and writes
+// enters link.lockKeeper itself and leaves it at its end.
 //
 // With --sim-state the lock lives next to the memory file (FILE.lock), and
 // the memory follows it: taking the lock loads the file, letting it go saves
 // the memory back. So a program sees the mouse as the last holder left it,
-// and two programs never both change it.
+// and two programs never both change it. `clock` is what the simulated
+// mouse's latency waits through (a SystemClock makes it real).
 struct SimulatorOptions
 {
     QString kind;            // "" real HID; a58, b58, a42 or b42

@@ -60,6 +60,7 @@ public:
     void loadSkinPictures();        // LoadSkinPictures
     void reloadPagePictures(int n); // ReloadPagePictures
     bool applyWebLink();            // ApplyWebLink; false (and a message) on a bad value
+    bool applyWebLink(const WebLinkLayout &link); // the same for a link already read
     bool applyLayout(int language); // ApplyLayout; false (and a message) on a bad value
     // The values of a layout already read, in order; a layout that stopped
     // at a bad value is applied up to it and its message shown.
