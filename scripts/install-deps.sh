@@ -2,16 +2,17 @@
 # Installs the Debian packages that building and testing need, if any is missing.
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
-# xvfb and xdotool: the window tests that drive the real program.
 # dpkg-dev and file: CPack's computed package dependencies; desktop-file-utils,
 # appstream and groff-base: the checks of the desktop entry, metainfo and man pages.
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev
     libhidapi-dev
-    libglib2.0-dev libglib2.0-bin
     libx11-dev libxi-dev
+    libglib2.0-dev libglib2.0-bin
+    # xvfb and xdotool: the window tests that drive the real program.
     xvfb xdotool
+    fonts-dejavu-core
     bash-completion
     dpkg-dev file desktop-file-utils appstream groff-base
     "$@"

@@ -2,8 +2,8 @@
 // read-all, Load followed by Apply, and Reset.
 #include "command_support.h"
 #include "commands.h"
-#include "desktop_mouse_settings.h"
 #include "file_arguments.h"
+#include "desktop_mouse_settings.h"
 
 #include <QFileInfo>
 

@@ -2,6 +2,7 @@
 
 #include "app/window_content.h"
 
+class ButtonPages;
 class Configuration;
 class SkinnedContent;
 class QWidget;
@@ -14,6 +15,7 @@ public:
     SkinnedContentPort(QWidget *client, Configuration &config);
 
     SkinnedContent &skin() { return *m_skin; }
+    ButtonPages &buttons() { return *m_buttons; }
 
     void stretchInputCover() override;
     void showFirstPage() override;
@@ -44,4 +46,5 @@ private:
     void clearList(const QString &name);
 
     SkinnedContent *m_skin = nullptr;
+    ButtonPages *m_buttons = nullptr;
 };
