@@ -5,9 +5,10 @@
 #   make fuzz       build the fuzz targets (build-fuzz/); FUZZ=smoke or
 #                   FUZZ="long 1000000" also runs them
 #   make bench      Release build of the benchmarks and a run (build-bench/)
+#   make screenshots  the window's pictures in docs/screenshots/
 FUZZ ?= build
 
-.PHONY: all test sanitize analyse fuzz bench
+.PHONY: all test sanitize analyse fuzz bench screenshots
 
 all: test
 
@@ -25,3 +26,6 @@ fuzz:
 
 bench:
 	scripts/bench.sh
+
+screenshots:
+	scripts/screenshots.sh

@@ -63,11 +63,18 @@ bool requireConnected(MouseSession &session, int *status)
     const ConnectionState state = session.connectMouse();
     if (state == ConnectionState::Connected)
         return true;
+    *status = fail(connectionError(session, state));
+    return false;
+}
+
+QString connectionError(MouseSession &session, ConnectionState state)
+{
     QString error = MouseSession::notConnectedError(state);
     if (state == ConnectionState::ReadFailed)
         error = transferMessage(session, error);
-    *status = fail(error);
-    return false;
+    else if (state == ConnectionState::InUse && !session.lockProblem().isEmpty())
+        error = session.lockProblem();
+    return error;
 }
 
 QString transferMessage(MouseSession &session, const QString &fallback)

@@ -33,6 +33,8 @@ int withSession(const SessionOptions &options, const std::function<int(MouseSess
 // Searches and identifies the mouse; on anything but a connected mouse the
 // error line names the state and false is returned.
 bool requireConnected(MouseSession &session, int *status);
+// The error line for a mouse that is not connected in `state`.
+QString connectionError(MouseSession &session, ConnectionState state);
 
 // The message the last transfer left (as the window would have shown it in
 // a box), or `fallback` when it left none.

@@ -2,6 +2,7 @@
 // read-all, Load followed by Apply, and Reset.
 #include "command_support.h"
 #include "commands.h"
+#include "file_arguments.h"
 
 #include <QFileInfo>
 
@@ -23,11 +24,13 @@ bool saveProfileTo(MouseSession &session, const QString &target, QString *error)
 int runStatus(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Search for the mouse and identify it, then print one line: \"connected "
-                       "family A|B layout 42|58 vendor 0xVVVV product 0xPPPP\", \"no device\", "
-                       "\"type error\", \"id error\", \"dropped\" or \"not identified\". Exits "
-                       "with 0 only when the mouse is connected."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Search for the mouse and identify it, then print one line: \"connected "
+        "family A|B layout 42|58 vendor 0xVVVV product 0xPPPP\", \"no device\", "
+        "\"type error\", \"id error\", \"dropped\", \"not identified\", \"read failed\" (a "
+        "report was lost; nothing was taken) or \"in use\" (another program "
+        "holds the mouse). Exits "
+        "with 0 only when the mouse is connected."));
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
         return status;
@@ -39,7 +42,7 @@ int runStatus(const SessionOptions &options, const QStringList &args)
         printOut(session.statusLine(state) + QLatin1Char('\n'));
         if (state == ConnectionState::Connected)
             return int(ExitOk);
-        return fail(MouseSession::notConnectedError(state));
+        return fail(connectionError(session, state));
     });
 }
 
@@ -58,17 +61,23 @@ int runRead(const SessionOptions &options, const QStringList &args)
         return status;
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("read takes no arguments besides -o FILE"), ExitUsage);
-    const QString target = parser.value(output);
-    if (target.isEmpty())
+    if (!parser.isSet(output))
         return fail(QStringLiteral("read needs -o FILE"), ExitUsage);
+    const QString target = parser.value(output);
+    if (const QString empty = emptyValueError(target, QStringLiteral("-o")); !empty.isEmpty())
+        return fail(empty, ExitUsage);
+    OutputFile file;
+    QString error;
+    if (!file.open(target, &error))
+        return fail(error);
 
-    return withSession(options, [&target](MouseSession &session) {
+    return withSession(options, [&file](MouseSession &session) {
         int result = ExitOk;
         if (!requireConnected(session, &result))
             return result;
         QString error;
-        if (!saveProfileTo(session, target, &error))
-            return fail(error);
+        if (!saveProfileTo(session, file.path(), &error) || !file.finish(&error))
+            return fail(file.shown(error));
         return int(ExitOk);
     });
 }
@@ -93,16 +102,22 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     if (parser.isSet(systemSettings))
         return fail(QStringLiteral("--system-settings: this platform has no desktop mouse "
                                    "settings support yet; nothing was written"));
-    const QString &file = files.first();
+    if (const QString empty = emptyValueError(files.first(), QStringLiteral("write"));
+        !empty.isEmpty())
+        return fail(empty, ExitUsage);
+    InputFile file;
+    QString error;
+    if (!file.open(files.first(), &error))
+        return fail(error);
 
     return withSession(options, [&file](MouseSession &session) {
         int result = ExitOk;
         if (!requireConnected(session, &result))
             return result;
         Configuration &config = session.config();
-        const ProfileFileResult loaded = config.loadProfile(file);
+        const ProfileFileResult loaded = config.loadProfile(file.path());
         if (!loaded.ok())
-            return fail(loaded.message(config.text()));
+            return fail(file.shown(loaded.message(config.text())));
         session.observer().clearMessages();
         session.observer().setActivity(QStringLiteral("writing"));
         if (!session.link().transfer.DownloadParameter())

@@ -2,6 +2,7 @@
 // buttons, on the mouse (read, change, write) or on a profile file in place.
 #include "command_support.h"
 #include "commands.h"
+#include "file_arguments.h"
 #include "image/default_image.h"
 #include "macros/macro_files.h"
 
@@ -28,16 +29,27 @@ bool isExport(MacroAction action)
     return action == MacroAction::ExportOne || action == MacroAction::ExportAll;
 }
 
-// Runs an export into exactly request.file.
+// Runs an export into exactly request.file ("-": standard output).
 bool exportTo(const ImageBuffers &image, const MacroRequest &request, const TextLookup &text,
               QString *error)
 {
+    OutputFile file;
+    if (!file.open(request.file, error))
+        return false;
     const MacroFileResult result = request.action == MacroAction::ExportOne
-                                       ? writeOneMacroFile(image, request.slot, request.file)
-                                       : writeAllMacrosFile(image, request.file);
-    if (!result)
-        *error = result.message(text);
-    return result.ok;
+                                       ? writeOneMacroFile(image, request.slot, file.path())
+                                       : writeAllMacrosFile(image, file.path());
+    if (!result) {
+        *error = file.shown(result.message(text));
+        return false;
+    }
+    return file.finish(error);
+}
+
+// The macro file of an import ("-": standard input), ready to read.
+bool importFrom(InputFile &file, const MacroRequest &request, QString *error)
+{
+    return file.open(request.file, error);
 }
 
 // On a profile file: only the macro area changes, every other byte of the
@@ -45,19 +57,26 @@ bool exportTo(const ImageBuffers &image, const MacroRequest &request, const Text
 int onProfile(MouseSession &session, const MacroRequest &request)
 {
     const TextLookup &text = session.config().text();
+    QString error;
+    // The profile is read and then replaced in place: only a regular file will do.
+    OutputFile profile;
+    if (!profile.open(request.profile, &error))
+        return fail(error);
     ImageBuffers image;
     const ProfileFileResult loaded = readProfileImage(request.profile, image);
     if (!loaded.ok())
         return fail(loaded.message(text));
-    QString error;
     if (isExport(request.action))
         return exportTo(image, request, text, &error) ? int(ExitOk) : fail(error);
 
+    InputFile file;
+    if (!importFrom(file, request, &error))
+        return fail(error);
     const MacroFileResult imported = request.action == MacroAction::ImportOne
-                                         ? importOneMacro(image, request.slot, request.file)
-                                         : importAllMacros(image, request.file);
+                                         ? importOneMacro(image, request.slot, file.path())
+                                         : importAllMacros(image, file.path());
     if (!imported)
-        return fail(imported.message(text));
+        return fail(file.shown(imported.message(text)));
     const ProfileFileResult saved = writeProfileImage(request.profile, joinImage(image));
     if (!saved.ok())
         return fail(saved.message(text));
@@ -81,13 +100,16 @@ int onMouse(MouseSession &session, const MacroRequest &request)
         return exportTo(config.image(), request, config.text(), &error) ? int(ExitOk) : fail(error);
     case MacroAction::ImportOne:
     case MacroAction::ImportAll: {
+        InputFile file;
+        if (!importFrom(file, request, &error))
+            return fail(error);
         if (request.action == MacroAction::ImportOne)
             macros.LB_MacroNameClick(request.slot);
         const MacroFileResult imported = request.action == MacroAction::ImportOne
-                                             ? macros.importOne(request.file)
-                                             : macros.importAll(request.file);
+                                             ? macros.importOne(file.path())
+                                             : macros.importAll(file.path());
         if (!imported)
-            return fail(imported.message(config.text()));
+            return fail(file.shown(imported.message(config.text())));
         session.observer().clearMessages();
         session.observer().setActivity(QStringLiteral("writing"));
         if (!session.link().transfer.DownloadParameter())
@@ -159,6 +181,13 @@ int runMacro(const SessionOptions &options, const QStringList &args)
     }
     request.file = words.last();
     request.profile = parser.value(profile);
+    QString empty = emptyValueError(request.file, QStringLiteral("macro %1").arg(action));
+    if (empty.isEmpty() && parser.isSet(profile))
+        empty = emptyValueError(request.profile, QStringLiteral("--profile"));
+    if (!empty.isEmpty())
+        return fail(empty, ExitUsage);
+    if (request.profile == kStdStream)
+        return fail(QStringLiteral("--profile is changed in place and cannot be \"-\""), ExitUsage);
 
     return withSession(options, [&request](MouseSession &session) {
         return request.profile.isEmpty() ? onMouse(session, request) : onProfile(session, request);

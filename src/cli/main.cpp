@@ -53,21 +53,8 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version(QStringLiteral("version"),
                                      QStringLiteral("Show the version."));
-    const QCommandLineOption simulate(
-        QStringLiteral("simulate"),
-        QStringLiteral("Use a simulated mouse instead of real HID: a58, b58, a42 or b42 (chip "
-                       "family A or B, layout 58 or 42)."),
-        QStringLiteral("KIND"));
-    const QCommandLineOption simState(
-        QStringLiteral("sim-state"),
-        QStringLiteral("The simulated mouse's 65536-byte memory: loaded when the file exists, "
-                       "saved when the command ends."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption trace(
-        QStringLiteral("trace"),
-        QStringLiteral("Write every feature report exchanged with the mouse to FILE."),
-        QStringLiteral("FILE"));
-    parser.addOptions({help, version, simulate, simState, trace});
+    parser.addOptions({help, version});
+    SimulatorSetup::addOptions(parser);
     parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to do."));
     parser.addPositionalArgument(QStringLiteral("ARGS"), QStringLiteral("The command's arguments."),
                                  QStringLiteral("[ARGS...]"));
@@ -83,16 +70,10 @@ int main(int argc, char *argv[])
         return ExitOk;
     }
 
-    SessionOptions options;
-    options.simulate = parser.value(simulate);
-    options.simState = parser.value(simState);
-    options.trace = parser.value(trace);
-    if (parser.isSet(simulate) && !MouseSession::validKind(options.simulate))
-        return fail(QStringLiteral("unknown simulated mouse \"%1\" (use a58, b58, a42 or b42)")
-                        .arg(options.simulate),
-                    ExitUsage);
-    if (!options.simState.isEmpty() && options.simulate.isEmpty())
-        return fail(QStringLiteral("--sim-state needs --simulate"), ExitUsage);
+    QString error;
+    const std::optional<SessionOptions> options = SimulatorSetup::optionsFrom(parser, &error);
+    if (!options)
+        return fail(error, ExitUsage);
 
     QStringList rest = parser.positionalArguments();
     if (rest.isEmpty())
@@ -101,7 +82,7 @@ int main(int argc, char *argv[])
     for (const CommandEntry &entry : kCommands) {
         if (name == QLatin1String(entry.name)) {
             rest[0] = QStringLiteral("gaming-mousectl ") + name;
-            return entry.run(options, rest);
+            return entry.run(*options, rest);
         }
     }
     return fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(name), ExitUsage);

@@ -1,37 +1,9 @@
 #include "mouse_session.h"
 
-#include "device/simulated_mouse.h"
 #include "hidapi_backend.h"
-#include "image/default_image.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
+#include "runtime_lock_file.h"
 
 namespace {
-
-std::optional<SimulatedMouseConfig> simulatorConfig(const QString &kind)
-{
-    if (kind.size() != 3)
-        return std::nullopt;
-    SimulatedMouseConfig config;
-    if (kind.startsWith(QLatin1Char('a'))) {
-        config.chipByte = 0x50;
-        config.modeRegister = 4; // the one mode family A supports in both layouts
-    } else if (kind.startsWith(QLatin1Char('b'))) {
-        config.chipByte = 0xA0;
-        config.modeRegister = 0;
-    } else {
-        return std::nullopt;
-    }
-    const QStringView layout = QStringView(kind).mid(1);
-    if (layout == u"58")
-        config.layoutByte = 58;
-    else if (layout == u"42")
-        config.layoutByte = 29;
-    else
-        return std::nullopt;
-    return config;
-}
 
 QString hex4(quint32 value)
 {
@@ -45,48 +17,14 @@ MouseSession::MouseSession() = default;
 
 MouseSession::~MouseSession() = default;
 
-bool MouseSession::validKind(const QString &kind)
-{
-    return simulatorConfig(kind).has_value();
-}
-
 bool MouseSession::start(const SessionOptions &options, QString *error)
 {
-    m_options = options;
-    if (!options.simulate.isEmpty()) {
-        const std::optional<SimulatedMouseConfig> kind = simulatorConfig(options.simulate);
-        if (!kind) {
-            *error = QStringLiteral("unknown simulated mouse \"%1\" (use a58, b58, a42 or b42)")
-                         .arg(options.simulate);
-            return false;
-        }
-        auto simulated = std::make_unique<SimulatedMouse>(*kind);
-        simulated->setTraceEnabled(false); // the tool keeps its own trace
-        if (!options.simState.isEmpty() && QFileInfo::exists(options.simState)) {
-            if (!simulated->loadMemoryFile(options.simState)) {
-                *error = QStringLiteral("cannot use \"%1\" as simulated memory: it must be a "
-                                        "readable file of exactly %2 bytes")
-                             .arg(options.simState)
-                             .arg(SimulatedMouse::kMemorySize);
-                return false;
-            }
-        } else {
-            ImageBuffers image;
-            if (!readDefaultImage(image) || !simulated->placeImage(joinImage(image))) {
-                *error = QStringLiteral("the embedded default image is missing");
-                return false;
-            }
-        }
-        m_simulated = simulated.get();
-        m_hardware = std::move(simulated);
-    } else {
-        if (!options.simState.isEmpty()) {
-            *error = QStringLiteral("--sim-state needs --simulate");
-            return false;
-        }
-        m_hardware = std::make_unique<HidapiBackend>();
-    }
-    m_tracer = std::make_unique<TracingBackend>(*m_hardware);
+    const auto realBackend = [] { return std::make_unique<HidapiBackend>(); };
+    const auto realLock = [] {
+        return std::make_unique<RuntimeLockFile>(SimulatorSetup::kLockWaitMs);
+    };
+    if (!m_device.start(options, m_latencyClock, realBackend, realLock, error))
+        return false;
 
     m_macros = std::make_unique<MacroEditor>(m_config.image());
     m_config.RefreshMacroName = [this] { m_macros->RefreshMacroName(); };
@@ -96,14 +34,19 @@ bool MouseSession::start(const SessionOptions &options, QString *error)
         return false;
     }
 
-    m_link = std::make_unique<DeviceLink>(m_config, *m_tracer, m_clock);
+    m_link = std::make_unique<DeviceLink>(m_config, m_device.backend(), m_clock);
     m_link->setObserver(&m_observer);
+    m_link->setLock(m_device.lock());
     m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
     return true;
 }
 
 ConnectionState MouseSession::connectMouse()
 {
+    if (!m_link->lockKeeper.held() && !m_link->lockKeeper.enter(m_config.state().CandidateIds[0])) {
+        m_lockProblem = m_device.problem();
+        return ConnectionState::InUse;
+    }
     m_observer.setActivity(QStringLiteral("reading"));
     m_link->connection.DevTimerTimer();
     return m_link->connection.connectionState();
@@ -111,27 +54,9 @@ ConnectionState MouseSession::connectMouse()
 
 bool MouseSession::finish(QString *error)
 {
-    bool ok = true;
-    QStringList problems;
-    if (m_simulated && !m_options.simState.isEmpty() &&
-        !m_simulated->saveMemoryFile(m_options.simState)) {
-        problems.append(
-            QStringLiteral("cannot write the simulated memory \"%1\"").arg(m_options.simState));
-        ok = false;
-    }
-    if (m_tracer && !m_options.trace.isEmpty()) {
-        QSaveFile file(m_options.trace);
-        QByteArray text = m_tracer->lines().join(QLatin1Char('\n')).toLatin1();
-        if (!text.isEmpty())
-            text.append('\n');
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-            problems.append(QStringLiteral("cannot write the trace \"%1\"").arg(m_options.trace));
-            ok = false;
-        }
-    }
-    if (!ok)
-        *error = problems.join(QStringLiteral("; "));
-    return ok;
+    while (m_link && m_link->lockKeeper.held())
+        m_link->lockKeeper.leave();
+    return m_device.finish(error);
 }
 
 QString MouseSession::statusLine(ConnectionState state) const
@@ -156,6 +81,8 @@ QString MouseSession::statusLine(ConnectionState state) const
         return QStringLiteral("not identified");
     case ConnectionState::ReadFailed:
         return QStringLiteral("read failed");
+    case ConnectionState::InUse:
+        return QStringLiteral("in use");
     }
     return QStringLiteral("not identified");
 }
@@ -163,6 +90,8 @@ QString MouseSession::statusLine(ConnectionState state) const
 QString MouseSession::notConnectedError(ConnectionState state)
 {
     switch (state) {
+    case ConnectionState::InUse:
+        return QStringLiteral("another program is using the mouse; try again when it is done");
     case ConnectionState::Start:
     case ConnectionState::NoDevice:
         return QStringLiteral("no device found: please check your device is attached to USB port");

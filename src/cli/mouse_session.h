@@ -3,25 +3,19 @@
 #include "device/device_clock.h"
 #include "device/device_connection.h"
 #include "device/device_link.h"
+#include "device/simulator_setup.h"
 #include "image/configuration.h"
 #include "macros/macro_editor.h"
 #include "progress_observer.h"
-#include "tracing_backend.h"
 
 #include <QString>
 
 #include <memory>
 #include <optional>
 
-class SimulatedMouse;
-
-// What the global options ask for.
-struct SessionOptions
-{
-    QString simulate; // "", or a58, b58, a42, b42
-    QString simState; // raw 65536-byte memory of the simulated mouse
-    QString trace;    // where the report trace goes
-};
+// What the global options ask for: the real or simulated mouse, its memory
+// file, the trace and the injected faults.
+using SessionOptions = SimulatorOptions;
 
 // The tool's stand-in for the main window: one Configuration with its device
 // link over the real or the simulated HID backend, the macro list, and the
@@ -34,17 +28,16 @@ public:
     MouseSession(const MouseSession &) = delete;
     MouseSession &operator=(const MouseSession &) = delete;
 
-    // Known simulator kinds, for the option's check and help.
-    static bool validKind(const QString &kind);
-
-    // Builds the backend (loading the simulated memory when its file exists)
-    // and runs the window's start-up. False with `error` set on failure.
+    // Builds the backend and runs the window's start-up. False with `error`
+    // set on failure.
     bool start(const SessionOptions &options, QString *error);
-    // One hot-plug tick without its waits: search, identify and, on success,
-    // the read-all.
+    // Takes the mouse for the rest of the session (a read-modify-write must
+    // not interleave with another program's), then one hot-plug tick without
+    // its waits: search, identify and, on success, the read-all. InUse when
+    // another program holds the mouse.
     ConnectionState connectMouse();
-    // Saves the simulated memory and the trace; false with `error` set when
-    // one of them could not be written.
+    // Lets go of the mouse (saving the simulated memory) and writes the
+    // trace; false with `error` set when one of them could not be written.
     bool finish(QString *error);
 
     Configuration &config() { return m_config; }
@@ -56,15 +49,17 @@ public:
     // that needed a connected mouse.
     QString statusLine(ConnectionState state) const;
     static QString notConnectedError(ConnectionState state);
+    // Why the mouse could not be taken when it was not another program's
+    // doing (the simulated memory file or its lock); empty otherwise.
+    const QString &lockProblem() const { return m_lockProblem; }
 
 private:
-    SessionOptions m_options;
     Configuration m_config;
     std::unique_ptr<MacroEditor> m_macros;
-    std::unique_ptr<HidBackend> m_hardware; // real or simulated
-    SimulatedMouse *m_simulated = nullptr;  // m_hardware when simulating
-    std::unique_ptr<TracingBackend> m_tracer;
-    ManualClock m_clock; // the tool has no window to keep alive while waiting
+    SimulatorSetup m_device;
+    ManualClock m_clock;        // the tool has no window to keep alive while waiting
+    SystemClock m_latencyClock; // but a slow simulated mouse really is slow
+    QString m_lockProblem;
     ProgressObserver m_observer;
     std::unique_ptr<DeviceLink> m_link;
 };

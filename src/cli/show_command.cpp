@@ -2,6 +2,7 @@
 // pages would show it.
 #include "command_support.h"
 #include "commands.h"
+#include "file_arguments.h"
 #include "show_output.h"
 
 #include <QJsonDocument>
@@ -28,9 +29,12 @@ bool loadForShow(MouseSession &session, const ShowChoices &choices, QString *err
         state.ChipFamilyA = !choices.familyB;
         state.ChipFamilyB = choices.familyB;
     }
-    const ProfileFileResult read = readProfileImage(choices.file, config.image());
+    InputFile file;
+    if (!file.open(choices.file, error))
+        return false;
+    const ProfileFileResult read = readProfileImage(file.path(), config.image());
     if (!read.ok()) {
-        *error = read.message(config.text());
+        *error = file.shown(read.message(config.text()));
         return false;
     }
     config.MemoToDataBuf();
@@ -69,6 +73,11 @@ int runShow(const SessionOptions &options, const QStringList &args)
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return fail(QStringLiteral("show takes at most one FILE"), ExitUsage);
+    if (files.size() == 1) {
+        if (const QString empty = emptyValueError(files.first(), QStringLiteral("show"));
+            !empty.isEmpty())
+            return fail(empty, ExitUsage);
+    }
     choices.file = files.value(0);
     choices.json = parser.isSet(json);
     const QString language = parser.value(lang);

@@ -1,14 +1,102 @@
-#include <QApplication>
-#include <QLabel>
+#include "app/main_window.h"
+#include "app/program_options.h"
+#include "app/screenshot_tour.h"
+#include "app/single_instance.h"
+#include "app/skinned_content_port.h"
+#include "app/startup_probe.h"
+#include "app/window_clock.h"
+#include "hidapi_backend.h"
+#include "runtime_lock_file.h"
 
-// Placeholder until the main window lands: shows that the window program
-// builds and starts.
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+WindowContent *makeSkinnedContent(QWidget *client, Configuration &config)
+{
+    return new SkinnedContentPort(client, config);
+}
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("gaming-mouse"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+}
+
+void complain(const QString &text)
+{
+    std::fprintf(stderr, "gaming-mouse: %s\n", text.toLocal8Bit().constData());
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // The options are read before the window system is opened, so --help
+    // and --version work without a display.
+    ParsedOptions parsed;
+    {
+        QCoreApplication bare(argc, argv);
+        nameApplication();
+        parsed = parseProgramOptions(QCoreApplication::arguments());
+    }
+    if (!parsed.run)
+        return parsed.exitCode;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("gaming-mouse"));
-    QLabel window(QStringLiteral("Gaming Mouse"));
-    window.resize(800, 600);
-    window.show();
-    return QApplication::exec();
+    nameApplication();
+    const ProgramOptions &options = parsed.options;
+
+    // A second start only brings the running window to the front; rendering
+    // screenshots or measuring the start needs no guard.
+    const bool guarded = options.screenshotDir.isEmpty() && !options.startupProbe;
+    SingleInstance instance(guarded ? SingleInstance::defaultName() : QString());
+    if (guarded && !instance.claim())
+        return 0;
+
+    // Screenshots need no real waits; otherwise the window's clock keeps
+    // painting while the device link waits.
+    ManualClock instantClock;
+    WindowClock windowClock;
+    DeviceClock &clock =
+        options.screenshotDir.isEmpty() ? static_cast<DeviceClock &>(windowClock) : instantClock;
+    SystemClock reportClock; // the simulated latency really passes
+    SimulatorSetup device;
+    QString error;
+    const auto realBackend = [] { return std::make_unique<HidapiBackend>(); };
+    const auto realLock = [] {
+        return std::make_unique<RuntimeLockFile>(SimulatorSetup::kLockWaitMs);
+    };
+    if (!device.start(options.device, reportClock, realBackend, realLock, &error)) {
+        complain(error);
+        return 1;
+    }
+
+    int result = 0;
+    {
+        TForm1 window(device.backend(), clock, makeSkinnedContent);
+        // The simulated memory follows the lock: it is saved whenever a
+        // search or transfer lets the mouse go.
+        window.link().setLock(device.lock());
+        QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+        if (!options.screenshotDir.isEmpty()) {
+            result =
+                renderScreenshots(window, device.simulatedMouse(), options.screenshotDir) ? 0 : 1;
+        } else {
+            if (options.startupProbe)
+                new StartupProbe(&window);
+            window.show();
+            result = QApplication::exec();
+        }
+        while (window.link().lockKeeper.held())
+            window.link().lockKeeper.leave();
+    }
+    if (!device.finish(&error)) {
+        complain(error);
+        return result == 0 ? 1 : result;
+    }
+    return result;
 }

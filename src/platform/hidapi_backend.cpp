@@ -133,10 +133,13 @@ bool HidapiBackend::getFeature(HidHandle handle, HidReport &report)
         return false;
     HidReport reply = report;
     const int got = hid_get_feature_report(open->device, reply.data(), reply.size());
-    if (got <= 0)
+    return takeFeatureReply(got, reply, report);
+}
+
+bool HidapiBackend::takeFeatureReply(int got, const HidReport &reply, HidReport &report)
+{
+    if (got != kReportSize)
         return false;
-    // A short reply leaves the rest zero rather than stale.
-    std::fill(reply.begin() + std::min<int>(got, kReportSize), reply.end(), quint8(0));
     report = reply;
     return true;
 }

@@ -30,6 +30,12 @@ public:
     bool setFeature(HidHandle handle, const HidReport &report) override;
     bool getFeature(HidHandle handle, HidReport &report) override;
 
+    // What hid_get_feature_report's result means: `got` bytes (report id
+    // included) arrived in `reply`. Only a whole report counts; a shorter
+    // one is a failed report rather than a zero-filled good one. On success
+    // `report` becomes the reply.
+    static bool takeFeatureReply(int got, const HidReport &reply, HidReport &report);
+
 private:
     struct Open
     {

@@ -29,13 +29,17 @@ QStringList CliRun::outLines() const
     return lines(out);
 }
 
-CliRun runCli(const QStringList &args, const QString &workDir)
+CliRun runCli(const QStringList &args, const QString &workDir,
+              const std::optional<QByteArray> &input)
 {
     QProcess process;
     process.setWorkingDirectory(workDir);
     process.setProgram(QStringLiteral(GM_CLI_PATH));
     process.setArguments(args);
     process.start();
+    if (input)
+        process.write(*input);
+    process.closeWriteChannel();
     CliRun run;
     // Generous: a full family-B transfer is a few thousand simulated reports.
     run.finished = process.waitForFinished(60000);

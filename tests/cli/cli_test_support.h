@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // One run of the built gaming-mousectl, as a user would start it.
 struct CliRun
 {
@@ -17,7 +19,9 @@ struct CliRun
     QStringList outLines() const;
 };
 
-CliRun runCli(const QStringList &args, const QString &workDir);
+// `input`, when given, is the program's standard input; otherwise it has none.
+CliRun runCli(const QStringList &args, const QString &workDir,
+              const std::optional<QByteArray> &input = std::nullopt);
 
 // `show --json` of whatever the arguments select; an empty object when the
 // run failed or printed no JSON object.

@@ -1,7 +1,10 @@
 #include "device/hid_transport.h"
 #include "hidapi_backend.h"
+#include "runtime_lock_file.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestHidapiBackend : public QObject
@@ -39,6 +42,42 @@ private slots:
         QVERIFY(!backend.attributes(0));
         backend.close(12);
         QCOMPARE(backend.open("/nonexistent/hidraw99"), kInvalidHandle);
+    }
+
+    void onlyWholeRepliesCount_data()
+    {
+        QTest::addColumn<int>("got");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("failed") << -1 << false;
+        QTest::newRow("nothing") << 0 << false;
+        QTest::newRow("three bytes") << 3 << false;
+        QTest::newRow("seven bytes") << 7 << false;
+        QTest::newRow("whole report") << 8 << true;
+    }
+    void onlyWholeRepliesCount()
+    {
+        QFETCH(int, got);
+        QFETCH(bool, taken);
+        const HidReport reply = {0x41, 1, 2, 3, 4, 5, 6, 7};
+        HidReport report = {0x41, 0, 0, 0, 0, 0, 0, 0};
+        const HidReport request = report;
+        QCOMPARE(HidapiBackend::takeFeatureReply(got, reply, report), taken);
+        QCOMPARE(report, taken ? reply : request);
+    }
+
+    void oneHolderPerMouse()
+    {
+        QTemporaryDir dir;
+        RuntimeLockFile first(0, dir.path());
+        RuntimeLockFile second(100, dir.path());
+        const IdPair mouse{0x1209, 0x0001};
+        QCOMPARE(QFileInfo(first.pathFor(mouse)).fileName(), "gaming-mouse-1209-0001.lock");
+        QVERIFY(first.acquire(mouse));
+        QVERIFY(!second.acquire(mouse));
+        QVERIFY(second.acquire({0x1209, 0x0002})); // another mouse
+        first.release();
+        QVERIFY(second.acquire(mouse));
+        QVERIFY(!first.acquire(mouse));
     }
 };
 

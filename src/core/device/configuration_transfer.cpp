@@ -1,7 +1,10 @@
 #include "device/configuration_transfer.h"
 
+#include "device/mouse_identity.h"
+
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 constexpr quint32 kParameterAddress = 0x6000;
@@ -50,6 +53,16 @@ ConfigurationTransfer::ConfigurationTransfer(Configuration &config, CommandProto
     : m_config(config), m_state(config.state()), m_protocol(protocol), m_clock(clock)
 {}
 
+// Everything a read-all fetches, gathered before any of it is taken.
+struct ConfigurationTransfer::MouseImage
+{
+    std::array<quint8, kParameterBlockSize> block{};
+    std::array<quint8, kMacroBlocksSize> macroBlocks{};
+    std::array<quint8, kMacroNameTableSize> nameTable{};
+    std::array<quint8, SectionRecords::kParameterBLength> parameterB{};
+    std::array<quint8, SectionRecords::kUserBreathLength> userBreath{};
+};
+
 bool ConfigurationTransfer::readInto(quint32 address, std::span<quint8> scratch)
 {
     const quint32 failedBefore = m_protocol.failedReports();
@@ -57,64 +70,83 @@ bool ConfigurationTransfer::readInto(quint32 address, std::span<quint8> scratch)
     return ok && m_protocol.failedReports() == failedBefore;
 }
 
+bool ConfigurationTransfer::readWholeMouse(MouseImage &read)
+{
+    const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
+    if (length == 0 || !readInto(kParameterAddress, std::span(read.block).first(size_t(length))))
+        return false;
+    if (!m_state.ChipFamilyB)
+        return true;
+    // The first lost report ends the read: a mouse that went away answers
+    // nothing more, and what was read is not taken anyway.
+    for (int i = 0; i < kMacroCount; ++i) {
+        if (!readInto(kMacroAddress + kMacroStride * quint32(i),
+                      std::span(read.macroBlocks)
+                          .subspan(size_t(kMacroBlockSize) * size_t(i), kMacroBlockSize)))
+            return false;
+    }
+    return readInto(kNameTableAddress, read.nameTable) &&
+           readInto(kParameterBAddress, read.parameterB) &&
+           readInto(kUserBreathAddress, read.userBreath);
+}
+
+void ConfigurationTransfer::takeWholeMouse(const MouseImage &read)
+{
+    const auto bytes = [](std::span<const quint8> from) {
+        return QByteArray(reinterpret_cast<const char *>(from.data()), qsizetype(from.size()));
+    };
+    const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
+    ImageBuffers &image = m_config.image();
+    if (m_state.ChipFamilyB) {
+        image.MacroBlocks = bytes(read.macroBlocks);
+        image.MacroNameTable = bytes(read.nameTable);
+        m_config.sections().ParameterB = bytes(read.parameterB);
+        m_config.sections().UserBreath = bytes(read.userBreath);
+        if (m_config.RefreshMacroName)
+            m_config.RefreshMacroName();
+    }
+    image.DataBuf.replace(0, length, bytes(std::span(read.block).first(size_t(length))));
+    m_mouseBlock = image.DataBuf;
+}
+
+bool ConfigurationTransfer::takeLock()
+{
+    m_lockRefused = false;
+    if (!m_lock || m_lock->enter(IdPair{m_state.DeviceVendorId, m_state.DeviceProductId}))
+        return true;
+    m_lockRefused = true;
+    m_observer->showMessage(text(QStringLiteral("Str029"), 0));
+    return false;
+}
+
 bool ConfigurationTransfer::Btn_Read()
 {
     m_protocol.resetFailedReports();
     m_lastReadComplete = false;
-    bool shown = false;
+    m_lastFailed = 0;
+    if (!takeLock())
+        return false;
     {
         BusyScope busy(*this);
-        const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
-        std::array<quint8, kParameterBlockSize> block{};
-        // A parameter block with holes would only be "repaired" into defaults
-        // by the section checks; the window keeps what it shows instead.
-        if (length > 0 && readInto(kParameterAddress, std::span(block).first(size_t(length)))) {
-            bool complete = true;
-            if (m_state.ChipFamilyB) {
-                QByteArray &blocks = m_config.image().MacroBlocks;
-                for (int i = 0; i < kMacroCount; ++i) {
-                    if (readInto(kMacroAddress + kMacroStride * quint32(i), m_scratch))
-                        std::memcpy(blocks.data() + kMacroBlockSize * i, m_scratch.data(),
-                                    kMacroBlockSize);
-                    else
-                        complete = false;
-                }
-                if (readInto(kNameTableAddress, m_scratch))
-                    std::memcpy(m_config.image().MacroNameTable.data(), m_scratch.data(),
-                                kMacroNameTableSize);
-                else
-                    complete = false;
-                SectionRecords &sections = m_config.sections();
-                std::array<quint8, SectionRecords::kParameterBLength> parameterB{};
-                if (readInto(kParameterBAddress, parameterB))
-                    sections.ParameterB =
-                        QByteArray(reinterpret_cast<const char *>(parameterB.data()),
-                                   qsizetype(parameterB.size()));
-                else
-                    complete = false;
-                std::array<quint8, SectionRecords::kUserBreathLength> userBreath{};
-                if (readInto(kUserBreathAddress, userBreath))
-                    sections.UserBreath =
-                        QByteArray(reinterpret_cast<const char *>(userBreath.data()),
-                                   qsizetype(userBreath.size()));
-                else
-                    complete = false;
-                if (m_config.RefreshMacroName)
-                    m_config.RefreshMacroName();
-            }
-            std::memcpy(m_config.image().DataBuf.data(), block.data(), size_t(length));
+        // Nothing is taken unless everything came: a parameter block with
+        // holes would only be "repaired" into defaults, and macro buffers
+        // the mouse did not deliver would be written back over its macros.
+        auto read = std::make_unique<MouseImage>();
+        if (readWholeMouse(*read)) {
+            takeWholeMouse(*read);
             m_config.DataBufToUI();
             if (m_systemSettings)
                 m_systemSettings->refreshFromSystem();
             ShowDevicePages();
-            shown = true;
-            m_lastReadComplete = complete;
+            m_lastReadComplete = true;
         }
     }
+    if (m_lock)
+        m_lock->leave();
     m_lastFailed = m_protocol.failedReports();
-    if (m_lastFailed != 0 || !shown)
+    if (!m_lastReadComplete)
         m_observer->showMessage(text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
-    return shown;
+    return m_lastReadComplete;
 }
 
 void ConfigurationTransfer::ShowDevicePages()
@@ -148,6 +180,12 @@ void ConfigurationTransfer::writeAction(WriteKind kind)
     pressedPause();
     if (!deviceReady()) {
         m_observer->showMessage(text(QStringLiteral("Str022"), 0));
+        return;
+    }
+    if (kind != WriteKind::Reset && !m_lastReadComplete) {
+        // The buffers do not hold this mouse's configuration; the window
+        // stays open so the next tick can read it again.
+        m_observer->showMessage(text(QStringLiteral("Str028"), 0));
         return;
     }
     if (kind == WriteKind::Reset)
@@ -206,12 +244,20 @@ void ConfigurationTransfer::writeShortSections()
 bool ConfigurationTransfer::DownloadParameter()
 {
     m_protocol.resetFailedReports();
+    m_lastFailed = 0;
+    if (!m_lastReadComplete) {
+        m_observer->showMessage(text(QStringLiteral("Str028"), 0));
+        return false;
+    }
+    if (!takeLock())
+        return false;
     m_observer->hideAllMenus();
     {
         BusyScope busy(*this);
         QByteArray &dataBuf = m_config.image().DataBuf;
         dataBuf.fill(char(0xFF), kParameterBlockSize);
         m_config.AssembleDataBuf();
+        keepMouseIdentity(dataBuf, m_mouseBlock, m_state.DeviceLayoutCode);
         m_observer->processEvents();
         if (m_systemSettings)
             m_systemSettings->storeAndApply();
@@ -230,6 +276,8 @@ bool ConfigurationTransfer::DownloadParameter()
             m_protocol.SystemReloadCmd_OnClick();
         }
     }
+    if (m_lock)
+        m_lock->leave();
     reportWriteFailure();
     return m_lastFailed == 0;
 }
@@ -237,6 +285,9 @@ bool ConfigurationTransfer::DownloadParameter()
 bool ConfigurationTransfer::DefaultParameter()
 {
     m_protocol.resetFailedReports();
+    m_lastFailed = 0;
+    if (!takeLock())
+        return false;
     m_observer->hideAllMenus();
     bool loaded = false;
     {
@@ -258,8 +309,13 @@ bool ConfigurationTransfer::DefaultParameter()
                     m_config.RefreshMacroName();
                 m_protocol.eraseConfigurationRegions();
             }
-            if (m_protocol.WriteMemory(kParameterAddress, quint32(length),
-                                       bytesOf(defaults.DataBuf))) {
+            // The defaults carry the image's identity, which the mouse
+            // matched when it was identified; its own bytes are kept all the
+            // same, whatever was read.
+            QByteArray block = defaults.DataBuf;
+            if (m_lastReadComplete)
+                keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
+            if (m_protocol.WriteMemory(kParameterAddress, quint32(length), bytesOf(block))) {
                 if (m_state.ChipFamilyB) {
                     writeMacroArea(defaults.MacroNameTable, defaults.MacroBlocks);
                     writeShortSections();
@@ -268,6 +324,8 @@ bool ConfigurationTransfer::DefaultParameter()
             }
         }
     }
+    if (m_lock)
+        m_lock->leave();
     reportWriteFailure();
     return loaded && m_lastFailed == 0;
 }
@@ -287,6 +345,10 @@ QString ConfigurationTransfer::text(const QString &key, quint32 count) const
         // than show an empty box.
         if (key == QLatin1String("Str022"))
             message = QStringLiteral("The specified device not find");
+        else if (key == QLatin1String("Str028"))
+            message = QStringLiteral("The mouse was not read completely; nothing was written.");
+        else if (key == QLatin1String("Str029"))
+            message = QStringLiteral("Another program is using the mouse.");
         else if (key == QLatin1String("Str023"))
             message = QStringLiteral("Writing to the mouse failed: %1 reports were not accepted.");
         else

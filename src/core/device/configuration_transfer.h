@@ -2,6 +2,7 @@
 
 #include "device/command_protocol.h"
 #include "device/device_clock.h"
+#include "device/device_lock.h"
 #include "device/device_observer.h"
 #include "device/mouse_system_settings.h"
 #include "image/configuration.h"
@@ -12,9 +13,12 @@
 // Moves the whole configuration between the mouse and the working buffers:
 // the read-all after every identification and the three write actions.
 //
-// Unlike the bare protocol, the transfers do not let failed reports pass:
-// a read-all whose parameter block came back incomplete leaves the window as
-// it was, and a write-all or reset that lost reports says how many.
+// Unlike the bare protocol, the transfers do not let failed reports pass: a
+// read-all that lost any report changes no buffer and leaves the window as
+// it was, and a write-all or reset that lost reports says how many. A
+// write-all only follows a complete read-all of the mouse, so buffers that
+// never came from it cannot overwrite its macros, and it always writes the
+// mouse's own identity bytes back (mouse_identity.h).
 class ConfigurationTransfer
 {
 public:
@@ -26,10 +30,13 @@ public:
     // Takes the macro names of the macro page into MacroNameTable before a
     // family-B write.
     std::function<void()> UIToMacroName;
+    // The lock every transfer holds (may be null: no lock).
+    void setLockKeeper(DeviceLockKeeper *keeper) { m_lock = keeper; }
 
-    // Read-all. True when the mouse's parameter block was read completely
-    // and is shown; a family-B area that could not be read keeps its old
-    // content and is reported, but still counts as read.
+    // Read-all. True only when every report of it was answered: the mouse's
+    // whole configuration then replaces the buffers and is shown. Otherwise
+    // nothing changes, the failure is shown (Str024, or Str029 when another
+    // program holds the mouse) and the mouse counts as not read.
     bool Btn_Read();
     void ShowDevicePages();
 
@@ -37,15 +44,21 @@ public:
     void Btn_ApplyClick();
     void Btn_ResetClick();
 
-    // Write-all and reset; true only when every report was accepted.
+    // Write-all and reset; true only when every report was accepted. The
+    // write-all is refused (Str028) while the mouse is not read; the reset
+    // needs no read.
     bool DownloadParameter();
     bool DefaultParameter();
 
     bool busy() const { return m_busy; }
     // Reports lost by the last transfer (0 after a clean one).
     quint32 lastFailedReports() const { return m_lastFailed; }
-    // False when the last read-all left some of the mouse's data unread.
+    // True once a read-all of the connected mouse got every report; false
+    // after a failed one. Confirm, Apply and the write-all need it.
     bool lastReadComplete() const { return m_lastReadComplete; }
+    // True when the last transfer could not start because another program
+    // holds the mouse.
+    bool lastLockRefused() const { return m_lockRefused; }
 
     static constexpr int kPressedSteps = 11;
     static constexpr int kPressedStepMs = 10;
@@ -65,10 +78,20 @@ private:
     // Piece by piece through StagingBuffer, results ignored (counted).
     void writeMacroArea(const QByteArray &nameTable, const QByteArray &macroBlocks);
     void writeShortSections();
+    struct MouseImage;
     bool readInto(quint32 address, std::span<quint8> scratch);
+    bool readWholeMouse(MouseImage &read);
+    void takeWholeMouse(const MouseImage &read);
+    bool takeLock();
     void reportWriteFailure();
     QString text(const QString &key, quint32 count) const;
 
+public:
+    // A message of the device link in the current language ("Str022" ...
+    // "Str029"), with a built-in English text when the language lacks it.
+    QString messageText(const QString &key) const { return text(key, 0); }
+
+private:
     Configuration &m_config;
     AppState &m_state;
     CommandProtocol &m_protocol;
@@ -77,8 +100,12 @@ private:
     DeviceObserver *m_observer = &m_silent;
     MouseSystemSettings *m_systemSettings = nullptr;
     std::array<quint8, 256> StagingBuffer{};
-    std::array<quint8, 1024> m_scratch{};
+    DeviceLockKeeper *m_lock = nullptr;
+    // The parameter block as last read from the mouse: its identity bytes go
+    // into every block written.
+    QByteArray m_mouseBlock;
     bool m_busy = false;
     quint32 m_lastFailed = 0;
-    bool m_lastReadComplete = true;
+    bool m_lastReadComplete = false;
+    bool m_lockRefused = false;
 };

@@ -35,7 +35,11 @@ void DeviceConnection::DevTimerTimer()
         current = a;
     }
 
-    if (qint32(current) != m_state.LastInterfaceCount && stable >= kStableSamples) {
+    // A mouse that could not be read completely, or that another program
+    // held, is tried again on the next tick even when nothing was plugged.
+    const bool retry =
+        m_connection == ConnectionState::ReadFailed || m_connection == ConnectionState::InUse;
+    if ((qint32(current) != m_state.LastInterfaceCount || retry) && stable >= kStableSamples) {
         m_state.DeviceVendorId = 0;
         m_state.DeviceProductId = 0;
         m_state.CommandHandle = kInvalidHandle;
@@ -50,17 +54,36 @@ void DeviceConnection::DevTimerTimer()
                 continue;
             }
             m_clock.waitMs(kSearchWaitMs);
-            if (m_transport.OpenMouse(pair.vendorId, pair.productId)) {
-                m_state.DeviceVendorId = pair.vendorId;
-                m_state.DeviceProductId = pair.productId;
-                APCheckID_OnClick();
+            if (searchPair(pair))
                 break;
-            }
         }
         m_state.LastInterfaceCount = qint32(current);
     }
 
     m_state.DevTimerBusy = false;
+}
+
+bool DeviceConnection::searchPair(const IdPair &pair)
+{
+    DeviceLockScope lock(*m_lock, pair);
+    if (!lock.ok()) {
+        enterInUse();
+        return true;
+    }
+    if (!m_transport.OpenMouse(pair.vendorId, pair.productId))
+        return false;
+    m_state.DeviceVendorId = pair.vendorId;
+    m_state.DeviceProductId = pair.productId;
+    APCheckID_OnClick();
+    return true;
+}
+
+void DeviceConnection::enterInUse()
+{
+    // Said once when it starts, not on every tick that finds it so.
+    if (m_connection != ConnectionState::InUse)
+        m_observer->showMessage(m_inUseText ? m_inUseText() : QString());
+    m_connection = ConnectionState::InUse;
 }
 
 void DeviceConnection::APCheckID_OnClick()

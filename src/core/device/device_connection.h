@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "device/command_protocol.h"
 #include "device/device_clock.h"
+#include "device/device_lock.h"
 #include "device/device_observer.h"
 #include "device/hid_transport.h"
 
@@ -17,7 +18,8 @@ enum class ConnectionState
     TypeError,     // layout differs from the default image
     IdError,       // identification bytes differ from the default image
     Connected,     // identified and read
-    ReadFailed,    // identified, but the read-all could not fetch the configuration
+    ReadFailed,    // identified, but the read-all lost reports; tried again next tick
+    InUse,         // another program holds the mouse; tried again next tick
 };
 
 // The life of a connection up to the read-all: the hot-plug tick, the search
@@ -35,6 +37,10 @@ public:
     // The read-all (Btn_Read) run after a successful identification; true
     // when the mouse's configuration was read and shown.
     void setReadAll(std::function<bool()> readAll) { m_readAll = std::move(readAll); }
+    // The lock held from the search to the end of the read-all.
+    void setLockKeeper(DeviceLockKeeper *keeper) { m_lock = keeper ? keeper : &m_noLock; }
+    // The message shown when another program holds the mouse (Str029).
+    void setInUseText(std::function<QString()> text) { m_inUseText = std::move(text); }
 
     // Handler of DevTimer.
     void DevTimerTimer();
@@ -55,6 +61,11 @@ private:
     void giveUpHandles();
     void identified(AppState::Routines routines, bool familyB);
     void identificationError();
+    // The search and identification of one candidate pair under the lock;
+    // false only when no mouse with these ids was found (another program
+    // holding it ends the search too, in InUse).
+    bool searchPair(const IdPair &pair);
+    void enterInUse();
 
     AppState &m_state;
     HidTransport &m_transport;
@@ -63,6 +74,9 @@ private:
     DeviceObserver m_silent;
     DeviceObserver *m_observer = &m_silent;
     std::function<bool()> m_readAll;
+    std::function<QString()> m_inUseText;
+    DeviceLockKeeper m_noLock;
+    DeviceLockKeeper *m_lock = &m_noLock;
     ConnectionState m_connection = ConnectionState::Start;
     NoDeviceLabels m_labels;
 };

@@ -4,6 +4,7 @@
 #include "device/configuration_transfer.h"
 #include "device/device_clock.h"
 #include "device/device_connection.h"
+#include "device/device_lock.h"
 #include "device/hid_backend.h"
 #include "device/hid_transport.h"
 #include "image/configuration.h"
@@ -19,6 +20,9 @@ public:
           connection(config.state(), transport, protocol, clock), transfer(config, protocol, clock)
     {
         connection.setReadAll([this] { return transfer.Btn_Read(); });
+        connection.setLockKeeper(&lockKeeper);
+        connection.setInUseText([this] { return transfer.messageText(QStringLiteral("Str029")); });
+        transfer.setLockKeeper(&lockKeeper);
     }
     DeviceLink(const DeviceLink &) = delete;
     DeviceLink &operator=(const DeviceLink &) = delete;
@@ -29,6 +33,12 @@ public:
         transfer.setObserver(observer);
     }
 
+    // One program at a time per mouse: set the lock before the first tick
+    // (none by default). A caller that wants the mouse for longer than one
+    // transfer, such as a read-modify-write command, enters it itself.
+    void setLock(DeviceLock *lock) { lockKeeper.setLock(lock); }
+
+    DeviceLockKeeper lockKeeper;
     HidTransport transport;
     CommandProtocol protocol;
     DeviceConnection connection;

@@ -282,6 +282,12 @@ void SimulatedMouse::unplugAfterReports(qint64 reports, int mouse)
     m_mice.at(size_t(mouse))->unplugAfter = reports;
 }
 
+void SimulatedMouse::failReportNumber(qint64 n)
+{
+    m_failReport = std::max<qint64>(0, n);
+    m_mouseReports = 0;
+}
+
 void SimulatedMouse::setLatency(DeviceClock *clock, int msPerReport)
 {
     m_clock = clock;
@@ -393,6 +399,8 @@ bool SimulatedMouse::admitReport(const Interface &iface, quint8 reportId)
     }
     if (mouse.unplugAfter > 0)
         --mouse.unplugAfter;
+    if (m_failReport > 0 && ++m_mouseReports == m_failReport)
+        return false;
     return reportId == kCommandReportId ? iface.acceptsCommand
                                         : reportId == kDataReportId && iface.acceptsData;
 }

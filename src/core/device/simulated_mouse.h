@@ -92,6 +92,9 @@ public:
     void setGarbageReplies(bool garbage);
     // The mouse vanishes after it saw `reports` more reports; -1 = never.
     void unplugAfterReports(qint64 reports, int mouse = 0);
+    // The n-th report (set or get, counted from 1 from now on) that reaches
+    // a mouse is refused, once; 0 = never.
+    void failReportNumber(qint64 n);
     void setLatency(DeviceClock *clock, int msPerReport);
     int openHandleCount() const;
     // Runs before every enumeration, so a test can script a changing count.
@@ -125,6 +128,8 @@ private:
     bool m_traceEnabled = true;
     int m_failEveryNthGet = 0;
     quint64 m_getCount = 0;
+    qint64 m_failReport = 0;
+    qint64 m_mouseReports = 0;
     bool m_garbage = false;
     quint32 m_garbageSeed = 0x12345678;
     DeviceClock *m_clock = nullptr;

@@ -1,6 +1,8 @@
 #include "ui/skin_label.h"
 
+#include <QFontInfo>
 #include <QMouseEvent>
+#include <QPainter>
 
 SkinLabel::SkinLabel(const QString &name, QSize size, QWidget *parent, Qt::Alignment alignment)
     : QLabel(parent)
@@ -56,4 +58,32 @@ void SkinLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (rect().contains(event->position().toPoint()))
         emit clicked(event->button());
+}
+
+void SkinLabel::paintEvent(QPaintEvent *event)
+{
+    const QString caption = text();
+    QRect room = contentsRect();
+    if ((alignment() & Qt::AlignLeft) && indent() > 0)
+        room.setLeft(room.left() + indent());
+    const int needed = fontMetrics().horizontalAdvance(caption);
+    if (caption.isEmpty() || wordWrap() || needed <= room.width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    constexpr int kSmallestPixels = 7;
+    QFont smaller = font();
+    int pixels = QFontInfo(smaller).pixelSize();
+    while (pixels > kSmallestPixels) {
+        --pixels;
+        smaller.setPixelSize(pixels);
+        if (QFontMetrics(smaller).horizontalAdvance(caption) <= room.width())
+            break;
+    }
+    QPainter painter(this);
+    painter.setFont(smaller);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    // Centred captions stay centred even when they still overflow.
+    painter.drawText(room, int(alignment()) | Qt::TextDontClip, caption);
 }

@@ -28,6 +28,9 @@ signals:
     void clicked(Qt::MouseButton button);
 
 protected:
+    // A caption wider than the label is drawn smaller until it fits, so a
+    // long word of another language stays whole on its button.
+    void paintEvent(QPaintEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

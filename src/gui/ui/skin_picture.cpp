@@ -14,10 +14,13 @@ SkinPicture::SkinPicture(const QString &name, QSize size, QWidget *parent) : QWi
 
 void SkinPicture::setPicture(const QString &pictureName)
 {
-    if (pictureName == m_pictureName && !m_pixmap.isNull())
+    if (m_fromSkin && pictureName == m_pictureName)
         return;
+    // Decoded when first drawn: the pictures of hidden pages cost nothing
+    // until their page opens, so the first frame shows sooner.
     m_pictureName = pictureName;
-    m_pixmap = skinPixmap(pictureName);
+    m_pixmap = QPixmap();
+    m_fromSkin = true;
     update();
 }
 
@@ -25,6 +28,7 @@ void SkinPicture::setPixmap(const QPixmap &pixmap)
 {
     m_pictureName.clear();
     m_pixmap = pixmap;
+    m_fromSkin = false;
     update();
 }
 
@@ -36,6 +40,8 @@ void SkinPicture::setStretched(bool stretched)
 
 void SkinPicture::paintEvent(QPaintEvent *)
 {
+    if (m_fromSkin && m_pixmap.isNull() && !m_pictureName.isEmpty())
+        m_pixmap = skinPixmap(m_pictureName);
     if (m_pixmap.isNull())
         return;
     QPainter painter(this);

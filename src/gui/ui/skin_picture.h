@@ -41,4 +41,5 @@ private:
     QString m_pictureName;
     QPixmap m_pixmap;
     bool m_stretched = true;
+    bool m_fromSkin = false; // m_pixmap is (to be) the named skin picture
 };

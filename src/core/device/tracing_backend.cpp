@@ -1,4 +1,4 @@
-#include "tracing_backend.h"
+#include "device/tracing_backend.h"
 
 namespace {
 

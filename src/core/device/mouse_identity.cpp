@@ -1,0 +1,24 @@
+#include "device/mouse_identity.h"
+
+#include "app/image_buffers.h"
+#include "image/image_layout.h"
+#include "image/section_checks.h"
+
+namespace {
+constexpr int kFirstIdentityByte = kLayoutByteOffset; // layout, vendor id, product id
+constexpr int kIdentityBytes = 5;
+} // namespace
+
+void keepMouseIdentity(QByteArray &block, QByteArrayView mouseBlock, int deviceLayoutCode)
+{
+    if (block.size() < kParameterBlockSize || mouseBlock.size() < kParameterBlockSize)
+        return;
+    for (int i = kFirstIdentityByte; i < kFirstIdentityByte + kIdentityBytes; ++i)
+        block[i] = mouseBlock[i];
+    if (const std::optional<LayoutAreas> areas = layoutAreas(deviceLayoutCode)) {
+        for (int i = 0; i < SectionRecords::kIdBytesLength; ++i)
+            block[areas->idBytes + i] = mouseBlock[areas->idBytes + i];
+    }
+    block[kParameterAOffset + kParameterADataBytes] = char(
+        sectionChecksumOf(QByteArrayView(block).sliced(kParameterAOffset), kParameterADataBytes));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "image/configuration.h"
+
+#include <QString>
+
+// What a click on one of the six page buttons does, decided before any
+// widget changes: a notice for the user, nothing at all, or the page opens.
+struct PageButtonDecision
+{
+    enum class Outcome
+    {
+        ShowMessage, // messageKey names the notice (Str020, Str021, Str022)
+        Ignore,      // the no-device page is up: the buttons do nothing
+        Open,
+    };
+    Outcome outcome = Outcome::Ignore;
+    QString messageKey;
+};
+
+// The rules in the order they are checked: no open mouse gives Str022; the
+// no-device page swallows the click; the Switch profile needs a Main button
+// with the switch function (Str020), the Fixed profile a Switch button with
+// the reset function (Str021).
+PageButtonDecision decidePageButton(const Configuration &configuration, Configuration::Page target);
+
+// The page picture (1-4) a page is drawn on: the three profiles share the
+// first one.
+int pagePictureNumber(Configuration::Page page);
+
+// Whether the page is one of the three button profiles.
+bool isProfilePage(Configuration::Page page);

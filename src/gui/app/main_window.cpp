@@ -1,0 +1,280 @@
+#include "app/main_window.h"
+
+#include "app/busy_window.h"
+#include "app/window_content.h"
+#include "app/window_observer.h"
+#include "app/window_shape.h"
+#include "macros/macro_editor.h"
+#include "ui/skin_images.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QWindow>
+
+// Device work (a tick, a transfer, a write action) runs nested event
+// processing; a close asked for meanwhile waits until the outermost work is
+// over, so the window is never torn down under a running transfer.
+class TForm1::DeviceWork
+{
+public:
+    explicit DeviceWork(TForm1 &window) : m_window(window) { ++m_window.m_deviceWork; }
+    ~DeviceWork()
+    {
+        if (--m_window.m_deviceWork == 0 && m_window.m_closeRequested)
+            QMetaObject::invokeMethod(&m_window, &QWidget::close, Qt::QueuedConnection);
+    }
+    DeviceWork(const DeviceWork &) = delete;
+    DeviceWork &operator=(const DeviceWork &) = delete;
+
+private:
+    TForm1 &m_window;
+};
+
+TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &makeContent,
+               QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(kCaption);
+    setFixedSize(kWidth, kHeight);
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->setGeometry(0, 0, kWidth, kHeight);
+
+    m_macros = std::make_unique<MacroEditor>(m_config.image());
+    m_config.RefreshMacroName = [this] {
+        m_macros->RefreshMacroName();
+        if (m_content)
+            m_content->showMacroNames(m_macros->macroNames());
+    };
+    m_config.MacroNames = [this] { return m_macros->macroNames(); };
+    m_link = std::make_unique<DeviceLink>(m_config, backend, clock);
+    m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
+
+    m_content = makeContent(m_client, m_config);
+    m_content->setParent(this);
+    m_busy = new TFormLoadingUI(this);
+    m_observer = std::make_unique<WindowObserver>(*this, *m_content, *m_busy);
+    m_link->setObserver(m_observer.get());
+    connectContent();
+
+    m_devTimer.setObjectName(QStringLiteral("DevTimer"));
+    m_devTimer.setInterval(DeviceConnection::kDevTimerIntervalMs);
+    connect(&m_devTimer, &QTimer::timeout, this, &TForm1::DevTimerTimer);
+
+    FormCreate();
+    // The busy window is placed once, against where the main window opened.
+    m_busy->placeOver(geometry());
+    m_devTimer.start(); // enabled from creation; the first tick searches
+}
+
+TForm1::~TForm1()
+{
+    m_link->setObserver(nullptr);
+    // The content and its elements refer to the configuration, which goes
+    // with the members; they must go first.
+    delete m_content;
+    delete m_client;
+    delete m_busy;
+}
+
+void TForm1::FormCreate()
+{
+    const QPixmap icon = skinPixmap(QStringLiteral("app-icon"));
+    if (!icon.isNull())
+        setWindowIcon(icon);
+    m_tray = new QSystemTrayIcon(windowIcon(), this);
+    m_tray->setObjectName(QStringLiteral("CoolTrayIcon1"));
+    // A desktop without a notification area simply shows no icon.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
+
+    placeWindow();
+    m_content->stretchInputCover();
+    m_content->showFirstPage();
+    m_content->LoadSkinPictures();
+    m_content->ApplyWebLink();
+    m_config.setLanguage(1);
+    m_content->ApplyLanguage(1);
+    m_content->applyMacroRowHeight();
+    // The default image into the buffers, its ids and layout, empty code
+    // texts, macro names, every page and the candidate ids.
+    m_config.startUp();
+    m_config.state().CommandHandle = kInvalidHandle;
+    m_config.state().DataHandle = kInvalidHandle;
+    m_content->alignFireEdits();
+    m_content->languageButtonClick(m_config.state().CurrentLanguage);
+    update();
+}
+
+QPoint TForm1::centredPosition(QSize screen)
+{
+    return {(screen.width() - kWidth) / 2, (screen.height() - kHeight) / 2};
+}
+
+void TForm1::placeWindow()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QPoint corner =
+        centredPosition(screen ? screen->geometry().size() : QSize(kWidth, kHeight));
+    move(corner);
+    const QPixmap background = skinPixmap(backgroundPictureName(1));
+    if (!background.isNull())
+        setMask(windowShape(background.toImage(), qRgb(128, 0, 0)));
+    // The see-through parts are cut away; what remains is painted by the
+    // pictures, so the window needs no background of its own.
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void TForm1::connectContent()
+{
+    connect(m_content, &WindowContent::confirmClicked, this, &TForm1::Btn_ConfirmClick);
+    connect(m_content, &WindowContent::applyClicked, this, &TForm1::Btn_ApplyClick);
+    connect(m_content, &WindowContent::resetClicked, this, &TForm1::Btn_ResetClick);
+    connect(m_content, &WindowContent::exitClicked, this, &TForm1::Btn_ExitClick);
+    connect(m_content, &WindowContent::saveClicked, this, &TForm1::Btn_SaveClick);
+    connect(m_content, &WindowContent::loadClicked, this, &TForm1::Btn_LoadClick);
+    connect(m_content, &WindowContent::backgroundPressed, this, &TForm1::startSystemMove);
+    connect(m_content, &WindowContent::devTimerHold, this, &TForm1::setMarqueeRunning);
+    connect(m_content, &WindowContent::messageRequested, this, &TForm1::showMessage);
+}
+
+void TForm1::startSystemMove()
+{
+    m_content->HideAllMenu();
+    // The platform's own move (X11 and Wayland alike); it ends with the
+    // button's release, which the window system handles.
+    if (QWindow *window = windowHandle())
+        window->startSystemMove();
+}
+
+void TForm1::mousePressEvent(QMouseEvent *event)
+{
+    // Whatever part of the window has no element of its own is background.
+    startSystemMove();
+    event->accept();
+}
+
+void TForm1::updateDevTimer()
+{
+    const bool run = !m_transferRunning && !m_marqueeRunning;
+    if (run && !m_devTimer.isActive())
+        m_devTimer.start();
+    else if (!run)
+        m_devTimer.stop();
+}
+
+void TForm1::setTransferRunning(bool running)
+{
+    m_transferRunning = running;
+    updateDevTimer();
+}
+
+void TForm1::setMarqueeRunning(bool running)
+{
+    m_marqueeRunning = running;
+    updateDevTimer();
+}
+
+int TForm1::expectedTransferReports() const
+{
+    const auto chunks = [](int bytes) { return (bytes + 6) / 7; };
+    const int block = chunks(qBound(0, m_config.state().ParameterLength, 256));
+    if (!m_config.state().ChipFamilyB)
+        return block;
+    if (m_nextTransfer == TransferKind::Read)
+        return block + 32 * chunks(1024) + chunks(1024) + chunks(5) + chunks(4);
+    // Name table and macro blocks go as 256-byte pieces of ParameterLength.
+    return block + (4 + 32 * 4) * block + chunks(5) + chunks(4);
+}
+
+void TForm1::DevTimerTimer()
+{
+    if (m_closeRequested)
+        return;
+    DeviceWork work(*this);
+    m_nextTransfer = TransferKind::Read;
+    m_link->connection.DevTimerTimer();
+}
+
+void TForm1::runWrite(TransferKind kind, const std::function<void()> &action)
+{
+    // A click that slipped in between two pieces of device work waits for
+    // nothing: one write at a time.
+    if (m_deviceWork > 0 || m_closeRequested)
+        return;
+    DeviceWork work(*this);
+    m_nextTransfer = kind;
+    action();
+    m_nextTransfer = TransferKind::Read;
+    emit deviceWritten();
+}
+
+void TForm1::Btn_ConfirmClick()
+{
+    runWrite(TransferKind::Write, [this] { m_link->transfer.Btn_ConfirmClick(); });
+}
+
+void TForm1::Btn_ApplyClick()
+{
+    runWrite(TransferKind::Write, [this] { m_link->transfer.Btn_ApplyClick(); });
+}
+
+void TForm1::Btn_ResetClick()
+{
+    runWrite(TransferKind::Write, [this] { m_link->transfer.Btn_ResetClick(); });
+}
+
+void TForm1::Btn_ExitClick()
+{
+    requestClose();
+}
+
+void TForm1::requestClose()
+{
+    m_closeRequested = true;
+    if (m_deviceWork == 0)
+        close();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_deviceWork > 0) {
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    // FormCloseQuery: the handles are given up, nothing reaches the mouse.
+    m_devTimer.stop();
+    m_config.state().CommandHandle = kInvalidHandle;
+    m_config.state().DataHandle = kInvalidHandle;
+    m_busy->hide();
+    if (m_tray)
+        m_tray->hide();
+    event->accept();
+}
+
+QString TForm1::applicationTitle() const
+{
+    const QString title = m_content->applicationTitle();
+    return title.isEmpty() ? QStringLiteral("Gaming Mouse") : title;
+}
+
+void TForm1::showMessage(const QString &text)
+{
+    m_lastMessage = text;
+    QMessageBox box(this);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(applicationTitle());
+    box.setText(text);
+    const QString ok = m_content->okButtonText();
+    box.addButton(ok.isEmpty() ? QStringLiteral("OK") : ok, QMessageBox::AcceptRole);
+    box.exec();
+}

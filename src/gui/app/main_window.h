@@ -1,0 +1,116 @@
+#pragma once
+
+#include "device/device_link.h"
+#include "image/configuration.h"
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class MacroEditor;
+class QSystemTrayIcon;
+class TFormLoadingUI;
+class WindowContent;
+class WindowObserver;
+
+// The main window: frameless 800 x 600, shaped by its background picture,
+// centred on the screen. It owns the configuration of the run, the device
+// link on the HID backend it is given, the hot-plug timer DevTimer and the
+// busy window; the skinned content on its client area shows the pages.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 600;
+    static inline const QString kCaption = QStringLiteral("Gaming Mouse v1.0");
+
+    // Builds the content on the client area; the factory lets tests and the
+    // program choose it. `clock` is used for every wait of the device link.
+    using ContentFactory = std::function<WindowContent *(QWidget *client, Configuration &)>;
+    TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &makeContent,
+           QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    Configuration &config() { return m_config; }
+    DeviceLink &link() { return *m_link; }
+    MacroEditor &macros() { return *m_macros; }
+    WindowContent &content() { return *m_content; }
+    QWidget *clientArea() { return m_client; }
+    TFormLoadingUI &busyWindow() { return *m_busy; }
+    QTimer &devTimer() { return m_devTimer; }
+    QSystemTrayIcon *trayIcon() { return m_tray; }
+
+    // Top-left corner that centres the window on a screen of `screen`
+    // pixels; each half truncates toward zero.
+    static QPoint centredPosition(QSize screen);
+
+    // --- handlers ------------------------------------------------------------
+    void DevTimerTimer();
+    void Btn_ConfirmClick();
+    void Btn_ApplyClick();
+    void Btn_ResetClick();
+    void Btn_ExitClick();
+    void Btn_SaveClick();
+    void Btn_LoadClick();
+
+    // A message box without icon, with one OK button, titled with the
+    // application title. Modal; the text is also kept for lastMessage().
+    void showMessage(const QString &text);
+    // "Gaming Mouse" until a language gave its Title.
+    QString applicationTitle() const;
+    QString lastMessage() const { return m_lastMessage; }
+    // Asks the window to close; inside device work the close waits for its end.
+    void requestClose();
+    // True while the device link runs (a tick, a transfer, a write action).
+    bool deviceWorkRunning() const { return m_deviceWork > 0; }
+
+    // Called by the observer around transfers and by the marquee.
+    void setTransferRunning(bool running);
+    void setMarqueeRunning(bool running);
+    // Reports the next transfer will move, for the busy window's progress.
+    int expectedTransferReports() const;
+
+signals:
+    // Emitted once the device link changed the mouse's memory (a write or
+    // reset finished), so the program can keep its simulated memory.
+    void deviceWritten();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    class DeviceWork;
+    enum class TransferKind
+    {
+        Read,
+        Write
+    };
+
+    void FormCreate();
+    void placeWindow();
+    void connectContent();
+    void startSystemMove();
+    void updateDevTimer();
+    void runWrite(TransferKind kind, const std::function<void()> &action);
+
+    Configuration m_config;
+    std::unique_ptr<MacroEditor> m_macros;
+    std::unique_ptr<DeviceLink> m_link;
+    std::unique_ptr<WindowObserver> m_observer;
+    QWidget *m_client = nullptr;
+    WindowContent *m_content = nullptr;
+    TFormLoadingUI *m_busy = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
+    QTimer m_devTimer;
+    QString m_lastMessage;
+    TransferKind m_nextTransfer = TransferKind::Read;
+    int m_deviceWork = 0;
+    bool m_transferRunning = false;
+    bool m_marqueeRunning = false;
+    bool m_closeRequested = false;
+};

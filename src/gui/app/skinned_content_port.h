@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/window_content.h"
+
+class Configuration;
+class SkinnedContent;
+class QWidget;
+
+// The skinned content as the main window sees it.
+class SkinnedContentPort final : public WindowContent
+{
+    Q_OBJECT
+public:
+    SkinnedContentPort(QWidget *client, Configuration &config);
+
+    SkinnedContent &skin() { return *m_skin; }
+
+    void stretchInputCover() override;
+    void showFirstPage() override;
+    void LoadSkinPictures() override;
+    void ApplyWebLink() override;
+    void ApplyLanguage(int language) override;
+    void applyMacroRowHeight() override;
+    void alignFireEdits() override;
+    void languageButtonClick(int language) override;
+    QString applicationTitle() const override;
+    QString okButtonText() const override;
+
+    void BeginBusy() override;
+    void EndBusy() override;
+    void showNoDeviceLabels(const NoDeviceLabels &labels) override;
+    void HideAllMenu() override;
+    void stopLabelRun() override;
+    void hideAllPages() override;
+    void showOnlyPage(int page) override;
+    void clearMacroLists() override;
+    void showMacroNames(const QStringList &names) override;
+    void ShowDevicePages(bool familyA, bool familyB) override;
+    void clearMacroEditor() override;
+    void showPressed(DeviceObserver::WriteButton button) override;
+    void showFileButtonPressed(bool save) override;
+
+private:
+    void clearList(const QString &name);
+
+    SkinnedContent *m_skin = nullptr;
+};

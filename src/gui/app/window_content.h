@@ -1,0 +1,64 @@
+#pragma once
+
+#include "device/device_observer.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// What the main window asks of the skinned content laid over its client
+// area: the pictures, labels, pages and menus. The window owns the device
+// link, the timers and the dialogs; the content owns every named element.
+// Requests follow the routine names of the skin so the two sides read alike.
+class WindowContent : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // --- start-up, in the order the window calls them ------------------------
+    virtual void stretchInputCover() = 0; // Disable_All over the client area, hidden
+    virtual void showFirstPage() = 0;     // DisplayP1, HideP2 ... HideP4
+    virtual void LoadSkinPictures() = 0;
+    virtual void ApplyWebLink() = 0;
+    virtual void ApplyLanguage(int language) = 0;
+    virtual void applyMacroRowHeight() = 0;             // LB_MacroName's row height from the layout
+    virtual void alignFireEdits() = 0;                  // Edt_Repeat*, Edt_DelayTime* right-aligned
+    virtual void languageButtonClick(int language) = 0; // Btn_Lang<n>Click
+    // The application title the language stored ("Title").
+    virtual QString applicationTitle() const = 0;
+    // The OK button's text in the current language; empty when it has none.
+    virtual QString okButtonText() const = 0;
+
+    // --- device link ---------------------------------------------------------
+    virtual void BeginBusy() = 0;
+    virtual void EndBusy() = 0;
+    virtual void showNoDeviceLabels(const NoDeviceLabels &labels) = 0;
+    virtual void HideAllMenu() = 0;
+    virtual void stopLabelRun() = 0;
+    virtual void hideAllPages() = 0; // the view half of RefreshErrorAP
+    virtual void showOnlyPage(int page) = 0;
+    virtual void clearMacroLists() = 0;
+    // LB_MacroName filled with the macro names.
+    virtual void showMacroNames(const QStringList &names) = 0;
+    virtual void ShowDevicePages(bool familyA, bool familyB) = 0;
+    virtual void clearMacroEditor() = 0;
+    virtual void showPressed(DeviceObserver::WriteButton button) = 0;
+    // Img_Save or Img_Load pressed: "SetS_02".
+    virtual void showFileButtonPressed(bool save) = 0;
+
+signals:
+    void confirmClicked();
+    void applyClicked();
+    void resetClicked();
+    void exitClicked();
+    void saveClicked();
+    void loadClicked();
+    // The background picture was pressed: the window starts a system move.
+    void backgroundPressed();
+    // The caption marquee runs: the hot-plug timer must rest meanwhile.
+    void devTimerHold(bool hold);
+    // The content wants a message box shown (a bad layout value, a page
+    // button without a mouse).
+    void messageRequested(const QString &text);
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "device/device_observer.h"
+
+#include <QObject>
+
+class TForm1;
+class TFormLoadingUI;
+class WindowContent;
+
+// Turns the device link's calls into window changes: the busy-window
+// convention around every transfer, the no-device labels, the pages after a
+// read-all, the pressed pictures and the messages.
+class WindowObserver final : public QObject, public DeviceObserver
+{
+public:
+    WindowObserver(TForm1 &window, WindowContent &content, TFormLoadingUI &busy);
+
+    void busyStarted() override;
+    void busyProgress(int chunk, int chunkCount) override;
+    void busyEnded() override;
+    void processEvents() override;
+    void labelsChanged(const NoDeviceLabels &labels) override;
+    void hideAllMenus() override;
+    void stopLabelRun() override;
+    void hideAllPages() override;
+    void showOnlyPage(int page) override;
+    void clearMacroLists() override;
+    void showDevicePages(bool familyA, bool familyB) override;
+    void clearMacroEditor() override;
+    void showPressed(WriteButton button) override;
+    void showMessage(const QString &text) override;
+    void closeMainWindow() override;
+
+protected:
+    // While a transfer runs, keyboard and mouse input to the window is
+    // swallowed: the input cover stops clicks on the pictures and labels,
+    // this also stops keys and the edit boxes the cover cannot reach.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TForm1 &m_window;
+    WindowContent &m_content;
+    TFormLoadingUI &m_busy;
+    bool m_blocking = false;
+};

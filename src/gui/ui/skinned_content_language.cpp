@@ -1,0 +1,187 @@
+// The language half of the skin: captions from the language texts, the
+// re-translation of the button captions and the texts kept for other pages.
+#include "ui/skinned_content.h"
+
+#include "ui/skin_elements.h"
+#include "ui/skin_label.h"
+#include "ui/skin_picture.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace {
+
+struct Caption
+{
+    const char *element;
+    const char *key;
+};
+
+// Captions set from one key each.
+constexpr Caption kCaptions[] = {
+    {"Btn_Confirm", "Str000"},     {"Btn_Apply", "Str001"},     {"Btn_Reset", "Str002"},
+    {"Btn_Exit", "Str003"},        {"Btn_Main", "Str004"},      {"Btn_Switch", "Str005"},
+    {"Btn_Fixed", "Str006"},       {"Btn_Adv", "Str007"},       {"Btn_Breath", "Str008"},
+    {"Btn_Macro", "Str014"},       {"Btn_Save", "Str009"},      {"Btn_Load", "Str010"},
+    {"Btn_Lang1", "Str011"},       {"Btn_Lang2", "Str012"},     {"Btn_Lang3", "Str013"},
+    {"lbl_NoDev", "Str100"},       {"lbl_CheckDev", "Str101"},  {"lbl_TypeError", "Str102"},
+    {"lbl_IDError", "Str103"},     {"lbl_DPI1", "Str300"},      {"lbl_DPI2", "Str301"},
+    {"lbl_DPI3", "Str302"},        {"lbl_DPI4", "Str303"},      {"lbl_DPI5", "Str304"},
+    {"lbl_DPI6", "Str305"},        {"lbl_DPI7", "Str306"},      {"lbl_DPI8", "Str307"},
+    {"lbl_FKMode1", "Str310"},     {"lbl_FKMode2", "Str311"},   {"lbl_FKMode3", "Str312"},
+    {"lbl_FKMode4", "Str313"},     {"Btn_New", "Str402"},       {"Btn_Start", "Str400"},
+    {"Btn_Clear", "Str403"},       {"Btn_ExportOne", "Str404"}, {"Btn_Export", "Str405"},
+    {"Btn_ImportOne", "Str406"},   {"Btn_Import", "Str407"},    {"Btn_Del", "Str408"},
+    {"Btn_Insert", "Str409"},      {"lbl_Delay", "Str417"},     {"lbl_s_A", "Str418"},
+    {"Btn_InsertStart", "Str400"}, {"Btn_OK", "Str420"},        {"Btn_Cancel", "Str422"},
+};
+
+// Option texts, indented past their indicator by seven blanks. The delay
+// group's own three rows carry the same texts as the insert group's.
+constexpr Caption kOptionCaptions[] = {
+    {"IB_InsertRecDelay", "Str414"}, {"IB_InsertDelayTime", "Str415"},
+    {"IB_InsertNoDelay", "Str416"},  {"IB_RecDelay", "Str414"},
+    {"IB_DelayTime", "Str415"},      {"IB_NoDelay", "Str416"},
+};
+
+// Entries of the function menus: a blank, the bullet, a blank and the text.
+constexpr Caption kMenuCaptions[] = {
+    {"Key_Standard", "Str201"},
+    {"Key_Special", "Str202"},
+    {"Key_Media", "Str203"},
+    {"Key_WWW", "Str204"},
+    {"Key_Assembly", "Str205"},
+    {"Key_Macro", "Str206"},
+    {"Key_L", "Str210"},
+    {"Key_Left", "Str210"},
+    {"Key_R", "Str211"},
+    {"Key_Right", "Str211"},
+    {"Key_M", "Str212"},
+    {"Key_Middle", "Str212"},
+    {"Key_B4", "Str213"},
+    {"Key_B5", "Str214"},
+    {"Key_ACPI", "Str220"},
+    {"Key_Power", "Str221"},
+    {"Key_Sleep", "Str222"},
+    {"Key_WakeUp", "Str223"},
+    {"Key_Fire", "Str230"},
+    {"Key_FireMode1", "Str231"},
+    {"Key_FireMode2", "Str232"},
+    {"Key_FireMode3", "Str233"},
+    {"Key_FireMode4", "Str234"},
+    {"Key_FireMode", "Str240"},
+    {"Key_AIM", "Str241"},
+    {"Key_Profile", "Str242"},
+    {"Key_CPI", "Str243"},
+    {"Key_ReportRate", "Str244"},
+    {"Key_Default", "Str245"},
+    {"Key_LEDMode", "Str246"},
+    {"Key_CPII", "Str247"},
+    {"Key_CPID", "Str248"},
+    {"Key_PlayPause", "Str250"},
+    {"Key_Stop", "Str251"},
+    {"Key_PreviousTrack", "Str252"},
+    {"Key_NextTrack", "Str253"},
+    {"Key_VolumePlus", "Str254"},
+    {"Key_VolumeMinus", "Str255"},
+    {"Key_Mute", "Str256"},
+    {"Key_WWWHome", "Str260"},
+    {"Key_WWWSearch", "Str261"},
+    {"Key_WWWBack", "Str262"},
+    {"Key_WWWForward", "Str263"},
+    {"Key_WWWStop", "Str264"},
+    {"Key_WWWRefresh", "Str265"},
+    {"Key_WWWFavorites", "Str266"},
+};
+
+// Texts other parts of the window fetch later in the current language.
+QStringList storedKeys()
+{
+    QStringList keys{"Title",  "Str020", "Str021", "Str022", "Str206", "Str242",
+                     "Str245", "Str400", "Str401", "Str420", "Str421", "Str430"};
+    for (int n = 320; n <= 331; ++n)
+        keys << QStringLiteral("Str%1").arg(n);
+    return keys;
+}
+
+} // namespace
+
+void SkinnedContent::applyLanguage(int language)
+{
+    applyLayout(language);
+    m_configuration.setLanguage(language);
+    const LanguageTable texts = OpenLanguage(language);
+    applyCaptions(texts);
+    // The marking colours may have changed with the layout; the button
+    // captions were re-translated above and stay as they are.
+    renderPages();
+    emit titleChanged(applicationTitle());
+}
+
+void SkinnedContent::applyCaptions(const LanguageTable &texts)
+{
+    const auto text = [&texts](const char *key) {
+        return LanguageText(texts, QString::fromLatin1(key));
+    };
+    for (const QString &key : storedKeys())
+        m_storedTexts.insert(key, LanguageText(texts, key));
+
+    for (const Caption &caption : kCaptions) {
+        if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
+            target->setText(text(caption.key));
+    }
+    for (const Caption &caption : kOptionCaptions) {
+        if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
+            target->setText(QString(7, QLatin1Char(' ')) + text(caption.key));
+    }
+
+    // Button captions show each button's function: a caption that is one of
+    // the language texts becomes that text in the new language; composed
+    // captions (key combinations, macro names) stay as they are.
+    for (int n = 1; n <= 12; ++n) {
+        SkinLabel *key = label(QStringLiteral("Key%1").arg(n));
+        // A running marquee shows a scrolled text; the caption is the original.
+        const bool scrolling = key == m_marqueeLabel && m_marquee.running();
+        const QString current = scrolling ? m_marquee.original() : key->text();
+        const QString found = FindTextKey(current);
+        if (found.isEmpty())
+            continue;
+        const QString translated = LanguageText(texts, found);
+        if (scrolling)
+            m_marquee.start(translated);
+        else
+            key->setText(translated);
+    }
+
+    const QString bullet = QLatin1Char(' ') + text("Str200") + QLatin1Char(' ');
+    for (const Caption &caption : kMenuCaptions) {
+        if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
+            target->setText(bullet + text(caption.key));
+    }
+
+    if (auto *choices = element<QComboBox>(QStringLiteral("CB_Insert"))) {
+        for (int item = 0; item < 4 && item < choices->count(); ++item)
+            choices->setItemText(item,
+                                 LanguageText(texts, QStringLiteral("Str%1").arg(410 + item)));
+    }
+}
+
+void SkinnedContent::languageButtonClick(int language)
+{
+    if (language < 1 || language > 3)
+        return;
+    for (int n = 1; n <= 3; ++n)
+        setPicture(QStringLiteral("Img_Lang%1").arg(n),
+                   n == language ? QStringLiteral("SetS_02") : QStringLiteral("SetS_01"));
+    auto *choices = element<QComboBox>(QStringLiteral("CB_Insert"));
+    const int choice = choices ? choices->currentIndex() : -1;
+    findElement(QStringLiteral("Gb_Delay"))->hide();
+
+    m_configuration.state().CurrentLanguage = language;
+    applyLanguage(language);
+
+    if (choices)
+        choices->setCurrentIndex(choice);
+    emit titleChanged(applicationTitle());
+    refreshAPPage();
+}

@@ -1,0 +1,64 @@
+#include "window_fixture.h"
+
+#include "app/skinned_content_port.h"
+#include "image/default_image.h"
+#include "ui/skin_picture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+
+MessageCloser::MessageCloser()
+{
+    m_poll.setInterval(5);
+    connect(&m_poll, &QTimer::timeout, this, &MessageCloser::closeOpenBoxes);
+    m_poll.start();
+}
+
+void MessageCloser::closeOpenBoxes()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box || !box->isVisible())
+            continue;
+        SeenMessage message{box->text(), box->windowTitle(), int(box->buttons().size()),
+                            box->icon(), QString()};
+        if (!box->buttons().isEmpty())
+            message.buttonText = box->buttons().constFirst()->text();
+        seen.append(message);
+        if (!box->buttons().isEmpty())
+            box->buttons().constFirst()->click();
+        else
+            box->reject();
+    }
+}
+
+SimulatedMouseConfig simulatedKind(const QString &kind)
+{
+    SimulatedMouseConfig config;
+    config.chipByte = kind.startsWith(QLatin1Char('a')) ? 0x50 : 0xA0;
+    config.modeRegister = kind.startsWith(QLatin1Char('a')) ? 4 : 0;
+    config.layoutByte = kind.endsWith(QLatin1String("58")) ? 58 : 29;
+    return config;
+}
+
+WindowFixture::WindowFixture(const QString &kind, bool plugged) : mouse(simulatedKind(kind))
+{
+    ImageBuffers image;
+    if (!readDefaultImage(image) || !mouse.placeImage(joinImage(image)))
+        qFatal("no default image");
+    mouse.setPlugged(plugged);
+    window = std::make_unique<TForm1>(mouse, clock, [](QWidget *client, Configuration &config) {
+        return new SkinnedContentPort(client, config);
+    });
+    window->show();
+}
+
+WindowFixture::~WindowFixture()
+{
+    window.reset();
+}
+
+QString WindowFixture::pictureOf(const QString &name) const
+{
+    return get<SkinPicture>(name)->pictureName();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/main_window.h"
+#include "device/simulated_mouse.h"
+
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+// What a message box showed before the test's closer pressed its button.
+struct SeenMessage
+{
+    QString text;
+    QString title;
+    int buttons = 0;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString buttonText;
+};
+
+// Presses the button of every message box that opens while it lives and
+// keeps what each showed; the modal boxes would otherwise stop the test.
+class MessageCloser : public QObject
+{
+public:
+    MessageCloser();
+    QList<SeenMessage> seen;
+
+private:
+    void closeOpenBoxes();
+    QTimer m_poll;
+};
+
+// The whole window on a simulated mouse with an instant clock: nothing
+// waits, the device link runs as in the program.
+struct WindowFixture
+{
+    // `kind` as the program's --simulate: a58, b58, a42, b42.
+    explicit WindowFixture(const QString &kind = QStringLiteral("b58"), bool plugged = true);
+    ~WindowFixture();
+
+    template <typename T = QWidget> T *get(const QString &name) const
+    {
+        T *found = window->findChild<T *>(name);
+        if (!found)
+            qFatal("no element %s", qPrintable(name));
+        return found;
+    }
+    bool shown(const QString &name) const { return get(name)->isVisibleTo(window.get()); }
+    QString pictureOf(const QString &name) const;
+
+    ManualClock clock;
+    SimulatedMouse mouse;
+    MessageCloser messages;
+    std::unique_ptr<TForm1> window;
+};
+
+SimulatedMouseConfig simulatedKind(const QString &kind);
