@@ -3,6 +3,7 @@
 #include "app/window_content.h"
 
 class Configuration;
+class MacroPage;
 class SkinnedContent;
 class QWidget;
 
@@ -14,6 +15,8 @@ public:
     SkinnedContentPort(QWidget *client, Configuration &config);
 
     SkinnedContent &skin() { return *m_skin; }
+    // The macro page, nullptr until the window attached its editor.
+    MacroPage *macroPage() const { return m_macroPage; }
 
     void stretchInputCover() override;
     void showFirstPage() override;
@@ -36,6 +39,7 @@ public:
     void clearMacroLists() override;
     void showMacroNames(const QStringList &names) override;
     void ShowDevicePages(bool familyA, bool familyB) override;
+    void attachMacroPage(MacroEditor &editor) override;
     void clearMacroEditor() override;
     void showPressed(DeviceObserver::WriteButton button) override;
     void showFileButtonPressed(bool save) override;
@@ -43,5 +47,7 @@ public:
 private:
     void clearList(const QString &name);
 
+    Configuration &m_config;
     SkinnedContent *m_skin = nullptr;
+    MacroPage *m_macroPage = nullptr;
 };
