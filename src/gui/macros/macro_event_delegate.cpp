@@ -3,6 +3,7 @@
 #include "macros/macro_editor.h"
 #include "ui/skin_images.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 
 namespace {
@@ -37,6 +38,10 @@ void MacroEventDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         ink = option.palette.color(QPalette::HighlightedText);
     }
     painter->save();
+    // A row half out of sight stays inside the list, also where the list is
+    // drawn into a picture rather than onto the screen.
+    if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
+        painter->setClipRect(view->viewport()->rect(), Qt::IntersectClip);
     painter->fillRect(rect, ground);
 
     const int side = rect.height() - 2;

@@ -178,6 +178,7 @@ void MacroPage::connectLists()
     m_events->setItemDelegate(new MacroEventDelegate(m_editor, m_events));
     m_events->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_events->setUniformItemSizes(true);
+    m_events->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MacroEventLines &lines = m_editor.eventLines();
     connect(&lines, &MacroEventLines::linesChanged, this, &MacroPage::renderEvents);
     connect(&lines, &MacroEventLines::selectionChanged, this, &MacroPage::renderEventSelection);
@@ -247,15 +248,15 @@ void MacroPage::placeScopeLine()
     if (!m_scopeLine || !page)
         return;
     m_scopeLine->move(page->x() + 18, page->y() - 22);
-    m_scopeLine->setVisible(page->isVisible());
+    m_scopeLine->setVisible(page->isVisibleTo(page->parentWidget()));
     m_scopeLine->raise();
 }
 
 bool MacroPage::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Hide:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
     case QEvent::Move:
         placeScopeLine();
         break;

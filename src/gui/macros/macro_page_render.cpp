@@ -87,7 +87,8 @@ void MacroPage::render()
     // The page shows the insert group instead of the delay group while the
     // panel is open, also after another page was shown in between.
     m_skin.setInsertPanelOpen(panel);
-    if (picture("Img_P4") && picture("Img_P4")->isVisible()) {
+    QWidget *pagePicture = picture("Img_P4");
+    if (pagePicture && pagePicture->isVisibleTo(pagePicture->parentWidget())) {
         element("Gb_Delay")->setVisible(!panel);
         element("Gb_Insert")->setVisible(panel);
         element("Img_InsertBase")->setVisible(panel);
@@ -128,6 +129,17 @@ void MacroPage::renderInsertPanel()
     const MacroDelaySettings &settings = m_editor.recorder().insertDelay();
 
     if (m_choices) {
+        // The choice list sits on the panel's dark card like the other
+        // controls, in the page's text colour.
+        const QString style =
+            QStringLiteral("QComboBox { background: rgb(29, 33, 41); color: %1;"
+                           " border: 1px solid rgb(48, 54, 66); padding-left: 4px; }"
+                           " QComboBox:disabled { color: rgb(114, 113, 113); }"
+                           " QComboBox QAbstractItemView { background: rgb(29, 33, 41);"
+                           " color: %1; selection-background-color: rgb(255, 74, 40); }")
+                .arg(m_skin.storedValues().macroText.name());
+        if (m_choices->styleSheet() != style)
+            m_choices->setStyleSheet(style);
         m_choices->setEnabled(!recording);
         if (m_choices->currentIndex() != choice)
             m_choices->setCurrentIndex(choice);
