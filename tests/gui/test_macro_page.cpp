@@ -65,6 +65,9 @@ private slots:
     void cancelRestoresTheStoredMacroAndItsView();
     void renamedMacroReachesTheMouseWithTheNextWrite();
     void exportOneThenImportIntoAnotherSlot();
+    void leftClickOnStopIsNotRecordedARightClickIs();
+    void aFullMacroStopsWithAMessage();
+    void unplugEndsARunningRecording();
 
 private:
     MacroEditor &editor() { return m_f->window->macros(); }
@@ -158,6 +161,11 @@ void TestMacroPage::recordsAKeyWithTheTimeBetween()
     QVERIFY(!page().capture().isSystemWide());
     QCOMPARE(m_f->get<QLabel>(QStringLiteral("lbl_CaptureScope"))->text(), text("Str440"));
     QVERIFY(m_f->shown(QStringLiteral("lbl_CaptureScope")));
+
+    // Without a macro Rename does nothing and its button does not look pressed.
+    click("Btn_New");
+    QVERIFY(!page().nameDialog());
+    QCOMPARE(m_f->pictureOf(QStringLiteral("Img_New")), QStringLiteral("MacroS_02"));
 
     selectMacro(3);
     tap(Qt::Key_B); // nothing is heard before Record
@@ -376,6 +384,52 @@ void TestMacroPage::exportOneThenImportIntoAnotherSlot()
     click("Btn_ExportOne");
     QTRY_COMPARE(m_f->messages.seen.size(), 1);
     QVERIFY(m_f->messages.seen.constFirst().text.contains(QStringLiteral("taken.bin")));
+}
+
+void TestMacroPage::leftClickOnStopIsNotRecordedARightClickIs()
+{
+    selectMacro(1);
+    click("IB_NoDelay");
+    click("Btn_Start");
+    QWindow *window = m_f->window->windowHandle();
+    QWidget *start = m_f->get(QStringLiteral("Btn_Start"));
+    const QPoint over = start->mapTo(m_f->window.get(), start->rect().center());
+    QTest::mouseMove(window, over);
+    QTest::mouseClick(window, Qt::RightButton, {}, over);
+    QVERIFY(editor().recorder().isRecording()); // a right click is no command
+    QTest::mouseClick(window, Qt::LeftButton, {}, over);
+    QVERIFY(!editor().recorder().isRecording());
+    QCOMPARE(stored(1), hex("A2 22 00"));
+}
+
+void TestMacroPage::aFullMacroStopsWithAMessage()
+{
+    // Mouse buttons are not counted against the key limits; the block is.
+    selectMacro(4);
+    click("IB_NoDelay");
+    click("Btn_Start");
+    QWindow *window = m_f->window->windowHandle();
+    for (int i = 0; i < 520 && editor().recorder().isRecording(); ++i)
+        QTest::mouseClick(window, Qt::MiddleButton, {}, QPoint(700, 300));
+    QVERIFY(!editor().recorder().isRecording());
+    QVERIFY(!page().capture().isCapturing());
+    QCOMPARE(stored(4).size(), 1024); // 1023 button events and the terminator
+    QTRY_COMPARE(m_f->messages.seen.size(), 1);
+    QCOMPARE(m_f->messages.seen.constFirst().text, text("Str027"));
+    QCOMPARE(m_f->get<QLabel>(QStringLiteral("Btn_Start"))->text(), text("Str400"));
+}
+
+void TestMacroPage::unplugEndsARunningRecording()
+{
+    selectMacro(9);
+    click("Btn_Start");
+    tap(Qt::Key_A);
+    m_f->mouse.setPlugged(false);
+    m_f->window->DevTimerTimer();
+    QVERIFY(!page().capture().isCapturing());
+    QVERIFY(!editor().recorder().isRecording());
+    QCOMPARE(editor().selectedMacro(), -1);
+    QCOMPARE(stored(9), QByteArray()); // the half-made recording is not kept
 }
 
 QTEST_MAIN(TestMacroPage)

@@ -22,6 +22,11 @@
 
 #include <utility>
 
+namespace {
+// A click that does nothing leaves its button as the pointer over it shows it.
+constexpr const char *kOverPicture = "MacroS_02";
+} // namespace
+
 MacroPage::MacroPage(SkinnedContent &skin, MacroEditor &editor, Configuration &config,
                      QObject *parent)
     : QObject(parent), m_skin(skin), m_editor(editor), m_config(config),
@@ -283,7 +288,7 @@ void MacroPage::LB_MacroNameClick(int row)
 void MacroPage::Btn_NewClick()
 {
     if (m_editor.selectedMacro() < 0)
-        return;
+        return showPressed("Img_New", kOverPicture);
     showPressed("Img_New");
     // The name goes to the macro selected when OK is pressed; a dialog left
     // open past the page's end names nothing.
@@ -343,7 +348,7 @@ void MacroPage::Btn_InsertStartClick()
 void MacroPage::Btn_ClearClick()
 {
     if (m_editor.selectedMacro() < 0 || m_editor.pageState() != MacroEditor::PageState::Browsing)
-        return;
+        return showPressed("Img_Clear", kOverPicture);
     showPressed("Img_Clear");
     QMessageBox box(m_skin.client()->window());
     box.setObjectName(QStringLiteral("ClearQuestion"));
@@ -361,7 +366,7 @@ void MacroPage::Btn_ClearClick()
 void MacroPage::Btn_DelClick()
 {
     if (m_editor.eventLines().selectedRow() < 0)
-        return;
+        return showPressed("Img_Del", kOverPicture);
     showPressed("Img_Del");
     m_editor.Btn_DelClick();
     if (m_events)

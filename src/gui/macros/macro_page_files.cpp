@@ -14,6 +14,10 @@ namespace {
 // The filters name the action; Qt wants a blank before the pattern list.
 const QString kSaveFilter = QStringLiteral("SaveFile (*.bin)");
 const QString kLoadFilter = QStringLiteral("LoadFile (*.bin)");
+// A click that does nothing leaves its button as the pointer over it shows it;
+// after a cancelled dialog the pointer has left it.
+constexpr const char *kOverPicture = "MacroS_02";
+constexpr const char *kNormalPicture = "MacroS_01";
 } // namespace
 
 QString MacroPage::chooseExportFile()
@@ -52,18 +56,19 @@ void MacroPage::report(const MacroFileResult &result)
 void MacroPage::Btn_ExportOneClick()
 {
     if (m_editor.selectedMacro() < 0)
-        return;
+        return showPressed("Img_ExportOne", kOverPicture);
     showPressed("Img_ExportOne");
     const QString chosen = chooseExportFile();
-    if (!chosen.isEmpty())
-        report(m_editor.exportOne(chosen));
+    if (chosen.isEmpty())
+        return showPressed("Img_ExportOne", kNormalPicture);
+    report(m_editor.exportOne(chosen));
 }
 
 void MacroPage::Btn_ExportClick()
 {
     const QString chosen = chooseExportFile();
     if (chosen.isEmpty())
-        return;
+        return showPressed("Img_Export", kNormalPicture);
     showPressed("Img_Export");
     report(m_editor.exportAll(chosen));
 }
@@ -71,10 +76,10 @@ void MacroPage::Btn_ExportClick()
 void MacroPage::Btn_ImportOneClick()
 {
     if (m_editor.selectedMacro() < 0)
-        return;
+        return showPressed("Img_ImportOne", kOverPicture);
     const QString chosen = chooseImportFile();
     if (chosen.isEmpty())
-        return;
+        return showPressed("Img_ImportOne", kNormalPicture);
     showPressed("Img_ImportOne");
     report(m_editor.importOne(chosen));
 }
@@ -83,7 +88,7 @@ void MacroPage::Btn_ImportClick()
 {
     const QString chosen = chooseImportFile();
     if (chosen.isEmpty())
-        return;
+        return showPressed("Img_Import", kNormalPicture);
     showPressed("Img_Import");
     report(m_editor.importAll(chosen));
 }
