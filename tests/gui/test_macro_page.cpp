@@ -9,6 +9,7 @@
 #include "ui/language.h"
 
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -394,9 +395,9 @@ void TestMacroPage::leftClickOnStopIsNotRecordedARightClickIs()
     QWindow *window = m_f->window->windowHandle();
     QWidget *start = m_f->get(QStringLiteral("Btn_Start"));
     const QPoint over = start->mapTo(m_f->window.get(), start->rect().center());
-    // The pointer comes onto the button from elsewhere, as a hand moves it.
-    QTest::mouseMove(window, QPoint(700, 300));
-    QTest::mouseMove(window, over);
+    // The pointer comes onto the button.
+    QEnterEvent enter(QPointF(start->rect().center()), QPointF(over), QPointF(over));
+    QApplication::sendEvent(start, &enter);
     QCOMPARE(m_f->pictureOf(QStringLiteral("Img_Start")), QStringLiteral("MacroS_02"));
     QTest::mouseClick(window, Qt::RightButton, {}, over);
     QVERIFY(editor().recorder().isRecording()); // a right click is no command
