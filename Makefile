@@ -6,9 +6,11 @@
 #                   FUZZ="long 1000000" also runs them
 #   make bench      Release build of the benchmarks and a run (build-bench/)
 #   make screenshots  the window's pictures in docs/screenshots/
+#   make package    the Debian package, build-package/gaming-mouse_*.deb
+#   make package-check  the package built, installed, run and removed (root)
 FUZZ ?= build
 
-.PHONY: all test sanitize analyse fuzz bench screenshots
+.PHONY: all test sanitize analyse fuzz bench screenshots package package-check
 
 all: test
 
@@ -29,3 +31,9 @@ bench:
 
 screenshots:
 	scripts/screenshots.sh
+
+package:
+	scripts/package.sh
+
+package-check:
+	scripts/package-check.sh

@@ -2,6 +2,8 @@
 # Installs the Debian packages that building and testing need, if any is missing.
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
+# dpkg-dev and file: CPack's computed package dependencies; desktop-file-utils,
+# appstream and groff-base: the checks of the desktop entry, metainfo and man pages.
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev
@@ -9,6 +11,7 @@ packages=(
     libx11-dev libxi-dev
     xvfb xdotool
     bash-completion
+    dpkg-dev file desktop-file-utils appstream groff-base
     "$@"
 )
 missing=()

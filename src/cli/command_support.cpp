@@ -69,7 +69,7 @@ bool requireConnected(MouseSession &session, int *status)
 
 QString connectionError(MouseSession &session, ConnectionState state)
 {
-    QString error = MouseSession::notConnectedError(state);
+    QString error = session.notConnectedError();
     if (state == ConnectionState::ReadFailed)
         error = transferMessage(session, error);
     else if (state == ConnectionState::InUse && !session.lockProblem().isEmpty())

@@ -28,8 +28,8 @@ int runStatus(const SessionOptions &options, const QStringList &args)
         "Search for the mouse and identify it, then print one line: \"connected "
         "family A|B layout 42|58 vendor 0xVVVV product 0xPPPP\", \"no device\", "
         "\"type error\", \"id error\", \"dropped\", \"not identified\", \"read failed\" (a "
-        "report was lost; nothing was taken) or \"in use\" (another program "
-        "holds the mouse). Exits "
+        "report was lost; nothing was taken), \"in use\" (another program holds the mouse) "
+        "or \"no access to NODE\" (the mouse is attached but may not be opened). Exits "
         "with 0 only when the mouse is connected."));
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))

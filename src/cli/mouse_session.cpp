@@ -81,13 +81,21 @@ QString MouseSession::statusLine(ConnectionState state) const
         return QStringLiteral("not identified");
     case ConnectionState::ReadFailed:
         return QStringLiteral("read failed");
+    case ConnectionState::NoAccess:
+        return QStringLiteral("no access to %1").arg(m_link->connection.labels().deniedNodes);
     case ConnectionState::InUse:
         return QStringLiteral("in use");
     }
     return QStringLiteral("not identified");
 }
 
-QString MouseSession::notConnectedError(ConnectionState state)
+QString MouseSession::notConnectedError() const
+{
+    const ConnectionState state = m_link->connection.connectionState();
+    return notConnectedError(state, m_link->connection.labels().deniedNodes);
+}
+
+QString MouseSession::notConnectedError(ConnectionState state, const QString &deniedNodes)
 {
     switch (state) {
     case ConnectionState::InUse:
@@ -105,6 +113,11 @@ QString MouseSession::notConnectedError(ConnectionState state)
         return QStringLiteral("the mouse was found but could not be identified");
     case ConnectionState::ReadFailed:
         return QStringLiteral("the mouse's configuration could not be read");
+    case ConnectionState::NoAccess:
+        return QStringLiteral("the mouse is attached, but %1 cannot be opened: this user has no "
+                              "access to the mouse. Install the udev rule 70-gaming-mouse.rules "
+                              "(it comes with the package), then unplug and re-plug the mouse")
+            .arg(deniedNodes);
     case ConnectionState::Connected:
         break;
     }

@@ -7,6 +7,9 @@
 
 #include <hidapi/hidapi.h>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace {
 // The largest descriptor the kernel hands out (HID_MAX_DESCRIPTOR_SIZE).
 constexpr qint64 kMaxDescriptorSize = 4096;
@@ -91,6 +94,17 @@ void HidapiBackend::close(HidHandle handle)
         hid_close(open->device);
         *open = Open{};
     }
+}
+
+std::optional<IdPair> HidapiBackend::deniedInterface(const QByteArray &path)
+{
+    const auto ids = m_ids.constFind(path);
+    if (ids == m_ids.constEnd())
+        return std::nullopt;
+    // hidapi's own error text does not keep errno, so ask the kernel again.
+    if (::access(path.constData(), R_OK | W_OK) == 0 || (errno != EACCES && errno != EPERM))
+        return std::nullopt;
+    return *ids;
 }
 
 HidapiBackend::Open *HidapiBackend::find(HidHandle handle)

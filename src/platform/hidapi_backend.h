@@ -25,6 +25,9 @@ public:
     QList<QByteArray> enumerateInterfaces() override;
     HidHandle open(const QByteArray &path) override;
     void close(HidHandle handle) override;
+    // Ids from the last enumeration when the node exists but this user has
+    // no read and write permission on it.
+    std::optional<IdPair> deniedInterface(const QByteArray &path) override;
     std::optional<IdPair> attributes(HidHandle handle) override;
     int featureReportLength(HidHandle handle) override;
     bool setFeature(HidHandle handle, const HidReport &report) override;

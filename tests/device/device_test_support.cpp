@@ -105,6 +105,10 @@ void RecordingObserver::labelsChanged(const NoDeviceLabels &l)
         text += QStringLiteral("TypeError,");
     if (l.lbl_IDError)
         text += QStringLiteral("IDError,");
+    if (l.lbl_NoAccess)
+        text += QStringLiteral("NoAccess,");
+    if (l.lbl_CheckAccess)
+        text += QStringLiteral("CheckAccess,");
     events << text;
 }
 

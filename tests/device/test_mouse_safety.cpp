@@ -105,7 +105,12 @@ private slots:
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::ReadFailed);
         QVERIFY(!rig.link.transfer.lastReadComplete());
+        rig.sim.failReportNumber(100);
         rig.tick(); // no interface came or went
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::ReadFailed);
+        QCOMPARE(rig.observer.messages.size(), 1); // one box for failures in a row
+        rig.sim.failReportNumber(0);
+        rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
         QVERIFY(rig.link.transfer.lastReadComplete());
     }

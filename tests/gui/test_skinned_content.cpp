@@ -85,6 +85,7 @@ private slots:
     void coversAndNoDeviceState();
     void commandButtonsBackgroundAndWebLink();
     void webAddressPrefersTheInstalledGuide();
+    void menuEntriesAndTheInsertPanel();
 };
 
 void TestSkinnedContent::startsOnTheMainPageWithTheLanguageOneLayout()
@@ -111,6 +112,9 @@ void TestSkinnedContent::startsOnTheMainPageWithTheLanguageOneLayout()
     QCOMPARE(w.get("Img_Spd10")->pos(), QPoint(470 + 216, 200));
     QCOMPARE(w.get("lbl_Spd10")->pos(), QPoint(470 + 212, 208));
     QCOMPARE(w.get<QLineEdit>("Edt_Repeat1")->alignment() & Qt::AlignRight, Qt::AlignRight);
+    // The delay options' texts end before the fixed-delay edit on their row.
+    QVERIFY(w.get("IB_DelayTime")->geometry().right() < w.get("Edt_Delay")->x());
+    QCOMPARE(w.get("IB_DelayTime")->x(), w.get("LED_DelayTime")->x() - 2);
 }
 
 void TestSkinnedContent::pageButtonWithoutMouseOnlyShowsItsNotice()
@@ -402,6 +406,20 @@ void TestSkinnedContent::coversAndNoDeviceState()
     w.content->showDevicePages(false, true);
     QVERIFY(w.get("Btn_Macro")->isVisible());
 
+    // A mouse read while the macro page was open shows that page again; a
+    // mouse without macros opens on Main instead of a page it cannot show.
+    QTest::mouseClick(w.get("Btn_Macro"), Qt::LeftButton);
+    w.content->refreshErrorAP();
+    w.plugIn();
+    w.content->showDevicePages(false, true);
+    QCOMPARE(w.content->currentPage(), Configuration::Page::Macro);
+    QVERIFY(w.get("Img_P4")->isVisible() && !w.get("Img_P1")->isVisible());
+    w.content->refreshErrorAP();
+    w.plugIn();
+    w.content->showDevicePages(true, false);
+    QCOMPARE(w.content->currentPage(), Configuration::Page::Main);
+    QVERIFY(!w.get("Img_P4")->isVisible() && w.get("Img_P1")->isVisible());
+
     // The input cover lies in front of every element while a transfer runs.
     w.content->beginBusy();
     QWidget *cover = w.get("Disable_All");
@@ -468,6 +486,30 @@ void TestSkinnedContent::webAddressPrefersTheInstalledGuide()
     guide.close();
     QCOMPARE(resolveWebAddress(stored, prefix.filePath("bin")),
              QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()));
+}
+
+void TestSkinnedContent::menuEntriesAndTheInsertPanel()
+{
+    Window w;
+    // Menu entries made by the button pages get their captions by name.
+    auto *entry = new QLabel(&w.client);
+    entry->setObjectName(QStringLiteral("Key_Standard"));
+    w.content->languageButtonClick(2);
+    QCOMPARE(entry->text(), QStringLiteral(" %1 %2").arg(text(2, "Str200"), text(2, "Str201")));
+    QCOMPARE(w.content->storedText(QStringLiteral("Str242")), text(2, "Str242"));
+
+    // The macro page shows the insert group instead of the delay group while
+    // the insert panel is open, and hides both with the page.
+    w.content->setInsertPanelOpen(true);
+    w.content->showPage(4);
+    QVERIFY(w.get("Gb_Insert")->isVisible() && w.get("Img_InsertBase")->isVisible());
+    QVERIFY(!w.get("Gb_Delay")->isVisible());
+    QVERIFY(w.get("Btn_Insert")->isVisible() && w.get("Img_Insert")->isVisible());
+    w.content->setInsertPanelOpen(false);
+    w.content->showPage(4);
+    QVERIFY(w.get("Gb_Delay")->isVisible() && !w.get("Gb_Insert")->isVisible());
+    w.content->showPage(1);
+    QVERIFY(!w.get("Gb_Delay")->isVisible() && !w.get("LB_macro")->isVisible());
 }
 
 QTEST_MAIN(TestSkinnedContent)

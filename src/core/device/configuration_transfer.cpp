@@ -144,8 +144,11 @@ bool ConfigurationTransfer::Btn_Read()
     if (m_lock)
         m_lock->leave();
     m_lastFailed = m_protocol.failedReports();
-    if (!m_lastReadComplete)
+    // The hot-plug tick reads a mouse that failed again and again; one box
+    // says so, not one per tick.
+    if (!m_lastReadComplete && !m_failureShown)
         m_observer->showMessage(text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
+    m_failureShown = !m_lastReadComplete;
     return m_lastReadComplete;
 }
 

@@ -107,5 +107,6 @@ private:
     bool m_busy = false;
     quint32 m_lastFailed = 0;
     bool m_lastReadComplete = false;
+    bool m_failureShown = false; // the read failures in a row were already reported
     bool m_lockRefused = false;
 };

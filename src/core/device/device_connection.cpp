@@ -1,5 +1,7 @@
 #include "device/device_connection.h"
 
+#include <QStringList>
+
 #include <array>
 
 namespace {
@@ -70,7 +72,16 @@ bool DeviceConnection::searchPair(const IdPair &pair)
         enterInUse();
         return true;
     }
-    if (!m_transport.OpenMouse(pair.vendorId, pair.productId))
+    const bool found = m_transport.OpenMouse(pair.vendorId, pair.productId);
+    // Half a mouse (one node opened, the other refused) cannot be identified
+    // either; the refused node is the reason to show.
+    const QList<QByteArray> &denied = m_transport.deniedMouseInterfaces();
+    if (!denied.isEmpty() && (!found || m_state.CommandHandle == kInvalidHandle ||
+                              m_state.DataHandle == kInvalidHandle)) {
+        DeviceNotAccessible(denied);
+        return true;
+    }
+    if (!found)
         return false;
     m_state.DeviceVendorId = pair.vendorId;
     m_state.DeviceProductId = pair.productId;
@@ -209,8 +220,31 @@ void DeviceConnection::identificationError()
 
 void DeviceConnection::DeviceGone()
 {
+    NoDeviceLabels labels;
+    labels.lbl_NoDev = true;
+    labels.lbl_CheckDev = true;
+    showNoDevicePage(labels);
+    m_connection = ConnectionState::NoDevice;
+}
+
+void DeviceConnection::DeviceNotAccessible(const QList<QByteArray> &deniedNodes)
+{
+    NoDeviceLabels labels;
+    labels.lbl_NoAccess = true;
+    labels.lbl_CheckAccess = true;
+    QStringList nodes;
+    for (const QByteArray &node : deniedNodes)
+        nodes.append(QString::fromLocal8Bit(node));
+    labels.deniedNodes = nodes.join(QStringLiteral(", "));
+    showNoDevicePage(labels);
+    m_connection = ConnectionState::NoAccess;
+}
+
+void DeviceConnection::showNoDevicePage(const NoDeviceLabels &labels)
+{
     m_observer->hideAllMenus();
-    setLabels(true, false, false);
+    m_labels = labels;
+    m_observer->labelsChanged(m_labels);
     m_observer->stopLabelRun();
     m_observer->processEvents();
     RefreshErrorAP();
@@ -218,7 +252,6 @@ void DeviceConnection::DeviceGone()
         m_observer->clearMacroLists();
     m_state.ChipFamilyA = false;
     m_state.ChipFamilyB = false;
-    m_connection = ConnectionState::NoDevice;
 }
 
 void DeviceConnection::RefreshErrorAP()

@@ -19,6 +19,7 @@ enum class ConnectionState
     IdError,       // identification bytes differ from the default image
     Connected,     // identified and read
     ReadFailed,    // identified, but the read-all lost reports; tried again next tick
+    NoAccess,      // plugged in, but this user may not open the mouse's nodes
     InUse,         // another program holds the mouse; tried again next tick
 };
 
@@ -48,6 +49,9 @@ public:
     void CheckFlashType();
     void ReadDevInfo();
     void DeviceGone();
+    // The no-device state, saying which of the mouse's nodes cannot be
+    // opened instead of that no mouse is attached.
+    void DeviceNotAccessible(const QList<QByteArray> &deniedNodes);
     void RefreshErrorAP();
     // Shows the page of the selected tab (rb_1 ... rb_6 as 1 ... 6) again,
     // or no page in the no-device state.
@@ -58,6 +62,7 @@ public:
 
 private:
     void setLabels(bool noDevice, bool typeError, bool idError);
+    void showNoDevicePage(const NoDeviceLabels &labels);
     void giveUpHandles();
     void identified(AppState::Routines routines, bool familyB);
     void identificationError();

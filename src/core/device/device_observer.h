@@ -9,6 +9,12 @@ struct NoDeviceLabels
     bool lbl_CheckDev = false;
     bool lbl_TypeError = false;
     bool lbl_IDError = false;
+    // The mouse is plugged in but this user may not open its nodes:
+    // lbl_NoAccess shows Str104 with %1 replaced by deniedNodes (the node
+    // paths, comma-separated), lbl_CheckAccess shows Str105 below it.
+    bool lbl_NoAccess = false;
+    bool lbl_CheckAccess = false;
+    QString deniedNodes;
     friend bool operator==(const NoDeviceLabels &, const NoDeviceLabels &) = default;
 };
 

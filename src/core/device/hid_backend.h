@@ -27,6 +27,14 @@ public:
     // kInvalidHandle when the interface cannot be opened.
     virtual HidHandle open(const QByteArray &path) = 0;
     virtual void close(HidHandle handle) = 0;
+    // After open(path) failed: the interface's ids when it is present but
+    // this user lacks the permission to open it, so the user can be told
+    // why a mouse that is plugged in cannot be used. nullopt otherwise.
+    virtual std::optional<IdPair> deniedInterface(const QByteArray &path)
+    {
+        Q_UNUSED(path);
+        return std::nullopt;
+    }
 
     virtual std::optional<IdPair> attributes(HidHandle handle) = 0;
     // Byte length of the interface's longest feature report (report id byte

@@ -22,8 +22,11 @@ quint32 HidTransport::CountHidInterfaces()
     const QList<QByteArray> paths = m_backend.enumerateInterfaces();
     for (const QByteArray &path : paths) {
         const HidHandle handle = m_backend.open(path);
-        if (handle == kInvalidHandle)
+        if (handle == kInvalidHandle) {
+            if (m_backend.deniedInterface(path))
+                ++count;
             continue;
+        }
         ++count;
         m_backend.close(handle);
     }
@@ -33,12 +36,17 @@ quint32 HidTransport::CountHidInterfaces()
 bool HidTransport::OpenMouse(quint32 vendorId, quint32 productId)
 {
     closeUnusedHandles();
+    m_denied.clear();
     bool found = false;
     const QList<QByteArray> paths = m_backend.enumerateInterfaces();
     for (const QByteArray &path : paths) {
         const HidHandle handle = m_backend.open(path);
-        if (handle == kInvalidHandle)
+        if (handle == kInvalidHandle) {
+            const std::optional<IdPair> denied = m_backend.deniedInterface(path);
+            if (denied && denied->vendorId == vendorId && denied->productId == productId)
+                m_denied.append(path);
             continue;
+        }
         const std::optional<IdPair> ids = m_backend.attributes(handle);
         const int length = m_backend.featureReportLength(handle);
         if (length != kMouseFeatureReportLength || !ids || ids->vendorId != vendorId ||

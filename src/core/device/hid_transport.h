@@ -15,7 +15,9 @@ public:
     HidTransport(const HidTransport &) = delete;
     HidTransport &operator=(const HidTransport &) = delete;
 
-    // Interfaces present that can be opened.
+    // Interfaces present that can be opened, and those present that this
+    // user may not open: plugging in a mouse without the permission to use
+    // it still changes the count, so the search runs and can say why.
     quint32 CountHidInterfaces();
 
     // Looks at every interface: those with an 8-byte feature report and the
@@ -24,6 +26,9 @@ public:
     // when any interface with these ids and an 8-byte report exists, even if
     // no probe passed.
     bool OpenMouse(quint32 vendorId, quint32 productId);
+    // Paths of the interfaces with the searched ids that the last OpenMouse
+    // could not open for lack of permission.
+    const QList<QByteArray> &deniedMouseInterfaces() const { return m_denied; }
 
     // Send / fetch ReportBuffer on a handle; false at once for kInvalidHandle.
     bool SetFeatureReport(HidHandle handle);
@@ -46,4 +51,5 @@ private:
     // so whatever is no longer CommandHandle or DataHandle gets closed
     // instead of leaking one descriptor per search.
     QList<HidHandle> m_kept;
+    QList<QByteArray> m_denied;
 };

@@ -67,7 +67,8 @@ struct SimulatedMouse::Interface
     bool acceptsData = false;
     bool present = true;
     bool openable = true;
-    quint32 generation = 0; // bumped on unplug; old handles go dead
+    bool accessDenied = false; // present, but this user may not open it
+    quint32 generation = 0;    // bumped on unplug; old handles go dead
     IdPair ids;
     int featureLength = 0;
 };
@@ -266,6 +267,25 @@ void SimulatedMouse::setOpenable(int interfaceIndex, bool openable)
     m_interfaces.at(size_t(interfaceIndex)).openable = openable;
 }
 
+void SimulatedMouse::setAccessDenied(int interfaceIndex, bool denied)
+{
+    if (interfaceIndex >= 0 && size_t(interfaceIndex) < m_interfaces.size())
+        m_interfaces.at(size_t(interfaceIndex)).accessDenied = denied;
+}
+
+std::optional<IdPair> SimulatedMouse::deniedInterface(const QByteArray &path)
+{
+    for (const Interface &iface : m_interfaces) {
+        if (!iface.present || !iface.accessDenied || iface.path != path)
+            continue;
+        if (iface.mouse < 0)
+            return iface.ids;
+        const SimulatedMouseConfig &config = m_mice[size_t(iface.mouse)]->config;
+        return IdPair{config.vendorId, config.productId};
+    }
+    return std::nullopt;
+}
+
 void SimulatedMouse::setFailEveryNthGet(int n)
 {
     m_failEveryNthGet = std::max(0, n);
@@ -317,7 +337,7 @@ HidHandle SimulatedMouse::open(const QByteArray &path)
 {
     for (size_t i = 0; i < m_interfaces.size(); ++i) {
         const Interface &iface = m_interfaces[i];
-        if (!iface.present || !iface.openable || iface.path != path)
+        if (!iface.present || !iface.openable || iface.accessDenied || iface.path != path)
             continue;
         size_t slot = 0;
         while (slot < m_slots.size() && m_slots[slot].interfaceIndex >= 0)

@@ -88,6 +88,9 @@ public:
     // Faults.
     void setReportAccepted(int interfaceIndex, quint8 reportId, bool accepted);
     void setOpenable(int interfaceIndex, bool openable);
+    // The interface stays present but open() fails as for a user without
+    // permission on its node; deniedInterface() then names its ids.
+    void setAccessDenied(int interfaceIndex, bool denied);
     void setFailEveryNthGet(int n); // 0 = never
     void setGarbageReplies(bool garbage);
     // The mouse vanishes after it saw `reports` more reports; -1 = never.
@@ -104,6 +107,7 @@ public:
     QList<QByteArray> enumerateInterfaces() override;
     HidHandle open(const QByteArray &path) override;
     void close(HidHandle handle) override;
+    std::optional<IdPair> deniedInterface(const QByteArray &path) override;
     std::optional<IdPair> attributes(HidHandle handle) override;
     int featureReportLength(HidHandle handle) override;
     bool setFeature(HidHandle handle, const HidReport &report) override;

@@ -30,8 +30,8 @@ constexpr QSize kFireModeLabelSize{48, 18};
 constexpr QSize kSwatchSize{48, 48};
 constexpr QSize kIndicatorSize{14, 14};
 constexpr QSize kOptionTextSize{180, 18};
-// The delay group's fixed-delay edit sits on its middle row, so the option
-// texts there end where the edit begins.
+// The delay group's option texts end where its fixed-delay edit begins (the
+// layout sets their width when it places the edit).
 constexpr QSize kDelayOptionTextSize{100, 18};
 constexpr QSize kNoDeviceLabelSize{612, 44};
 constexpr QSize kDelayGroupSize{260, 80};

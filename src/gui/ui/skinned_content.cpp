@@ -235,15 +235,13 @@ void SkinnedContent::showDevicePages(bool familyA, bool familyB)
     displayPage(1);
     unlockPageEdit();
     m_configuration.state().NoDevicePage = false;
-    switch (currentPage()) {
-    case Configuration::Page::Main:
-    case Configuration::Page::Switch:
-    case Configuration::Page::Fixed:
-        pageButtonClick(currentPage());
-        break;
-    default:
-        break;
-    }
+    // The page of the selected tab opens again. A tab that is not a profile
+    // would otherwise stay selected over the button page, and the macro tab
+    // is gone for a mouse without macros: that mouse opens on Main.
+    Configuration::Page page = currentPage();
+    if (page == Configuration::Page::Macro && !familyB)
+        page = Configuration::Page::Main;
+    pageButtonClick(page);
 }
 
 void SkinnedContent::lockPageEdit()

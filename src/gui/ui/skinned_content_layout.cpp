@@ -13,7 +13,11 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace geo = layout_geometry;
+
+constexpr int kMinimumOptionWidth = 60;
 
 namespace {
 
@@ -319,6 +323,12 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
         }
     } else if (name == QLatin1String("DelayEdit")) {
         moveTo(QStringLiteral("Edt_Delay"), at);
+        // The fixed-delay edit sits on the option rows' middle line: the
+        // option texts end just before it, and a long text is drawn smaller.
+        for (const char *option : {"IB_RecDelay", "IB_DelayTime", "IB_NoDelay"}) {
+            QWidget *text = findElement(QString::fromLatin1(option));
+            text->resize(std::max(kMinimumOptionWidth, at.x() - text->x() - 4), text->height());
+        }
     } else if (name == QLatin1String("Insert")) {
         moveTo(QStringLiteral("Gb_Insert"), at);
         moveTo(QStringLiteral("Img_InsertBase"), at);
