@@ -11,10 +11,12 @@ runs=${1:-15}
 build="${BUILD_DIR:-build}"
 if [ ! -f "$build/build.ninja" ]; then cmake -S . -B "$build" -G Ninja; fi
 cmake --build "$build" --target gaming-mouse bare-window >/dev/null
-display=:$((50 + RANDOM % 40))
+number=$((50 + RANDOM % 40))
+while [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
+display=:$number
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
 server=$!
-trap 'kill $server 2>/dev/null' EXIT
+trap 'kill $server 2>/dev/null; wait $server 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 runtime=$(mktemp -d)
 DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime python3 - "$runs" \

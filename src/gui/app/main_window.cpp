@@ -214,7 +214,6 @@ void TForm1::runWrite(TransferKind kind, const std::function<void()> &action)
     m_nextTransfer = kind;
     action();
     m_nextTransfer = TransferKind::Read;
-    emit deviceWritten();
 }
 
 void TForm1::Btn_ConfirmClick()

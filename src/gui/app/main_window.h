@@ -74,11 +74,6 @@ public:
     // Reports the next transfer will move, for the busy window's progress.
     int expectedTransferReports() const;
 
-signals:
-    // Emitted once the device link changed the mouse's memory (a write or
-    // reset finished), so the program can keep its simulated memory.
-    void deviceWritten();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
