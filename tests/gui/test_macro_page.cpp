@@ -249,6 +249,20 @@ void TestMacroPage::deletingAPressTakesItsRelease()
     click("Btn_Del");
     QCOMPARE(events()->count(), 0);
     QCOMPARE(stored(6), hex("00"));
+
+    // Clear asks first; Yes empties the block and keeps the name.
+    click("Btn_Clear");
+    QCOMPARE(m_f->messages.seen.size(), 1);
+    const SeenMessage &question = m_f->messages.seen.constFirst();
+    QCOMPARE(question.text, text("Str430"));
+    QCOMPARE(question.buttons, 2);
+    QCOMPARE(question.icon, QMessageBox::Information);
+    QVERIFY(question.buttonText.contains(QStringLiteral("Yes")));
+    QCOMPARE(stored(6), QByteArray());
+    QCOMPARE(m_f->window->config().image().MacroBlocks.mid(6 * kMacroBlockSize, kMacroBlockSize),
+             QByteArray(kMacroBlockSize, char(0xFF)));
+    QCOMPARE(m_f->get<QListWidget>(QStringLiteral("LB_MacroName"))->item(6)->text(),
+             QStringLiteral("macro6"));
 }
 
 void TestMacroPage::insertsADelayInFrontOfTheFirstEvent()
