@@ -5,12 +5,12 @@
 #   make fuzz       build the fuzz targets (build-fuzz/); FUZZ=smoke or
 #                   FUZZ="long 1000000" also runs them
 #   make bench      Release build of the benchmarks and a run (build-bench/)
-#   make screenshots  the window's pictures in docs/screenshots/
 #   make package    the Debian package, build-package/gaming-mouse_*.deb
 #   make package-check  the package built, installed, run and removed (root)
+#   make screenshots  the window's pictures in docs/screenshots/
 FUZZ ?= build
 
-.PHONY: all test sanitize analyse fuzz bench screenshots package package-check
+.PHONY: all test sanitize analyse fuzz bench package package-check screenshots
 
 all: test
 
@@ -29,11 +29,11 @@ fuzz:
 bench:
 	scripts/bench.sh
 
-screenshots:
-	scripts/screenshots.sh
-
 package:
 	scripts/package.sh
 
 package-check:
 	scripts/package-check.sh
+
+screenshots:
+	scripts/screenshots.sh

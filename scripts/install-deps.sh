@@ -9,7 +9,10 @@ packages=(
     qt6-base-dev
     libhidapi-dev
     libx11-dev libxi-dev
+    libglib2.0-dev libglib2.0-bin
+    # xvfb and xdotool: the window tests that drive the real program.
     xvfb xdotool
+    fonts-dejavu-core
     bash-completion
     dpkg-dev file desktop-file-utils appstream groff-base
     "$@"

@@ -3,8 +3,11 @@
 #include "command_support.h"
 #include "commands.h"
 #include "file_arguments.h"
+#include "desktop_mouse_settings.h"
 
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
@@ -91,7 +94,9 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The profile file."));
     const QCommandLineOption systemSettings(
         QStringLiteral("system-settings"),
-        QStringLiteral("Also store and apply the desktop's mouse settings."));
+        QStringLiteral("Also store the desktop's mouse settings again and apply them to the "
+                       "running desktop, as the window's write does, through the store this "
+                       "desktop calls for; prints which store that is."));
     parser.addOption(systemSettings);
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
@@ -99,9 +104,7 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return fail(QStringLiteral("write needs exactly one FILE"), ExitUsage);
-    if (parser.isSet(systemSettings))
-        return fail(QStringLiteral("--system-settings: this platform has no desktop mouse "
-                                   "settings support yet; nothing was written"));
+    const bool desktop = parser.isSet(systemSettings);
     if (const QString empty = emptyValueError(files.first(), QStringLiteral("write"));
         !empty.isEmpty())
         return fail(empty, ExitUsage);
@@ -110,11 +113,15 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     if (!file.open(files.first(), &error))
         return fail(error);
 
-    return withSession(options, [&file](MouseSession &session) {
+    return withSession(options, [&file, desktop](MouseSession &session) {
+        Configuration &config = session.config();
+        // Attached before the read-all, which fills the scales from the desktop.
+        std::optional<DesktopMouseSettings> desktopSettings;
+        if (desktop)
+            desktopSettings.emplace(config.mouseSettingsPage(), session.link().transfer);
         int result = ExitOk;
         if (!requireConnected(session, &result))
             return result;
-        Configuration &config = session.config();
         const ProfileFileResult loaded = config.loadProfile(file.path());
         if (!loaded.ok())
             return fail(file.shown(loaded.message(config.text())));
@@ -122,6 +129,9 @@ int runWrite(const SessionOptions &options, const QStringList &args)
         session.observer().setActivity(QStringLiteral("writing"));
         if (!session.link().transfer.DownloadParameter())
             return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
+        if (desktopSettings)
+            printOut(config.mouseSettingsPage().storeDescription(config.text()) +
+                     QLatin1Char('\n'));
         return int(ExitOk);
     });
 }

@@ -64,9 +64,9 @@ private slots:
             << QStringList{"--simulate", "b58", "read", "-o", "."} << "\".\"";
         QTest::newRow("type error, read")
             << QStringList{"--simulate", "a42", "read", "-o", "x.bin"} << "type error";
-        QTest::newRow("system settings")
-            << QStringList{"--simulate", "b58", "write", "--system-settings", "defaults.bin"}
-            << "--system-settings";
+        QTest::newRow("system settings, missing file")
+            << QStringList{"--simulate", "b58", "write", "--system-settings", "absent.bin"}
+            << "absent.bin";
         QTest::newRow("read without -o") << QStringList{"--simulate", "b58", "read"} << "-o";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate";
         QTest::newRow("no command") << QStringList{} << "command";

@@ -479,12 +479,14 @@ void TestSkinnedContent::webAddressPrefersTheInstalledGuide()
 {
     QTemporaryDir prefix;
     const QString stored = QStringLiteral("https://example.org/contact");
-    QCOMPARE(resolveWebAddress(stored, prefix.filePath("bin")), QUrl(stored));
-    QVERIFY(QDir(prefix.path()).mkpath("share/doc/gaming-mouse"));
-    QFile guide(prefix.filePath("share/doc/gaming-mouse/index.html"));
+    const QString guidePath = prefix.filePath("share/gaming-mouse/user-guide.html");
+    QCOMPARE(resolveWebAddress(stored, QString()), QUrl(stored));
+    QCOMPARE(resolveWebAddress(stored, guidePath), QUrl(stored));
+    QVERIFY(QDir(prefix.path()).mkpath("share/gaming-mouse"));
+    QFile guide(guidePath);
     QVERIFY(guide.open(QIODevice::WriteOnly));
     guide.close();
-    QCOMPARE(resolveWebAddress(stored, prefix.filePath("bin")),
+    QCOMPARE(resolveWebAddress(stored, guidePath),
              QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()));
 }
 

@@ -82,6 +82,9 @@ void TestXvfbApply::applyClickedWithXdotoolWritesTheMouse()
     env.insert(QStringLiteral("DISPLAY"), display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    // Apply stores the desktop's mouse settings: into the test's own folder.
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+    env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(GM_GUI_PATH), {QStringLiteral("--simulate"), QStringLiteral("b58"),
                                                 QStringLiteral("--sim-state"), memory});

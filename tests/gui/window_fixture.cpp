@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTemporaryDir>
 
 MessageCloser::MessageCloser()
 {
@@ -41,8 +42,25 @@ SimulatedMouseConfig simulatedKind(const QString &kind)
     return config;
 }
 
+namespace {
+// The window stores the desktop's mouse settings with every write; a test
+// window keeps them in a folder of its own instead of the user's desktop.
+void isolateDesktopSettings()
+{
+    static QTemporaryDir config;
+    static const bool done = [] {
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        for (const char *name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE", "DISPLAY"})
+            qunsetenv(name);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+} // namespace
+
 WindowFixture::WindowFixture(const QString &kind, bool plugged) : mouse(simulatedKind(kind))
 {
+    isolateDesktopSettings();
     ImageBuffers image;
     if (!readDefaultImage(image) || !mouse.placeImage(joinImage(image)))
         qFatal("no default image");

@@ -378,8 +378,9 @@ void TestAdvancedPageModel::fireKeysFromImage()
     SectionRecords records;
     records.FireKey = QByteArray::fromHex("06 12 00 10 06 1F A7 D0 06 11 0F FF 06 F0 00 00 5A");
     model.showFireKeys(records);
-    const QStringList repeats = {"2", "15", "2", "0"};
-    const QStringList delays = {"16", "2000", "2000", "0"};
+    // Shown as held, limits not applied yet.
+    const QStringList repeats = {"2", "15", "1", "0"};
+    const QStringList delays = {"16", "2000", "4095", "0"};
     for (int n = 1; n <= 4; ++n) {
         QCOMPARE(model.repeatText(n), repeats[n - 1]);
         QCOMPARE(model.delayText(n), delays[n - 1]);

@@ -5,6 +5,8 @@
 #include "image/section_checks.h"
 #include "ui/language.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kProfileCount = 3;
@@ -194,13 +196,53 @@ void Configuration::AssembleDataBuf()
 
     placeLayoutAreas(m_sections, m_state.DeviceLayoutCode, d);
 
+    // The boxes are held to their limits before they are stored, also when
+    // focus never left them. A fire key whose value changes by that would
+    // leave the buttons that carry its old code without a fire key, so they
+    // follow it to the new code.
+    const auto shownFireKeys = m_advanced.allFireKeyFields(m_sections);
+    m_advanced.commitFireKeyTexts();
+    const auto storedFireKeys = m_advanced.allFireKeyFields(m_sections);
     m_advanced.FireKeyModeToDataBuf(m_sections);
+    retargetFireKeyCodes(shownFireKeys, storedFireKeys);
     SectionChecksum(m_sections.FireKey, kFireKeyDataBytes);
     copyToBlock(m_sections.FireKey, kFireKeyOffset, d);
 
     FireKeyAndFireKeyModeToDataBuf();
     SectionChecksum(m_sections.Profile, kProfileDataBytes);
     copyToBlock(m_sections.Profile, kProfileOffset, d);
+}
+
+void Configuration::retargetFireKeyCodes(const FireKeyFieldSet &before,
+                                         const FireKeyFieldSet &after)
+{
+    if (before == after)
+        return;
+    std::array<QString, AdvancedPageModel::kFireKeyCount> oldCodes;
+    std::array<QString, AdvancedPageModel::kFireKeyCount> newCodes;
+    for (int n = 0; n < AdvancedPageModel::kFireKeyCount; ++n) {
+        oldCodes[n] = FireKeyCode({before[n].repeat, before[n].delay, before[n].byte2HighNibble});
+        newCodes[n] = FireKeyCode({after[n].repeat, after[n].delay, after[n].byte2HighNibble});
+    }
+    normaliseSections(m_sections);
+    for (int p = 0; p < kProfileCount; ++p) {
+        for (int b = 0; b < kButtonCount; ++b) {
+            QString &code = m_codeStrings[p][b];
+            // A button names the first fire key whose code it equals, as its
+            // caption does; one pass, so a new code is never moved again.
+            const auto it = std::find(oldCodes.begin(), oldCodes.end(), code);
+            if (it == oldCodes.end())
+                continue;
+            const QString &replacement = newCodes[size_t(it - oldCodes.begin())];
+            const auto bytes = CodeTextToBytes(replacement);
+            if (!bytes || replacement == code)
+                continue;
+            code = replacement;
+            const int at = codeOffset(p, b);
+            for (int i = 0; i < kCodeLength; ++i)
+                m_sections.Profile[at + i] = char((*bytes)[i]);
+        }
+    }
 }
 
 void Configuration::FireKeyAndFireKeyModeToDataBuf()

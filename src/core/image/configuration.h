@@ -9,6 +9,7 @@
 #include "image/profile_file.h"
 #include "settings/advanced_page_model.h"
 #include "settings/breathing_page_model.h"
+#include "settings/mouse_settings_page_model.h"
 
 #include <QStringList>
 
@@ -61,6 +62,10 @@ public:
     const AdvancedPageModel &advancedPage() const { return m_advanced; }
     BreathingPageModel &breathingPage() { return m_breathing; }
     const BreathingPageModel &breathingPage() const { return m_breathing; }
+    // The desktop's mouse settings on the advanced page; its store is set by
+    // whoever knows the platform.
+    MouseSettingsPageModel &mouseSettingsPage() { return m_mouseSettings; }
+    const MouseSettingsPageModel &mouseSettingsPage() const { return m_mouseSettings; }
     ButtonAssignmentModel &buttonAssignment() { return m_buttons; }
     const ButtonAssignmentModel &buttonAssignment() const { return m_buttons; }
 
@@ -136,6 +141,11 @@ public:
     void MemoToDataBuf();
 
 private:
+    using FireKeyFieldSet = std::array<FireKeyFields, AdvancedPageModel::kFireKeyCount>;
+    // Buttons whose code was fire key n's code as `before` builds it get
+    // fire key n's code as `after` builds it.
+    void retargetFireKeyCodes(const FireKeyFieldSet &before, const FireKeyFieldSet &after);
+
     AppState m_state;
     ImageBuffers m_image;
     ImageBuffers m_default;
@@ -143,6 +153,7 @@ private:
     ProfileCodeStringTable m_codeStrings;
     AdvancedPageModel m_advanced;
     BreathingPageModel m_breathing;
+    MouseSettingsPageModel m_mouseSettings;
     ButtonAssignmentModel m_buttons{m_sections, m_codeStrings}; // after both
     Page m_page = Page::Main;
     TextLookup m_text;

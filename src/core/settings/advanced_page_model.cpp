@@ -70,6 +70,18 @@ bool keptAsTyped(int value, int maximum)
     return value >= 0 && limitedText(text, maximum) == text;
 }
 
+// The number a box shows. Fire-key button codes are built from and compared
+// with this, so a code the mouse holds keeps its name even when its value
+// lies outside the limits. An empty box has no number; it will be stored as
+// its limited value, so that one names the code.
+int shownValue(const QString &text, int maxLength, int maximum)
+{
+    const QString digits = digitsOnly(text, maxLength);
+    if (digits.isEmpty())
+        return limitedValue(digits, maximum);
+    return digits.toInt();
+}
+
 } // namespace
 
 AdvancedPageModel::AdvancedPageModel()
@@ -297,8 +309,10 @@ void AdvancedPageModel::showFireKeys(const SectionRecords &records)
         const int byte3 = record_bytes::at(records.FireKey, base + 3);
         if (byte1 < 0 || byte2 < 0 || byte3 < 0)
             continue;
-        m_repeatTexts[n] = limitedRepeatText(QString::number(byte1 & 0x0F));
-        m_delayTexts[n] = limitedDelayText(QString::number((byte2 & 0x0F) * 256 + byte3));
+        // Shown as held; the limits wait until focus leaves a box or the
+        // value is stored.
+        m_repeatTexts[n] = QString::number(byte1 & 0x0F);
+        m_delayTexts[n] = QString::number((byte2 & 0x0F) * 256 + byte3);
     }
     RefreshFireKeyMode(records.Profile);
 }
@@ -396,8 +410,8 @@ FireKeyFields AdvancedPageModel::fireKeyFields(int fireKey, const SectionRecords
     FireKeyFields fields;
     if (!inRange(fireKey, kFireKeyCount))
         return fields;
-    fields.repeat = fireKeyRepeat(fireKey);
-    fields.delay = fireKeyDelay(fireKey);
+    fields.repeat = shownValue(m_repeatTexts[fireKey - 1], kRepeatMaxLength, kMaxRepeat);
+    fields.delay = shownValue(m_delayTexts[fireKey - 1], kDelayMaxLength, kMaxDelay);
     const int byte2 = record_bytes::at(records.FireKey, kCodeLength * (fireKey - 1) + 2);
     fields.byte2HighNibble = byte2 < 0 ? 0 : static_cast<quint8>(byte2 >> 4);
     return fields;

@@ -10,9 +10,10 @@
 
 #include <array>
 
-// The fields that make up fire key n's button code, as they will be stored:
-// repeat 0 or 2-15, delay 0 or 2-2000, and the high four bits of FireKey
-// byte 4(n-1)+2 as a value 0-15 (the program never changes them).
+// The fields that make up fire key n's button code as its boxes show them
+// (repeat up to 99, delay up to 9999 until the limits are applied), and the
+// high four bits of FireKey byte 4(n-1)+2 as a value 0-15 (the program never
+// changes them).
 struct FireKeyFields
 {
     int repeat = 2;
@@ -93,8 +94,9 @@ public:
     ReportRate reportRate() const { return m_reportRate; }
 
     // --- fire keys ------------------------------------------------------
-    // Shows the four codes' repeat and delay; the shown texts are already
-    // held to their limits so that they always read as what will be stored.
+    // Shows the four codes' repeat and delay exactly as the image holds them
+    // (a delay of 3689 shows "3689"); the limits apply when focus leaves a
+    // box or when the values are stored.
     void showFireKeys(const SectionRecords &records);
     void FireKeyModeToDataBuf(SectionRecords &records) const;
 
@@ -117,6 +119,8 @@ public:
     // to the text as it stands); 0 for a fire key number out of range.
     int fireKeyRepeat(int fireKey) const;
     int fireKeyDelay(int fireKey) const;
+    // What builds and recognises fire key n's button code: the boxes' values
+    // as shown, limits not applied.
     FireKeyFields fireKeyFields(int fireKey, const SectionRecords &records) const;
     std::array<FireKeyFields, kFireKeyCount> allFireKeyFields(const SectionRecords &records) const;
 

@@ -4,6 +4,7 @@
 #include "app/window_content.h"
 #include "app/window_observer.h"
 #include "app/window_shape.h"
+#include "desktop_mouse_settings.h"
 #include "macros/macro_editor.h"
 #include "ui/skin_images.h"
 
@@ -56,6 +57,10 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
     m_config.MacroNames = [this] { return m_macros->macroNames(); };
     m_link = std::make_unique<DeviceLink>(m_config, backend, clock);
     m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
+    // The desktop's mouse settings on the advanced page: read with every
+    // read-all, stored and applied with every write-all.
+    m_desktopSettings =
+        std::make_unique<DesktopMouseSettings>(m_config.mouseSettingsPage(), m_link->transfer);
 
     m_content = makeContent(m_client, m_config);
     m_content->setParent(this);
@@ -107,6 +112,7 @@ void TForm1::FormCreate()
     // The default image into the buffers, its ids and layout, empty code
     // texts, macro names, every page and the candidate ids.
     m_config.startUp();
+    m_config.mouseSettingsPage().refreshFromSystem();
     m_config.state().CommandHandle = kInvalidHandle;
     m_config.state().DataHandle = kInvalidHandle;
     m_content->alignFireEdits();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class DesktopMouseSettings;
 class MacroEditor;
 class QSystemTrayIcon;
 class TFormLoadingUI;
@@ -96,6 +97,7 @@ private:
     Configuration m_config;
     std::unique_ptr<MacroEditor> m_macros;
     std::unique_ptr<DeviceLink> m_link;
+    std::unique_ptr<DesktopMouseSettings> m_desktopSettings;
     std::unique_ptr<WindowObserver> m_observer;
     QWidget *m_client = nullptr;
     WindowContent *m_content = nullptr;

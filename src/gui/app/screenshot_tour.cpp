@@ -3,6 +3,7 @@
 #include "app/busy_window.h"
 #include "app/main_window.h"
 #include "app/skinned_content_port.h"
+#include "buttons/button_screenshots.h"
 #include "device/simulated_mouse.h"
 #include "macros/macro_screenshots.h"
 #include "ui/skinned_content.h"
@@ -67,6 +68,7 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
              ok;
     }
     skin.pageButtonClick(Configuration::Page::Main);
+    ok = renderButtonScreenshots(window, dir) && ok;
     for (int language : {2, 3}) {
         skin.languageButtonClick(language);
         ok = save(shotOf(window), dir, QStringLiteral("main-language%1").arg(language)) && ok;

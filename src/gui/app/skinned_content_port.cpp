@@ -1,6 +1,8 @@
 #include "app/skinned_content_port.h"
 
+#include "buttons/button_pages.h"
 #include "macros/macro_page.h"
+#include "settings/settings_pages.h"
 #include "ui/skin_picture.h"
 #include "ui/skinned_content.h"
 
@@ -22,6 +24,12 @@ SkinnedContentPort::SkinnedContentPort(QWidget *client, Configuration &config)
     connect(m_skin, &SkinnedContent::marqueeStarted, this, [this] { emit devTimerHold(true); });
     connect(m_skin, &SkinnedContent::marqueeStopped, this, [this] { emit devTimerHold(false); });
     connect(m_skin, &SkinnedContent::messageRequested, this, &WindowContent::messageRequested);
+    // The button pages' menus lie beside the skin's labels and close with it.
+    m_buttons = new ButtonPages(client, config, this);
+    connect(m_skin, &SkinnedContent::hideAllMenusRequested, m_buttons, &ButtonPages::HideAllMenu);
+    connect(m_skin, &SkinnedContent::titleChanged, m_buttons, &ButtonPages::languageChanged);
+    // After the forwarding above, so the pages see a write's clicks once it is done.
+    attachSettingsPages(*m_skin, config);
 }
 
 void SkinnedContentPort::stretchInputCover()

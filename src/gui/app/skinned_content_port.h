@@ -2,6 +2,7 @@
 
 #include "app/window_content.h"
 
+class ButtonPages;
 class Configuration;
 class MacroPage;
 class SkinnedContent;
@@ -15,6 +16,7 @@ public:
     SkinnedContentPort(QWidget *client, Configuration &config);
 
     SkinnedContent &skin() { return *m_skin; }
+    ButtonPages &buttons() { return *m_buttons; }
     // The macro page, nullptr until the window attached its editor.
     MacroPage *macroPage() const { return m_macroPage; }
 
@@ -49,5 +51,6 @@ private:
 
     Configuration &m_config;
     SkinnedContent *m_skin = nullptr;
+    ButtonPages *m_buttons = nullptr;
     MacroPage *m_macroPage = nullptr;
 };

@@ -1,24 +1,19 @@
 #include "ui/web_address.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include "install_paths.h"
 
-QString installedGuidePath(const QString &programDirectory)
-{
-    return QDir::cleanPath(programDirectory +
-                           QStringLiteral("/../share/doc/gaming-mouse/index.html"));
-}
+#include <QCoreApplication>
+#include <QFileInfo>
 
 QUrl resolveWebAddress(const QString &storedAddress)
 {
-    return resolveWebAddress(storedAddress, QCoreApplication::applicationDirPath());
+    return resolveWebAddress(storedAddress,
+                             userGuidePath(QCoreApplication::applicationDirPath()));
 }
 
-QUrl resolveWebAddress(const QString &storedAddress, const QString &programDirectory)
+QUrl resolveWebAddress(const QString &storedAddress, const QString &guidePath)
 {
-    const QString guide = installedGuidePath(programDirectory);
-    if (QFileInfo(guide).isFile())
-        return QUrl::fromLocalFile(guide);
+    if (!guidePath.isEmpty() && QFileInfo(guidePath).isFile())
+        return QUrl::fromLocalFile(QFileInfo(guidePath).absoluteFilePath());
     return QUrl::fromUserInput(storedAddress.trimmed());
 }

@@ -3,12 +3,10 @@
 #include <QString>
 #include <QUrl>
 
-// The address the web button opens. The program's user guide, when it is
-// installed beside the program (<prefix>/share/doc/gaming-mouse/index.html
-// for <prefix>/bin/gaming-mouse), takes the place of the address the layout
-// stores; without it the stored address is opened as it stands.
+// The address the web button opens. The program's own user guide, where it
+// is found (installed beside the program, or in the source tree of a build),
+// takes the place of the address the layout stores; without it the stored
+// address is opened as it stands.
 QUrl resolveWebAddress(const QString &storedAddress);
-QUrl resolveWebAddress(const QString &storedAddress, const QString &programDirectory);
-
-// Where the installed user guide lies for a program in `programDirectory`.
-QString installedGuidePath(const QString &programDirectory);
+// The same with the guide's path given (empty: no guide).
+QUrl resolveWebAddress(const QString &storedAddress, const QString &guidePath);
