@@ -24,6 +24,7 @@ private slots:
     void cancelRestoresTheStoredMacro();
     void confirmStoresAnInsertRecording();
     void recordsIntoTheSelectedMacroOnly();
+    void closingDropsARunningRecordingAndTheSelection();
 
 private:
     void openMacro(int index, const QStringList &lines);
@@ -304,6 +305,27 @@ void MacroEditorTest::recordsIntoTheSelectedMacroOnly()
     QCOMPARE(storedStream(30), bytesFromHex("A8 28 00"));
     QCOMPARE(storedStream(2), QByteArray());
     QCOMPARE(m_editor->eventLines().wrScript(), QStringLiteral("A82800"));
+}
+
+void MacroEditorTest::closingDropsARunningRecordingAndTheSelection()
+{
+    openMacro(4, {"00", "1 LeftKey CODE:00A1", "2 LeftKey CODE:0021"});
+    QVERIFY(m_editor->Btn_StartClick());
+    m_editor->recorder().mouseButtonEvent(MacroMouseButton::Right, true);
+    QSignalSpy selected(m_editor.get(), &MacroEditor::selectedMacroChanged);
+    m_editor->closeMacro();
+    QCOMPARE(m_editor->pageState(), MacroEditor::PageState::Browsing);
+    QCOMPARE(m_editor->selectedMacro(), -1);
+    QCOMPARE(selected.count(), 1);
+    QVERIFY(m_editor->eventLines().isEmpty());
+    // The half-made recording is not stored over the macro.
+    QCOMPARE(storedStream(4), bytesFromHex("A1 21 00"));
+
+    m_editor->LB_MacroNameClick(4);
+    QVERIFY(m_editor->Btn_InsertClick());
+    m_editor->closeMacro();
+    QVERIFY(!m_editor->insertPanelOpen());
+    QVERIFY(!m_editor->Btn_StartClick()); // nothing selected any more
 }
 
 QTEST_GUILESS_MAIN(MacroEditorTest)

@@ -121,6 +121,21 @@ bool MacroEditor::clearSelectedMacro()
     return true;
 }
 
+void MacroEditor::closeMacro()
+{
+    // Whatever was recorded belongs to the old image; it is dropped, not stored.
+    m_selected = -1;
+    if (m_recorder.isInsertRecording())
+        m_recorder.stopInsertRecording();
+    else if (m_recorder.isRecording())
+        m_recorder.stopRecording();
+    if (m_insertPanelOpen)
+        CloseInsertPanel();
+    m_lines.clear();
+    m_lines.setWrScript(QString());
+    emit selectedMacroChanged(-1);
+}
+
 MacroEditor::EditResult MacroEditor::Btn_DelClick()
 {
     const int row = m_lines.selectedRow();

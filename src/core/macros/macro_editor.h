@@ -67,6 +67,9 @@ public:
     int selectedMacro() const { return m_selected; }
     bool LB_MacroNameClick(int index);
     bool clearSelectedMacro(); // after the user agreed: events gone, name kept
+    // The image was replaced or the mouse went away: a running recording
+    // stops, the insert panel closes and no macro stays open or selected.
+    void closeMacro();
     EditResult Btn_DelClick();
     void CountMacroKeys();
     // The stored macro into the event lines (nothing without a selection).

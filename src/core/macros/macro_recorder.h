@@ -67,6 +67,8 @@ public:
                            QObject *parent = nullptr);
 
     TKeyboardHook &keyboardHook() { return m_hook; }
+    // The tick source of later events (tests and tools bring their own).
+    void setClock(MillisecondClock clock) { m_clock = std::move(clock); }
     MacroRecordingState &state() { return m_state; }
     const MacroRecordingState &state() const { return m_state; }
 

@@ -64,6 +64,7 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
 
     m_content = makeContent(m_client, m_config);
     m_content->setParent(this);
+    m_content->attachMacroPage(*m_macros);
     m_busy = new TFormLoadingUI(this);
     m_observer = std::make_unique<WindowObserver>(*this, *m_content, *m_busy);
     m_link->setObserver(m_observer.get());

@@ -5,6 +5,7 @@
 #include "app/skinned_content_port.h"
 #include "buttons/button_screenshots.h"
 #include "device/simulated_mouse.h"
+#include "macros/macro_screenshots.h"
 #include "ui/skinned_content.h"
 
 #include <QApplication>
@@ -87,6 +88,9 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
     }
     ok = save(composed, dir, QStringLiteral("busy")) && ok;
     busy.startTransfer(0);
+
+    ok = renderMacroScreenshots(window, dir) && ok;
+    skin.pageButtonClick(Configuration::Page::Main);
 
     mouse->setPlugged(false);
     window.DevTimerTimer();

@@ -1,6 +1,7 @@
 #include "app/skinned_content_port.h"
 
 #include "buttons/button_pages.h"
+#include "macros/macro_page.h"
 #include "settings/settings_pages.h"
 #include "ui/skin_picture.h"
 #include "ui/skinned_content.h"
@@ -11,7 +12,7 @@
 #include <QTextEdit>
 
 SkinnedContentPort::SkinnedContentPort(QWidget *client, Configuration &config)
-    : m_skin(new SkinnedContent(client, config, this))
+    : m_config(config), m_skin(new SkinnedContent(client, config, this))
 {
     connect(m_skin, &SkinnedContent::confirmClicked, this, &WindowContent::confirmClicked);
     connect(m_skin, &SkinnedContent::applyClicked, this, &WindowContent::applyClicked);
@@ -130,8 +131,18 @@ void SkinnedContentPort::clearList(const QString &name)
         list->clear();
 }
 
+void SkinnedContentPort::attachMacroPage(MacroEditor &editor)
+{
+    if (m_macroPage)
+        return;
+    m_macroPage = new MacroPage(*m_skin, editor, m_config, this);
+    connect(m_macroPage, &MacroPage::messageRequested, this, &WindowContent::messageRequested);
+}
+
 void SkinnedContentPort::clearMacroLists()
 {
+    if (m_macroPage)
+        m_macroPage->closeMacro();
     clearList(QStringLiteral("LB_MacroName"));
     clearList(QStringLiteral("LB_Name"));
     clearList(QStringLiteral("LB_macro"));
@@ -139,6 +150,10 @@ void SkinnedContentPort::clearMacroLists()
 
 void SkinnedContentPort::showMacroNames(const QStringList &names)
 {
+    if (m_macroPage) {
+        m_macroPage->renderNames(); // the names with the selected macro marked
+        return;
+    }
     if (auto *list = m_skin->element<QListWidget>(QStringLiteral("LB_MacroName"))) {
         list->clear();
         list->addItems(names);
@@ -152,6 +167,8 @@ void SkinnedContentPort::ShowDevicePages(bool familyA, bool familyB)
 
 void SkinnedContentPort::clearMacroEditor()
 {
+    if (m_macroPage)
+        m_macroPage->closeMacro();
     clearList(QStringLiteral("LB_MacroName"));
     clearList(QStringLiteral("LB_macro"));
     for (const QString &memo : {QStringLiteral("mmo_macro"), QStringLiteral("mmo_wrscript")}) {

@@ -4,6 +4,7 @@
 
 class ButtonPages;
 class Configuration;
+class MacroPage;
 class SkinnedContent;
 class QWidget;
 
@@ -16,6 +17,8 @@ public:
 
     SkinnedContent &skin() { return *m_skin; }
     ButtonPages &buttons() { return *m_buttons; }
+    // The macro page, nullptr until the window attached its editor.
+    MacroPage *macroPage() const { return m_macroPage; }
 
     void stretchInputCover() override;
     void showFirstPage() override;
@@ -38,6 +41,7 @@ public:
     void clearMacroLists() override;
     void showMacroNames(const QStringList &names) override;
     void ShowDevicePages(bool familyA, bool familyB) override;
+    void attachMacroPage(MacroEditor &editor) override;
     void clearMacroEditor() override;
     void showPressed(DeviceObserver::WriteButton button) override;
     void showFileButtonPressed(bool save) override;
@@ -45,6 +49,8 @@ public:
 private:
     void clearList(const QString &name);
 
+    Configuration &m_config;
     SkinnedContent *m_skin = nullptr;
     ButtonPages *m_buttons = nullptr;
+    MacroPage *m_macroPage = nullptr;
 };

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class MacroEditor;
+
 // What the main window asks of the skinned content laid over its client
 // area: the pictures, labels, pages and menus. The window owns the device
 // link, the timers and the dialogs; the content owns every named element.
@@ -42,6 +44,8 @@ public:
     // LB_MacroName filled with the macro names.
     virtual void showMacroNames(const QStringList &names) = 0;
     virtual void ShowDevicePages(bool familyA, bool familyB) = 0;
+    // The macro page's behaviour on the editor the window owns.
+    virtual void attachMacroPage(MacroEditor &editor) { Q_UNUSED(editor); }
     virtual void clearMacroEditor() = 0;
     virtual void showPressed(DeviceObserver::WriteButton button) = 0;
     // Img_Save or Img_Load pressed: "SetS_02".

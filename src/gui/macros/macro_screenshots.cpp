@@ -1,0 +1,76 @@
+#include "macros/macro_screenshots.h"
+
+#include "app/main_window.h"
+#include "app/skinned_content_port.h"
+#include "macros/macro_editor.h"
+#include "ui/skinned_content.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTextStream>
+
+namespace {
+
+constexpr int kVkControl = 0x11;
+constexpr int kVkC = 0x43;
+
+bool saveShot(TForm1 &window, const QDir &folder, const QString &name)
+{
+    QCoreApplication::processEvents();
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    if (!window.mask().isEmpty())
+        painter.setClipRegion(window.mask());
+    window.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.end();
+    const QString path = folder.filePath(name + QStringLiteral(".png"));
+    if (image.save(path))
+        return true;
+    QTextStream(stderr) << "cannot write " << path << '\n';
+    return false;
+}
+
+// Ctrl+C, then a click, with the pauses a hand leaves between them.
+void recordSample(MacroEditor &editor)
+{
+    quint32 now = 1000;
+    MacroRecorder &recorder = editor.recorder();
+    recorder.setClock([&now] { return now; });
+    editor.LB_MacroNameClick(0);
+    editor.Btn_StartClick();
+    TKeyboardHook &keys = recorder.keyboardHook();
+    keys.keyDown(kVkControl);
+    now += 85;
+    keys.keyDown(kVkC);
+    now += 120;
+    keys.keyUp(kVkC);
+    now += 40;
+    keys.keyUp(kVkControl);
+    now += 300;
+    recorder.mouseButtonEvent(MacroMouseButton::Left, true);
+    now += 95;
+    recorder.mouseButtonEvent(MacroMouseButton::Left, false);
+    editor.Btn_StartClick();
+    recorder.setClock(steadyMillisecondClock());
+}
+
+} // namespace
+
+bool renderMacroScreenshots(TForm1 &window, const QDir &folder)
+{
+    auto *port = qobject_cast<SkinnedContentPort *>(&window.content());
+    if (!port)
+        return false;
+    MacroEditor &editor = window.macros();
+    port->skin().pageButtonClick(Configuration::Page::Macro);
+    recordSample(editor);
+    bool ok = saveShot(window, folder, QStringLiteral("page-macro-recorded"));
+
+    editor.eventLines().setSelectedRow(2);
+    editor.Btn_InsertClick();
+    editor.CB_InsertChange(MacroEditor::InsertKeyFront);
+    ok = saveShot(window, folder, QStringLiteral("page-macro-insert")) && ok;
+    editor.Btn_CancelClick();
+    return ok;
+}
