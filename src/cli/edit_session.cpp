@@ -159,7 +159,7 @@ EditPlan planOf(const QList<SettingEdit> &edits, bool declarative)
 {
     return [edits, declarative](MouseSession &session, bool onMouse) {
         for (const SettingEdit &edit : edits) {
-            const EditOutcome outcome = applyEdit(session, edit, onMouse, declarative);
+            EditOutcome outcome = applyEdit(session, edit, onMouse, declarative);
             if (outcome.status != 0)
                 return outcome;
         }

@@ -283,7 +283,7 @@ QString FunctionNameOfCode(const QString &code, const CodeTextContext &context)
             return kMacroPrefix + QString::number(offset / kMacroSlotSize);
     }
     if ((*bytes)[0] == 0x02) {
-        const QString name = keysName(*bytes);
+        QString name = keysName(*bytes);
         QString ignored;
         const std::optional<FunctionRequest> back = ParseFunctionName(name, &ignored);
         if (!name.isEmpty() && back && back->code == normal)

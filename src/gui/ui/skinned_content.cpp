@@ -19,9 +19,9 @@ QString pageButtonName(Configuration::Page page)
 } // namespace
 
 SkinnedContent::SkinnedContent(QWidget *client, Configuration &configuration, QObject *parent)
-    : QObject(parent), m_client(client), m_configuration(configuration)
+    : QObject(parent), m_client(client), m_configuration(configuration),
+      m_elements(skin_elements::create(client))
 {
-    m_elements = skin_elements::create(client);
     m_labelRun.setInterval(200);
     connect(&m_labelRun, &QTimer::timeout, this, &SkinnedContent::labelRunTick);
     connectHoverFamilies();

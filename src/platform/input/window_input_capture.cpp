@@ -32,7 +32,8 @@ std::optional<MacroMouseButton> macroButton(Qt::MouseButton button)
 
 WindowInputCapture::~WindowInputCapture()
 {
-    stop();
+    // This class's own stop: a subclass is already gone here.
+    WindowInputCapture::stop();
 }
 
 bool WindowInputCapture::start()

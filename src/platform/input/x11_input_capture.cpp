@@ -209,7 +209,8 @@ X11InputCapture::X11InputCapture(QByteArray displayName, QObject *parent)
 
 X11InputCapture::~X11InputCapture()
 {
-    stop();
+    // This class's own stop: a subclass is already gone here.
+    X11InputCapture::stop();
 }
 
 bool X11InputCapture::isAvailable(const QByteArray &displayName)
