@@ -69,7 +69,8 @@ bool requireConnected(MouseSession &session, int *status)
 
 QString connectionError(MouseSession &session, ConnectionState state)
 {
-    QString error = session.notConnectedError();
+    QString error =
+        MouseSession::notConnectedError(state, session.link().connection.labels().deniedNodes);
     if (state == ConnectionState::ReadFailed)
         error = transferMessage(session, error);
     else if (state == ConnectionState::InUse && !session.lockProblem().isEmpty())

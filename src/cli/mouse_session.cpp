@@ -89,12 +89,6 @@ QString MouseSession::statusLine(ConnectionState state) const
     return QStringLiteral("not identified");
 }
 
-QString MouseSession::notConnectedError() const
-{
-    const ConnectionState state = m_link->connection.connectionState();
-    return notConnectedError(state, m_link->connection.labels().deniedNodes);
-}
-
 QString MouseSession::notConnectedError(ConnectionState state, const QString &deniedNodes)
 {
     switch (state) {

@@ -48,8 +48,6 @@ public:
     // The one-line state `status` prints, and the error line of a command
     // that needed a connected mouse.
     QString statusLine(ConnectionState state) const;
-    // The error line for the state of the last connectMouse().
-    QString notConnectedError() const;
     static QString notConnectedError(ConnectionState state, const QString &deniedNodes = {});
     // Why the mouse could not be taken when it was not another program's
     // doing (the simulated memory file or its lock); empty otherwise.
