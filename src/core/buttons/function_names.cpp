@@ -86,7 +86,8 @@ int modifierOfWord(const QString &word)
     return -1;
 }
 
-std::optional<FunctionRequest> parseKeys(const QString &text, const QString &spec, QString *error)
+std::optional<FunctionRequest> parseKeys(const QString &text, const QString &keyList,
+                                         QString *error)
 {
     const auto refuse = [&](const QString &why) {
         *error = QStringLiteral("\"%1\": %2").arg(text, why);
@@ -94,8 +95,8 @@ std::optional<FunctionRequest> parseKeys(const QString &text, const QString &spe
     };
     std::array<bool, 4> ticked{};
     QList<int> keys; // key indices, in the order pressed
-    if (!spec.isEmpty()) {
-        for (const QString &part : spec.split(QLatin1Char('+'))) {
+    if (!keyList.isEmpty()) {
+        for (const QString &part : keyList.split(QLatin1Char('+'))) {
             const QString token = KeyNameToken(part);
             if (token.isEmpty())
                 return refuse(QStringLiteral("empty key name; write keys:ctrl+alt+a"));
