@@ -11,6 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <optional>
+
 namespace {
 
 const char *const kProfileKeys[] = {"main", "switch", "fixed"};
@@ -316,15 +318,19 @@ EditOutcome macroOutcome(MouseSession &session, const QJsonArray &macros, QList<
     return {};
 }
 
-QByteArray readDescription(const QString &file, QString *error)
+// The description's text, nullopt when the file cannot be opened.
+std::optional<QByteArray> readDescription(const QString &file)
 {
     QFile input;
-    const bool opened = file == u"-" ? input.open(stdin, QIODevice::ReadOnly)
-                                     : (input.setFileName(file), input.open(QIODevice::ReadOnly));
-    if (!opened) {
-        *error = QStringLiteral("cannot open \"%1\"").arg(file);
-        return {};
+    bool opened = false;
+    if (file == u"-") {
+        opened = input.open(stdin, QIODevice::ReadOnly);
+    } else {
+        input.setFileName(file);
+        opened = input.open(QIODevice::ReadOnly);
     }
+    if (!opened)
+        return std::nullopt;
     return input.readAll();
 }
 
@@ -355,12 +361,12 @@ int runApply(const SessionOptions &options, const QStringList &args)
         return fail(QStringLiteral("apply needs exactly one FILE"), ExitUsage);
     const QString file = parser.positionalArguments().first();
 
+    const std::optional<QByteArray> text = readDescription(file);
+    if (!text)
+        return fail(QStringLiteral("cannot open \"%1\"").arg(file));
     QString error;
-    const QByteArray text = readDescription(file, &error);
-    if (!error.isEmpty())
-        return fail(error);
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+    const QJsonDocument document = QJsonDocument::fromJson(*text, &parseError);
     if (!document.isObject())
         return fail(QStringLiteral("\"%1\" is no JSON object: %2")
                         .arg(file, parseError.error == QJsonParseError::NoError
