@@ -205,7 +205,14 @@ struct X11InputCapture::Listener
 
 X11InputCapture::X11InputCapture(QByteArray displayName, QObject *parent)
     : InputCapture(parent), m_displayName(std::move(displayName))
-{}
+{
+    connect(
+        this, &X11InputCapture::rawEventRead, this,
+        [this](quint64 session, int kind, int code, bool pressed) {
+            deliver(session, Kind(kind), code, pressed);
+        },
+        Qt::QueuedConnection);
+}
 
 X11InputCapture::~X11InputCapture()
 {
@@ -249,10 +256,7 @@ bool X11InputCapture::start()
     Listener *raw = listener.get();
     raw->worker = std::thread([this, raw, session] {
         raw->run([this, session](Kind kind, int code, bool pressed) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, session, kind, code, pressed] { deliver(session, kind, code, pressed); },
-                Qt::QueuedConnection);
+            emit rawEventRead(session, int(kind), code, pressed);
         });
     });
     m_listener = std::move(listener);

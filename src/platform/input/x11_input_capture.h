@@ -29,6 +29,11 @@ public:
     bool isCapturing() const override { return m_capturing; }
     bool isSystemWide() const override { return true; }
 
+signals:
+    // Emitted on the worker thread for every event read; queued to deliver()
+    // on the thread this object lives in. `kind` is a Kind.
+    void rawEventRead(quint64 session, int kind, int code, bool pressed);
+
 private:
     struct Listener;
     enum class Kind
