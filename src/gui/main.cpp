@@ -57,8 +57,9 @@ int main(int argc, char *argv[])
     // painting while the device link waits.
     ManualClock instantClock;
     WindowClock windowClock;
-    DeviceClock &clock =
-        options.screenshotDir.isEmpty() ? static_cast<DeviceClock &>(windowClock) : instantClock;
+    DeviceClock *clock = &instantClock;
+    if (options.screenshotDir.isEmpty())
+        clock = &windowClock;
     SystemClock reportClock; // the simulated latency really passes
     SimulatorSetup device;
     QString error;
@@ -73,7 +74,7 @@ int main(int argc, char *argv[])
 
     int result = 0;
     {
-        TForm1 window(device.backend(), clock, makeSkinnedContent);
+        TForm1 window(device.backend(), *clock, makeSkinnedContent);
         // The simulated memory follows the lock: it is saved whenever a
         // search or transfer lets the mouse go.
         window.link().setLock(device.lock());

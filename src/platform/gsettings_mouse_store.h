@@ -4,7 +4,8 @@
 
 #include <memory>
 
-typedef struct _GSettings GSettings;
+// GLib's own declaration of the type, repeated so GIO stays out of this header.
+typedef struct _GSettings GSettings; // NOLINT(bugprone-reserved-identifier,modernize-use-using)
 
 // GNOME and the other desktops that keep the mouse in GSettings
 // (org.gnome.desktop.peripherals.mouse): pointer speed as "speed" (-1 ... 1)

@@ -6,7 +6,8 @@
 
 #include <memory>
 
-typedef struct _XDisplay Display;
+// Xlib's own declaration of the type, repeated so Xlib stays out of this header.
+typedef struct _XDisplay Display; // NOLINT(bugprone-reserved-identifier,modernize-use-using)
 
 // A plain X11 session: pointer speed through the "libinput Accel Speed"
 // property (-1 ... 1) of every pointer that has it, and the acceleration

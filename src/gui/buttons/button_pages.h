@@ -28,6 +28,7 @@ public:
     ButtonPages(QWidget *client, Configuration &config, QObject *parent = nullptr);
     ~ButtonPages() override;
 
+    // cppcheck-suppress CastIntegerToAddressAtReturn ; an element of an array of pointers
     MenuPanel *panel(MenuId menu) const { return m_panels[std::size_t(menu)]; }
     QListWidget *macroPicker() const { return m_picker; }
     // The open key-combination dialog, nullptr while none is open.

@@ -15,7 +15,7 @@ public:
     static constexpr int kRowHeight = 26;
     static constexpr int kTextLeft = 45;
 
-    MacroEventDelegate(const MacroEditor &editor, QObject *parent = nullptr);
+    explicit MacroEventDelegate(const MacroEditor &editor, QObject *parent = nullptr);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;

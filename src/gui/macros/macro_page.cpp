@@ -50,11 +50,10 @@ MacroPage::MacroPage(SkinnedContent &skin, MacroEditor &editor, Configuration &c
     connect(&m_editor, &MacroEditor::selectedMacroChanged, this, &MacroPage::render);
     // A full macro stops the recording first; the message waits until the
     // capture's event is handled, so no box opens in the middle of it.
-    connect(&m_editor, &MacroEditor::macroFull, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            emit messageRequested(MacroEditor::macroFullText(m_config.text()));
-        });
-    });
+    connect(
+        &m_editor, &MacroEditor::macroFull, this,
+        [this] { emit messageRequested(MacroEditor::macroFullText(m_config.text())); },
+        Qt::QueuedConnection);
     // A language switch captions the page afresh; the state's captions win.
     connect(&m_skin, &SkinnedContent::titleChanged, this, &MacroPage::render);
 

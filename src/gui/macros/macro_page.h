@@ -35,6 +35,7 @@ public:
     MacroEditor &editor() { return m_editor; }
     InputCapture &capture() { return *m_capture; }
     // The last name dialog opened, nullptr once it closed.
+    // cppcheck-suppress CastIntegerToAddressAtReturn ; a guarded pointer, not an integer
     TForm3 *nameDialog() const { return m_nameDialog; }
 
     // The names into LB_MacroName, the selected one marked.

@@ -29,7 +29,9 @@ void BreathingPage::wireClicks()
     BreathingPageModel &model = m_config.breathingPage();
     const std::pair<Scale, const char *> scales[] = {
         {Scale::Off, "Off"}, {Scale::Raise, "Raise"}, {Scale::On, "On"}, {Scale::Fall, "Fall"}};
-    for (const auto &[scale, stem] : scales) {
+    for (const auto &entry : scales) {
+        const Scale scale = entry.first;
+        const char *stem = entry.second;
         const auto click = [this, &model, scale](int step) {
             if (model.setStep(scale, step))
                 render();
@@ -44,11 +46,12 @@ void BreathingPage::wireClicks()
     const std::pair<Mode, const char *> modes[] = {{Mode::Random, "lbl_Random"},
                                                    {Mode::Colorful, "lbl_Colorful"},
                                                    {Mode::Custom, "lbl_Custom"}};
-    for (const auto &[mode, name] : modes)
-        onLeftClick(m_skin, QString::fromLatin1(name), this, [this, &model, mode] {
-            model.RGBMode_OnClick(mode);
-            render();
-        });
+    for (const auto &entry : modes)
+        onLeftClick(m_skin, QString::fromLatin1(entry.second), this,
+                    [this, &model, mode = entry.first] {
+                        model.RGBMode_OnClick(mode);
+                        render();
+                    });
 
     using ColourMode = BreathingPageModel::LedColourMode;
     onNumberedLeftClicks(m_skin, QStringLiteral("lbl_LEDColMode"), 2, this, [this, &model](int n) {

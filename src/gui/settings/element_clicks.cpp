@@ -4,7 +4,7 @@
 #include "ui/skin_picture.h"
 #include "ui/skinned_content.h"
 
-void onLeftClick(SkinnedContent &skin, const QString &name, QObject *context,
+void onLeftClick(const SkinnedContent &skin, const QString &name, QObject *context,
                  std::function<void()> action)
 {
     const auto leftOnly = [action = std::move(action)](Qt::MouseButton button) {
@@ -17,8 +17,8 @@ void onLeftClick(SkinnedContent &skin, const QString &name, QObject *context,
         QObject::connect(picture, &SkinPicture::clicked, context, leftOnly);
 }
 
-void onNumberedLeftClicks(SkinnedContent &skin, const QString &stem, int count, QObject *context,
-                          const std::function<void(int)> &action)
+void onNumberedLeftClicks(const SkinnedContent &skin, const QString &stem, int count,
+                          QObject *context, const std::function<void(int)> &action)
 {
     for (int n = 1; n <= count; ++n)
         onLeftClick(skin, stem + QString::number(n), context, [action, n] { action(n); });
