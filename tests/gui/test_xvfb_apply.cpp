@@ -94,7 +94,8 @@ void TestXvfbApply::applyClickedWithXdotoolWritesTheMouse()
         run(xdotool,
             {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
              QStringLiteral("--name"), QStringLiteral("^Gaming Mouse v1.0$")},
-            display, 20000)
+            // A sanitizer build on a busy machine takes its time to map the window.
+            display, 60000)
             .split(QLatin1Char('\n'))
             .value(0);
     QVERIFY2(!window.isEmpty(), "the window did not appear");
