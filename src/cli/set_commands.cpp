@@ -64,6 +64,24 @@ int setDpi(const SessionOptions &options, const QStringList &args)
     return edit ? runEditsOf(options, target, *edit) : usage(error);
 }
 
+// A setting given by one value: the parser's own options, then the value
+// checked by `parse` (which names what is accepted when it refuses).
+template <typename Parse>
+int runOneValueSetting(const SessionOptions &options, const QStringList &args,
+                       QCommandLineParser &parser, const QString &missing, Parse parse)
+{
+    EditTargetOptions targetOptions;
+    EditTarget target;
+    int status = ExitOk;
+    if (!parseSetting(parser, targetOptions, args, &target, &status))
+        return status;
+    if (parser.positionalArguments().size() != 1)
+        return usage(missing);
+    QString error;
+    const auto edit = parse(parser.positionalArguments().first(), &error);
+    return edit ? runEditsOf(options, target, *edit) : usage(error);
+}
+
 int setReportRate(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
@@ -71,16 +89,9 @@ int setReportRate(const SessionOptions &options, const QStringList &args)
         "Set the report rate. A changed rate ends the write with the report-rate reload.\n"
         "Example: gaming-mousectl set report-rate 1000"));
     parser.addPositionalArgument(QStringLiteral("RATE"), QStringLiteral("1000 or 500 (Hz)."));
-    EditTargetOptions targetOptions;
-    EditTarget target;
-    int status = ExitOk;
-    if (!parseSetting(parser, targetOptions, args, &target, &status))
-        return status;
-    if (parser.positionalArguments().size() != 1)
-        return usage(QStringLiteral("set report-rate needs 1000 or 500"));
-    QString error;
-    const auto edit = parseReportRateEdit(parser.positionalArguments().first(), &error);
-    return edit ? runEditsOf(options, target, *edit) : usage(error);
+    return runOneValueSetting(options, args, parser,
+                              QStringLiteral("set report-rate needs 1000 or 500"),
+                              parseReportRateEdit);
 }
 
 int setFireKey(const SessionOptions &options, const QStringList &args)
@@ -133,16 +144,9 @@ int setFireModes(const SessionOptions &options, const QStringList &args)
         "Example: gaming-mousectl set fire-modes 1,3"));
     parser.addPositionalArgument(QStringLiteral("MODES"),
                                  QStringLiteral("Modes separated by commas."));
-    EditTargetOptions targetOptions;
-    EditTarget target;
-    int status = ExitOk;
-    if (!parseSetting(parser, targetOptions, args, &target, &status))
-        return status;
-    if (parser.positionalArguments().size() != 1)
-        return usage(QStringLiteral("set fire-modes needs MODES, e.g. 1,3"));
-    QString error;
-    const auto edit = parseFireModesEdit(parser.positionalArguments().first(), &error);
-    return edit ? runEditsOf(options, target, *edit) : usage(error);
+    return runOneValueSetting(options, args, parser,
+                              QStringLiteral("set fire-modes needs MODES, e.g. 1,3"),
+                              parseFireModesEdit);
 }
 
 int setLight(const SessionOptions &options, const QStringList &args)
