@@ -85,6 +85,13 @@ void TestXvfbApply::applyClickedWithXdotoolWritesTheMouse()
     // Apply stores the desktop's mouse settings: into the test's own folder.
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
     env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+    // libxkbcommon-x11 copies the X server's fixed-length keymap names with
+    // strndup, which a strict sanitizer string check takes for an overread;
+    // the rest of the sanitizer options stay as the suite set them.
+    if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) +
+                       QStringLiteral(":strict_string_checks=0"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(GM_GUI_PATH), {QStringLiteral("--simulate"), QStringLiteral("b58"),
                                                 QStringLiteral("--sim-state"), memory});
@@ -98,7 +105,9 @@ void TestXvfbApply::applyClickedWithXdotoolWritesTheMouse()
             display, 60000)
             .split(QLatin1Char('\n'))
             .value(0);
-    QVERIFY2(!window.isEmpty(), "the window did not appear");
+    if (window.isEmpty())
+        QFAIL(qPrintable(QStringLiteral("the window did not appear; the program said:\n") +
+                         QString::fromLocal8Bit(program.readAllStandardError().right(4000))));
 
     // Apply's picture is 66 x 30 where the layout puts it.
     const std::optional<LayoutToggle> apply = openPageLayout(1).toggle(QStringLiteral("Btn_A2"));
