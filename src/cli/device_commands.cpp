@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "file_arguments.h"
 #include "desktop_mouse_settings.h"
+#include "edit_session.h"
 
 #include <QFileInfo>
 
@@ -20,6 +21,14 @@ bool saveProfileTo(MouseSession &session, const QString &target, QString *error)
     if (!result.ok())
         *error = result.message(config.text());
     return result.ok();
+}
+
+const QCommandLineOption &dryRunOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("dry-run"),
+        QStringLiteral("Read the mouse, print what the write would change and write nothing."));
+    return option;
 }
 
 } // namespace
@@ -97,7 +106,7 @@ int runWrite(const SessionOptions &options, const QStringList &args)
         QStringLiteral("Also store the desktop's mouse settings again and apply them to the "
                        "running desktop, as the window's write does, through the store this "
                        "desktop calls for; prints which store that is."));
-    parser.addOption(systemSettings);
+    parser.addOptions({systemSettings, dryRunOption()});
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
         return status;
@@ -105,6 +114,7 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     if (files.size() != 1)
         return fail(QStringLiteral("write needs exactly one FILE"), ExitUsage);
     const bool desktop = parser.isSet(systemSettings);
+    const bool dryRun = parser.isSet(dryRunOption());
     if (const QString empty = emptyValueError(files.first(), QStringLiteral("write"));
         !empty.isEmpty())
         return fail(empty, ExitUsage);
@@ -113,7 +123,7 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     if (!file.open(files.first(), &error))
         return fail(error);
 
-    return withSession(options, [&file, desktop](MouseSession &session) {
+    return withSession(options, [&file, desktop, dryRun](MouseSession &session) {
         Configuration &config = session.config();
         // Attached before the read-all, which fills the scales from the desktop.
         std::optional<DesktopMouseSettings> desktopSettings;
@@ -122,9 +132,14 @@ int runWrite(const SessionOptions &options, const QStringList &args)
         int result = ExitOk;
         if (!requireConnected(session, &result))
             return result;
-        const ProfileFileResult loaded = config.loadProfile(file.path());
-        if (!loaded.ok())
-            return fail(file.shown(loaded.message(config.text())));
+        auto load = [&config, &file] {
+            const ProfileFileResult loaded = config.loadProfile(file.path());
+            return loaded.ok() ? int(ExitOk) : fail(file.shown(loaded.message(config.text())));
+        };
+        if (dryRun)
+            return dryRunOf(session, load, mouseImageToWrite(session));
+        if (const int loaded = load(); loaded != ExitOk)
+            return loaded;
         session.observer().clearMessages();
         session.observer().setActivity(QStringLiteral("writing"));
         if (!session.link().transfer.DownloadParameter())
@@ -142,16 +157,27 @@ int runReset(const SessionOptions &options, const QStringList &args)
     parser.setApplicationDescription(
         QStringLiteral("Write the embedded default configuration to the mouse, as the "
                        "window's Reset does."));
+    parser.addOption(dryRunOption());
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
         return status;
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("reset takes no arguments"), ExitUsage);
 
-    return withSession(options, [](MouseSession &session) {
+    const bool dryRun = parser.isSet(dryRunOption());
+    return withSession(options, [dryRun](MouseSession &session) {
         int result = ExitOk;
         if (!requireConnected(session, &result))
             return result;
+        if (dryRun) {
+            auto takeDefaults = [&session] {
+                return session.link().transfer.takeDefaults()
+                           ? int(ExitOk)
+                           : fail(QStringLiteral("the embedded default configuration cannot "
+                                                 "be read"));
+            };
+            return dryRunOf(session, takeDefaults, mouseImageToWrite(session));
+        }
         session.observer().clearMessages();
         session.observer().setActivity(QStringLiteral("resetting"));
         if (!session.link().transfer.DefaultParameter())

@@ -39,10 +39,9 @@ bool openProfile(MouseSession &session, const QString &file, QString *error)
     return true;
 }
 
-// The image as it would be written: the parameter block assembled (on
-// 0xFF, as the write-all does, for the mouse), the names that changed
-// encoded into their table entries, the macro blocks.
-QByteArray assembledImage(MouseSession &session, bool onMouse, const QStringList &namesBefore)
+} // namespace
+
+QByteArray imageToWrite(MouseSession &session, bool onMouse, const QStringList &namesBefore)
 {
     Configuration &config = session.config();
     ImageBuffers &image = config.image();
@@ -59,6 +58,44 @@ QByteArray assembledImage(MouseSession &session, bool onMouse, const QStringList
     }
     return image.DataBuf + table + image.MacroBlocks;
 }
+
+int printDryRun(const QJsonObject &shownBefore, const QJsonObject &shownAfter,
+                bool bytesChange)
+{
+    const QStringList changes = jsonDifferences(shownBefore, shownAfter);
+    if (changes.isEmpty())
+        printOut(bytesChange ? QStringLiteral("no setting would change, but the stored bytes "
+                                              "would\n")
+                             : QStringLiteral("nothing would change\n"));
+    else if (!bytesChange)
+        printOut(changes.join(QLatin1Char('\n')) +
+                 QStringLiteral("\nthe stored bytes would stay as they are: the configuration "
+                                "stores none of these values (fire modes live only in Fire Mode "
+                                "buttons)\n"));
+    else
+        printOut(changes.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    return ExitOk;
+}
+
+std::function<QByteArray()> mouseImageToWrite(MouseSession &session)
+{
+    return [&session, names = session.macros().macroNames()] {
+        return imageToWrite(session, true, names);
+    };
+}
+
+int dryRunOf(MouseSession &session, const std::function<int()> &change,
+             const std::function<QByteArray()> &bytes)
+{
+    const QByteArray before = bytes();
+    const QJsonObject shown = describeConfiguration(session.config(), session.macros());
+    if (const int status = change(); status != ExitOk)
+        return status;
+    return printDryRun(shown, describeConfiguration(session.config(), session.macros()),
+                       bytes() != before);
+}
+
+namespace {
 
 int write(MouseSession &session, const EditTarget &target, const QByteArray &image)
 {
@@ -125,30 +162,17 @@ int runEdits(const SessionOptions &options, const EditTarget &target, const Edit
             return fail(error);
 
         const QStringList namesBefore = session.macros().macroNames();
-        const QByteArray before = assembledImage(session, onMouse, namesBefore);
+        const QByteArray before = imageToWrite(session, onMouse, namesBefore);
         const QJsonObject shownBefore = describeConfiguration(config, session.macros());
 
         const EditOutcome outcome = plan(session, onMouse);
         if (outcome.status != ExitOk)
             return fail(outcome.message, outcome.status);
 
-        const QByteArray after = assembledImage(session, onMouse, namesBefore);
-        if (target.dryRun) {
-            const QStringList changes =
-                jsonDifferences(shownBefore, describeConfiguration(config, session.macros()));
-            if (changes.isEmpty())
-                printOut(after == before ? QStringLiteral("nothing would change\n")
-                                         : QStringLiteral("no setting would change, but the "
-                                                          "stored bytes would\n"));
-            else if (after == before)
-                printOut(changes.join(QLatin1Char('\n')) +
-                         QStringLiteral("\nnothing would be written: the configuration stores "
-                                        "none of these values (fire modes live only in Fire "
-                                        "Mode buttons)\n"));
-            else
-                printOut(changes.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-            return int(ExitOk);
-        }
+        const QByteArray after = imageToWrite(session, onMouse, namesBefore);
+        if (target.dryRun)
+            return printDryRun(shownBefore, describeConfiguration(config, session.macros()),
+                               after != before);
         if (after == before)
             return int(ExitOk);
         return write(session, target, after);

@@ -2,6 +2,7 @@
 // buttons, on the mouse (read, change, write) or on a profile file in place.
 #include "command_support.h"
 #include "commands.h"
+#include "edit_session.h"
 #include "file_arguments.h"
 #include "image/default_image.h"
 #include "macros/macro_files.h"
@@ -22,6 +23,7 @@ struct MacroRequest
     int slot = -1; // the single-macro forms only
     QString file;
     QString profile; // empty: the mouse
+    bool dryRun = false; // imports only
 };
 
 bool isExport(MacroAction action)
@@ -62,7 +64,7 @@ int onProfile(MouseSession &session, const MacroRequest &request)
     OutputFile profile;
     if (!profile.open(request.profile, &error))
         return fail(error);
-    ImageBuffers image;
+    ImageBuffers &image = session.config().image();
     const ProfileFileResult loaded = readProfileImage(request.profile, image);
     if (!loaded.ok())
         return fail(loaded.message(text));
@@ -72,11 +74,19 @@ int onProfile(MouseSession &session, const MacroRequest &request)
     InputFile file;
     if (!importFrom(file, request, &error))
         return fail(error);
-    const MacroFileResult imported = request.action == MacroAction::ImportOne
-                                         ? importOneMacro(image, request.slot, file.path())
-                                         : importAllMacros(image, file.path());
-    if (!imported)
-        return fail(file.shown(imported.message(text)));
+    MacroEditor &macros = session.macros();
+    macros.RefreshMacroName();
+    auto import = [&] {
+        const MacroFileResult imported = request.action == MacroAction::ImportOne
+                                             ? importOneMacro(image, request.slot, file.path())
+                                             : importAllMacros(image, file.path());
+        macros.RefreshMacroName();
+        return imported ? int(ExitOk) : fail(file.shown(imported.message(text)));
+    };
+    if (request.dryRun)
+        return dryRunOf(session, import, [&image] { return joinImage(image); });
+    if (const int status = import(); status != ExitOk)
+        return status;
     const ProfileFileResult saved = writeProfileImage(request.profile, joinImage(image));
     if (!saved.ok())
         return fail(saved.message(text));
@@ -103,13 +113,18 @@ int onMouse(MouseSession &session, const MacroRequest &request)
         InputFile file;
         if (!importFrom(file, request, &error))
             return fail(error);
-        if (request.action == MacroAction::ImportOne)
-            macros.LB_MacroNameClick(request.slot);
-        const MacroFileResult imported = request.action == MacroAction::ImportOne
-                                             ? macros.importOne(file.path())
-                                             : macros.importAll(file.path());
-        if (!imported)
-            return fail(file.shown(imported.message(config.text())));
+        auto import = [&] {
+            if (request.action == MacroAction::ImportOne)
+                macros.LB_MacroNameClick(request.slot);
+            const MacroFileResult imported = request.action == MacroAction::ImportOne
+                                                 ? macros.importOne(file.path())
+                                                 : macros.importAll(file.path());
+            return imported ? int(ExitOk) : fail(file.shown(imported.message(config.text())));
+        };
+        if (request.dryRun)
+            return dryRunOf(session, import, mouseImageToWrite(session));
+        if (const int status = import(); status != ExitOk)
+            return status;
         session.observer().clearMessages();
         session.observer().setActivity(QStringLiteral("writing"));
         if (!session.link().transfer.DownloadParameter())
@@ -143,7 +158,10 @@ int runMacro(const SessionOptions &options, const QStringList &args)
     const QCommandLineOption profile(
         QStringLiteral("profile"),
         QStringLiteral("Work on this profile file instead of the mouse."), QStringLiteral("FILE"));
-    parser.addOption(profile);
+    const QCommandLineOption dryRun(
+        QStringLiteral("dry-run"),
+        QStringLiteral("Imports only: print what the import would change and write nothing."));
+    parser.addOptions({profile, dryRun});
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
         return status;
@@ -179,6 +197,11 @@ int runMacro(const SessionOptions &options, const QStringList &args)
                 QStringLiteral("the macro number must be 0 to 31, not \"%1\"").arg(words.first()),
                 ExitUsage);
     }
+    request.dryRun = parser.isSet(dryRun);
+    if (request.dryRun && isExport(request.action))
+        return fail(QStringLiteral("--dry-run is for imports: an export changes neither the "
+                                   "mouse nor a profile"),
+                    ExitUsage);
     request.file = words.last();
     request.profile = parser.value(profile);
     QString empty = emptyValueError(request.file, QStringLiteral("macro %1").arg(action));

@@ -89,6 +89,28 @@ private slots:
         QCOMPARE(readAll(path("all-out.bin")), all);
     }
 
+    // A dry run names what the import would change and changes nothing.
+    void dryRunImportsChangeNothing_data()
+    {
+        QTest::addColumn<QStringList>("target"); // empty: the mouse
+        QTest::newRow("mouse") << QStringList{};
+        QTest::newRow("profile file") << QStringList{"--profile", "defaults.bin"};
+    }
+    void dryRunImportsChangeNothing()
+    {
+        QFETCH(QStringList, target);
+        QCOMPARE(onMouse({"status"}).exitCode, 0);
+        const QByteArray memory = readAll(path("mouse.mem"));
+        const CliRun dry = onMouse(QStringList{"macro", "import", "5", "hello.bin", "--dry-run"} +
+                                   target);
+        QCOMPARE(dry.exitCode, 0);
+        QVERIFY(dry.outLines().contains(QStringLiteral("macros[5].name: \"macro5\" -> \"hello\"")));
+        QVERIFY(dry.outLines().contains(QStringLiteral("macros[5].length: 0 -> 8")));
+        QCOMPARE(readAll(path("mouse.mem")), memory);
+        QCOMPARE(readAll(path("defaults.bin")), defaultProfileImage());
+        QCOMPARE(onMouse({"macro", "export", "5", "x.bin", "--dry-run"}).exitCode, 2);
+    }
+
     // In place: only the macro area of the profile file changes.
     void importIntoAProfileFile()
     {

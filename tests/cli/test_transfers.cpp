@@ -169,6 +169,19 @@ private slots:
         QCOMPARE(dpi["levels"].toArray(), (QJsonArray{"1000", "6400"}));
         QCOMPARE(dpi["slots"].toArray(), (QJsonArray{4, 11, 255, 255}));
 
+        // Dry runs of a write and a reset name the change and leave the mouse as it is.
+        const QByteArray memory = readAll(path("mouse.mem"));
+        writeAll(path("defaults.bin"), defaultProfileImage());
+        for (const QStringList &dryRun : {QStringList{"reset", "--dry-run"},
+                                         QStringList{"write", "defaults.bin", "--dry-run"}}) {
+            const CliRun dry = run(kind, dryRun);
+            QCOMPARE(dry.exitCode, 0);
+            QVERIFY2(dry.outLines().contains(
+                         QStringLiteral("dpi.slots: [4,11,255,255] -> [3,5,9,10]")),
+                     dry.out.constData());
+            QCOMPARE(readAll(path("mouse.mem")), memory);
+        }
+
         QCOMPARE(run(kind, {"reset"}).exitCode, 0);
         dpi = showJson(show, m_dir->path())["dpi"].toObject();
         QCOMPARE(dpi["slots"].toArray(), (QJsonArray{3, 5, 9, 10}));

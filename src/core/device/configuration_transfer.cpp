@@ -296,22 +296,12 @@ bool ConfigurationTransfer::DefaultParameter()
     {
         BusyScope busy(*this);
         // Without the embedded defaults there is nothing sound to write.
-        loaded = m_config.LoadDefaultCopy();
+        loaded = takeDefaults();
         if (loaded) {
             const ImageBuffers &defaults = m_config.defaultImage();
             const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
-            m_config.image().DataBuf.replace(0, length, defaults.DataBuf.left(length));
-            m_config.clearProfileCodeStrings();
-            m_observer->processEvents();
-            m_config.DataBufToUI();
-            if (m_state.ChipFamilyB) {
-                m_config.image().MacroNameTable = defaults.MacroNameTable;
-                m_config.image().MacroBlocks = defaults.MacroBlocks;
-                m_observer->clearMacroEditor();
-                if (m_config.RefreshMacroName)
-                    m_config.RefreshMacroName();
+            if (m_state.ChipFamilyB)
                 m_protocol.eraseConfigurationRegions();
-            }
             // The defaults carry the image's identity, which the mouse
             // matched when it was identified; its own bytes are kept all the
             // same, whatever was read.
@@ -331,6 +321,26 @@ bool ConfigurationTransfer::DefaultParameter()
         m_lock->leave();
     reportWriteFailure();
     return loaded && m_lastFailed == 0;
+}
+
+bool ConfigurationTransfer::takeDefaults()
+{
+    if (!m_config.LoadDefaultCopy())
+        return false;
+    const ImageBuffers &defaults = m_config.defaultImage();
+    const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
+    m_config.image().DataBuf.replace(0, length, defaults.DataBuf.left(length));
+    m_config.clearProfileCodeStrings();
+    m_observer->processEvents();
+    m_config.DataBufToUI();
+    if (m_state.ChipFamilyB) {
+        m_config.image().MacroNameTable = defaults.MacroNameTable;
+        m_config.image().MacroBlocks = defaults.MacroBlocks;
+        m_observer->clearMacroEditor();
+        if (m_config.RefreshMacroName)
+            m_config.RefreshMacroName();
+    }
+    return true;
 }
 
 void ConfigurationTransfer::reportWriteFailure()

@@ -49,6 +49,10 @@ public:
     // needs no read.
     bool DownloadParameter();
     bool DefaultParameter();
+    // The buffers and pages as a reset leaves them, without a report sent:
+    // what DefaultParameter writes, and a dry run of it shows. False when
+    // the embedded defaults cannot be read.
+    bool takeDefaults();
 
     bool busy() const { return m_busy; }
     // Reports lost by the last transfer (0 after a clean one).
