@@ -39,7 +39,12 @@ bool parseCommand(QCommandLineParser &parser, const QStringList &args, int *stat
         return false;
     }
     if (parser.isSet(help)) {
-        printOut(parser.helpText());
+        // Qt names the program by its path; the usage names the command as typed.
+        QString text = parser.helpText();
+        const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+        if (text.startsWith(QLatin1String("Usage: ")) && options > 0 && !args.isEmpty())
+            text.replace(7, options - 7, args.first());
+        printOut(text);
         *status = ExitOk;
         return false;
     }

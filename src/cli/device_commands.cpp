@@ -42,7 +42,8 @@ int runStatus(const SessionOptions &options, const QStringList &args)
         "\"type error\", \"id error\", \"dropped\", \"not identified\", \"read failed\" (a "
         "report was lost; nothing was taken), \"in use\" (another program holds the mouse) "
         "or \"no access to NODE\" (the mouse is attached but may not be opened). Exits "
-        "with 0 only when the mouse is connected."));
+        "with 0 only when the mouse is connected.\n"
+        "Example: gaming-mousectl status && gaming-mousectl read -o backup.bin"));
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))
         return status;
@@ -63,7 +64,8 @@ int runRead(const SessionOptions &options, const QStringList &args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Read the whole configuration from the mouse and save it as a profile "
-                       "file (34048 bytes) under exactly the name given."));
+                       "file (34048 bytes) under exactly the name given.\n"
+                       "Example: gaming-mousectl read -o ~/mouse-backup.bin"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The profile file to write."),
                                     QStringLiteral("FILE"));
@@ -99,7 +101,9 @@ int runWrite(const SessionOptions &options, const QStringList &args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Load a profile file as the window's Load does and write the whole "
-                       "configuration to the mouse as Apply does."));
+                       "configuration to the mouse as Apply does.\n"
+                       "Examples: gaming-mousectl write ~/mouse-backup.bin --dry-run\n"
+                       "          gaming-mousectl write ~/mouse-backup.bin"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The profile file."));
     const QCommandLineOption systemSettings(
         QStringLiteral("system-settings"),
@@ -156,7 +160,8 @@ int runReset(const SessionOptions &options, const QStringList &args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Write the embedded default configuration to the mouse, as the "
-                       "window's Reset does."));
+                       "window's Reset does.\n"
+                       "Example: gaming-mousectl reset --dry-run"));
     parser.addOption(dryRunOption());
     int status = ExitOk;
     if (!parseCommand(parser, args, &status))

@@ -151,7 +151,9 @@ int runMacro(const SessionOptions &options, const QStringList &args)
         "  import-all FILE    FILE into all macros\n"
         "  rename N NAME      (rename --help for its own options)\n"
         "Imports are written to the mouse at once; with --profile the profile file is "
-        "changed in place instead."));
+        "changed in place instead.\n"
+        "Examples: gaming-mousectl macro export 3 jump.bin\n"
+        "          gaming-mousectl macro import 5 jump.bin --dry-run"));
     parser.addPositionalArgument(QStringLiteral("ACTION"),
                                  QStringLiteral("export, export-all, import or import-all."));
     parser.addPositionalArgument(QStringLiteral("ARGS"), QStringLiteral("[N] FILE"));

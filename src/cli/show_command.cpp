@@ -48,7 +48,9 @@ int runShow(const SessionOptions &options, const QStringList &args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Print the configuration of a profile file, or without FILE of the "
-                       "connected mouse, as the pages would show it."));
+                       "connected mouse, as the pages would show it.\n"
+                       "Examples: gaming-mousectl show\n"
+                       "          gaming-mousectl show --json > mouse.json"));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("The profile file (default: the mouse)."),
                                  QStringLiteral("[FILE]"));
