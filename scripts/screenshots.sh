@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build}"
-if [ ! -f "$build/build.ninja" ]; then cmake -S . -B "$build" -G Ninja; fi
+if [ ! -f "$build/CMakeCache.txt" ]; then cmake -S . -B "$build"; fi
 cmake --build "$build" --target gaming-mouse
 out="${1:-docs/screenshots}"
 QT_QPA_PLATFORM=offscreen "$build/src/gui/gaming-mouse" --simulate b58 --screenshot-dir "$out" \

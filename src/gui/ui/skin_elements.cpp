@@ -64,11 +64,13 @@ public:
     {
         return add(new SkinLabel(name, size, parent ? parent : m_client, alignment));
     }
-    // A clickable label on its own picture of the same size.
-    void button(const QString &labelName, QSize size, QWidget *parent = nullptr)
+    // A clickable label on its own picture of the same size; the margins
+    // keep its caption clear of the picture's edges and marks.
+    void button(const QString &labelName, QSize size, QWidget *parent = nullptr,
+                QMargins captionMargins = {})
     {
         picture(pictureOf(labelName), size, parent);
-        label(labelName, size, parent);
+        label(labelName, size, parent)->setContentsMargins(captionMargins);
     }
     QLineEdit *edit(const QString &name, QSize size, QWidget *parent = nullptr)
     {
@@ -148,11 +150,13 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.picture(QStringLiteral("Img_P%1").arg(page), kPagePictureSizes[page - 1]);
     build.picture(QStringLiteral("Img_InsertBase"), kInsertGroupSize)->hide();
 
+    // Captions keep clear of the accent tick on a command's left edge and of
+    // the tabs' rounded borders.
     for (const QString &name : commandButtons())
-        build.button(name, kCommandSize);
+        build.button(name, kCommandSize, nullptr, {6, 0, 2, 0});
     for (const auto *list : {&pageButtons(), &fileButtons(), &languageButtons()}) {
         for (const QString &name : *list)
-            build.button(name, kPageButtonSize);
+            build.button(name, kPageButtonSize, nullptr, {4, 0, 4, 0});
     }
     build.button(QStringLiteral("Btn_Web"), kWebSize);
 
@@ -162,7 +166,7 @@ QHash<QString, QWidget *> create(QWidget *client)
     // Mouse-button page.
     for (int n = 1; n <= 12; ++n) {
         build.picture(QStringLiteral("Img_Key%1").arg(n), kKeyPictureSize);
-        build.label(QStringLiteral("Key%1").arg(n), kKeyLabelSize);
+        build.label(QStringLiteral("Key%1").arg(n), kKeyLabelSize)->setContentsMargins(3, 0, 3, 0);
     }
 
     // Advanced page.
@@ -170,8 +174,11 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.scale(QString::fromLatin1(stem));
     for (int n = 1; n <= 8; ++n)
         build.picture(QStringLiteral("Img_DPI%1").arg(n), kDpiMarkerSize);
+    // The captions stand 29 pixels apart: a margin keeps four digits from
+    // running into the next caption (a long one is drawn smaller instead).
     for (int n = 1; n <= 8; ++n)
-        build.label(QStringLiteral("lbl_DPI%1").arg(n), kDpiLabelSize);
+        build.label(QStringLiteral("lbl_DPI%1").arg(n), kDpiLabelSize)
+            ->setContentsMargins(2, 0, 2, 0);
     // The choices' names are on the page picture beside their indicators;
     // the labels are the clickable areas over indicator and name.
     build.choice(QStringLiteral("Img_Rep1"), QStringLiteral("lbl_Rep1"), kChoiceLabelSize);
