@@ -146,7 +146,9 @@ private slots:
     void memoryFileLinkLoop()
     {
         QTemporaryDir dir;
-        SimulatorOptions options{QStringLiteral("a58"), dir.filePath("loop")};
+        SimulatorOptions options;
+        options.kind = QStringLiteral("a58");
+        options.statePath = dir.filePath("loop");
         QVERIFY(QFile::link(options.statePath, options.statePath));
         ManualClock clock;
         QString error;
