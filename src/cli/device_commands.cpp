@@ -2,9 +2,9 @@
 // read-all, Load followed by Apply, and Reset.
 #include "command_support.h"
 #include "commands.h"
-#include "file_arguments.h"
 #include "desktop_mouse_settings.h"
 #include "edit_session.h"
+#include "file_arguments.h"
 
 #include <QFileInfo>
 

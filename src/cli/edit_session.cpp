@@ -59,8 +59,7 @@ QByteArray imageToWrite(MouseSession &session, bool onMouse, const QStringList &
     return image.DataBuf + table + image.MacroBlocks;
 }
 
-int printDryRun(const QJsonObject &shownBefore, const QJsonObject &shownAfter,
-                bool bytesChange)
+int printDryRun(const QJsonObject &shownBefore, const QJsonObject &shownAfter, bool bytesChange)
 {
     const QStringList changes = jsonDifferences(shownBefore, shownAfter);
     if (changes.isEmpty())

@@ -22,7 +22,7 @@ struct MacroRequest
     MacroAction action = MacroAction::ExportOne;
     int slot = -1; // the single-macro forms only
     QString file;
-    QString profile; // empty: the mouse
+    QString profile;     // empty: the mouse
     bool dryRun = false; // imports only
 };
 

@@ -101,8 +101,8 @@ private slots:
         QFETCH(QStringList, target);
         QCOMPARE(onMouse({"status"}).exitCode, 0);
         const QByteArray memory = readAll(path("mouse.mem"));
-        const CliRun dry = onMouse(QStringList{"macro", "import", "5", "hello.bin", "--dry-run"} +
-                                   target);
+        const CliRun dry =
+            onMouse(QStringList{"macro", "import", "5", "hello.bin", "--dry-run"} + target);
         QCOMPARE(dry.exitCode, 0);
         QVERIFY(dry.outLines().contains(QStringLiteral("macros[5].name: \"macro5\" -> \"hello\"")));
         QVERIFY(dry.outLines().contains(QStringLiteral("macros[5].length: 0 -> 8")));

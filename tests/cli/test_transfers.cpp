@@ -173,12 +173,12 @@ private slots:
         const QByteArray memory = readAll(path("mouse.mem"));
         writeAll(path("defaults.bin"), defaultProfileImage());
         for (const QStringList &dryRun : {QStringList{"reset", "--dry-run"},
-                                         QStringList{"write", "defaults.bin", "--dry-run"}}) {
+                                          QStringList{"write", "defaults.bin", "--dry-run"}}) {
             const CliRun dry = run(kind, dryRun);
             QCOMPARE(dry.exitCode, 0);
-            QVERIFY2(dry.outLines().contains(
-                         QStringLiteral("dpi.slots: [4,11,255,255] -> [3,5,9,10]")),
-                     dry.out.constData());
+            QVERIFY2(
+                dry.outLines().contains(QStringLiteral("dpi.slots: [4,11,255,255] -> [3,5,9,10]")),
+                dry.out.constData());
             QCOMPARE(readAll(path("mouse.mem")), memory);
         }
 

@@ -89,9 +89,8 @@ void TestXvfbApply::applyClickedWithXdotoolWritesTheMouse()
     // strndup, which a strict sanitizer string check takes for an overread;
     // the rest of the sanitizer options stay as the suite set them.
     if (env.contains(QStringLiteral("ASAN_OPTIONS")))
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) +
-                       QStringLiteral(":strict_string_checks=0"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) +
+                                                       QStringLiteral(":strict_string_checks=0"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(GM_GUI_PATH), {QStringLiteral("--simulate"), QStringLiteral("b58"),
                                                 QStringLiteral("--sim-state"), memory});

@@ -7,37 +7,13 @@
 #include "device/simulated_mouse.h"
 #include "macros/macro_screenshots.h"
 #include "ui/skinned_content.h"
+#include "ui/window_shot.h"
 
 #include <QApplication>
 #include <QBitmap>
 #include <QDir>
 #include <QPainter>
 #include <QTextStream>
-
-namespace {
-// A window as the desktop shows it: its see-through parts stay transparent.
-QImage shotOf(QWidget &widget)
-{
-    QCoreApplication::processEvents();
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    if (!widget.mask().isEmpty())
-        painter.setClipRegion(widget.mask());
-    widget.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    painter.end();
-    return image;
-}
-
-bool save(const QImage &image, const QDir &folder, const QString &name)
-{
-    const QString path = folder.filePath(name + QStringLiteral(".png"));
-    if (image.save(path))
-        return true;
-    QTextStream(stderr) << "cannot write " << path << '\n';
-    return false;
-}
-} // namespace
 
 bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &folder)
 {
@@ -64,14 +40,16 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
                  {Configuration::Page::Macro, "macro"}};
     for (const auto &entry : pages) {
         skin.pageButtonClick(entry.page);
-        ok = save(shotOf(window), dir, QStringLiteral("page-%1").arg(QLatin1String(entry.name))) &&
+        ok = saveShot(windowShot(window), dir,
+                      QStringLiteral("page-%1").arg(QLatin1String(entry.name))) &&
              ok;
     }
     skin.pageButtonClick(Configuration::Page::Main);
     ok = renderButtonScreenshots(window, dir) && ok;
     for (int language : {2, 3}) {
         skin.languageButtonClick(language);
-        ok = save(shotOf(window), dir, QStringLiteral("main-language%1").arg(language)) && ok;
+        ok = saveShot(windowShot(window), dir, QStringLiteral("main-language%1").arg(language)) &&
+             ok;
     }
     skin.languageButtonClick(1);
 
@@ -80,13 +58,13 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
     busy.startTransfer(4923);
     for (int i = 0; i < 1800; ++i)
         busy.advance();
-    QImage composed = shotOf(window);
+    QImage composed = windowShot(window);
     {
         QPainter painter(&composed);
         const QPoint offset = TFormLoadingUI::positionOver(QRect(QPoint(0, 0), window.size()));
-        painter.drawImage(offset, shotOf(busy));
+        painter.drawImage(offset, windowShot(busy));
     }
-    ok = save(composed, dir, QStringLiteral("busy")) && ok;
+    ok = saveShot(composed, dir, QStringLiteral("busy")) && ok;
     busy.startTransfer(0);
 
     ok = renderMacroScreenshots(window, dir) && ok;
@@ -94,6 +72,6 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
 
     mouse->setPlugged(false);
     window.DevTimerTimer();
-    ok = save(shotOf(window), dir, QStringLiteral("no-device")) && ok;
+    ok = saveShot(windowShot(window), dir, QStringLiteral("no-device")) && ok;
     return ok;
 }

@@ -6,38 +6,13 @@
 #include "buttons/key_combination_dialog.h"
 #include "buttons/menu_panels.h"
 #include "ui/skin_label.h"
+#include "ui/window_shot.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
 #include <QTextStream>
-
-namespace {
-
-// A window as the desktop shows it: its see-through parts stay transparent.
-QImage shotOf(QWidget &widget)
-{
-    QCoreApplication::processEvents();
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    if (!widget.mask().isEmpty())
-        painter.setClipRegion(widget.mask());
-    widget.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
-
-bool save(const QImage &image, const QDir &folder, const QString &name)
-{
-    const QString path = folder.filePath(name);
-    if (image.save(path))
-        return true;
-    QTextStream(stderr) << "cannot write " << path << '\n';
-    return false;
-}
-
-} // namespace
 
 bool renderButtonScreenshots(TForm1 &window, const QDir &folder)
 {
@@ -55,7 +30,7 @@ bool renderButtonScreenshots(TForm1 &window, const QDir &folder)
     pages.KeyByTagMouseEnter(special);
     pages.KeyByTagMouseLeave(special);
     pages.KeyByTagMouseEnter(fire);
-    bool ok = save(shotOf(window), folder, QStringLiteral("button-menu.png"));
+    bool ok = saveShot(windowShot(window), folder, QStringLiteral("button-menu"));
     pages.KeyByTagMouseLeave(fire);
     pages.HideAllMenu();
 
@@ -68,12 +43,13 @@ bool renderButtonScreenshots(TForm1 &window, const QDir &folder)
         ctrl->setChecked(true);
     dialog->Edt_AssemblyKeyDown(0x41, false, false, false);
     dialog->Edt_AssemblyKeyDown(0x42, false, false, false);
-    QImage composed = shotOf(window);
+    QImage composed = windowShot(window);
     {
         QPainter painter(&composed);
-        painter.drawImage(TForm2::placeOver(QRect(QPoint(0, 0), window.size())), shotOf(*dialog));
+        painter.drawImage(TForm2::placeOver(QRect(QPoint(0, 0), window.size())),
+                          windowShot(*dialog));
     }
-    ok = save(composed, folder, QStringLiteral("key-combination.png")) && ok;
+    ok = saveShot(composed, folder, QStringLiteral("key-combination")) && ok;
     dialog->IB_CloseClick();
     return ok;
 }

@@ -4,6 +4,7 @@
 #include "app/skinned_content_port.h"
 #include "macros/macro_editor.h"
 #include "ui/skinned_content.h"
+#include "ui/window_shot.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -13,23 +14,6 @@ namespace {
 
 constexpr int kVkControl = 0x11;
 constexpr int kVkC = 0x43;
-
-bool saveShot(TForm1 &window, const QDir &folder, const QString &name)
-{
-    QCoreApplication::processEvents();
-    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    if (!window.mask().isEmpty())
-        painter.setClipRegion(window.mask());
-    window.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    painter.end();
-    const QString path = folder.filePath(name + QStringLiteral(".png"));
-    if (image.save(path))
-        return true;
-    QTextStream(stderr) << "cannot write " << path << '\n';
-    return false;
-}
 
 // Ctrl+C, then a click, with the pauses a hand leaves between them.
 void recordSample(MacroEditor &editor)
@@ -65,12 +49,12 @@ bool renderMacroScreenshots(TForm1 &window, const QDir &folder)
     MacroEditor &editor = window.macros();
     port->skin().pageButtonClick(Configuration::Page::Macro);
     recordSample(editor);
-    bool ok = saveShot(window, folder, QStringLiteral("page-macro-recorded"));
+    bool ok = saveShot(windowShot(window), folder, QStringLiteral("page-macro-recorded"));
 
     editor.eventLines().setSelectedRow(2);
     editor.Btn_InsertClick();
     editor.CB_InsertChange(MacroEditor::InsertKeyFront);
-    ok = saveShot(window, folder, QStringLiteral("page-macro-insert")) && ok;
+    ok = saveShot(windowShot(window), folder, QStringLiteral("page-macro-insert")) && ok;
     editor.Btn_CancelClick();
     return ok;
 }
