@@ -51,6 +51,11 @@ CliRun runCli(const QStringList &args, const QString &workDir,
     return run;
 }
 
+QStringList onSimulatedMouse(const QStringList &args, const QString &kind)
+{
+    return QStringList{"--simulate", kind, "--sim-state", "mouse.mem"} + args;
+}
+
 QJsonObject showJson(const QStringList &args, const QString &workDir)
 {
     const CliRun run = runCli(args, workDir);

@@ -23,6 +23,10 @@ struct CliRun
 CliRun runCli(const QStringList &args, const QString &workDir,
               const std::optional<QByteArray> &input = std::nullopt);
 
+// `args` as a command on the simulated mouse of `kind` whose memory is the
+// file mouse.mem in the working folder.
+QStringList onSimulatedMouse(const QStringList &args, const QString &kind = QStringLiteral("b58"));
+
 // `show --json` of whatever the arguments select; an empty object when the
 // run failed or printed no JSON object.
 QJsonObject showJson(const QStringList &args, const QString &workDir);

@@ -17,8 +17,7 @@ class TestButtonAndApply : public QObject
     QString path(const QString &name) const { return m_dir->filePath(name); }
     CliRun onMouse(const QStringList &args, const QString &kind = QStringLiteral("b58"))
     {
-        return runCli(QStringList{"--simulate", kind, "--sim-state", "mouse.mem"} + args,
-                      m_dir->path());
+        return runCli(onSimulatedMouse(args, kind), m_dir->path());
     }
     QByteArray memory() const { return readAll(path("mouse.mem")); }
     // Profile p, button b's code in the simulated memory.
@@ -28,8 +27,7 @@ class TestButtonAndApply : public QObject
     }
     QJsonObject shown(const QString &kind = QStringLiteral("b58"))
     {
-        return showJson({"--simulate", kind, "--sim-state", "mouse.mem", "show", "--json"},
-                        m_dir->path());
+        return showJson(onSimulatedMouse({"show", "--json"}, kind), m_dir->path());
     }
     bool writeJson(const QString &name, const QJsonObject &object)
     {
@@ -133,8 +131,7 @@ private slots:
         show.setWorkingDirectory(m_dir->path());
         apply.setWorkingDirectory(m_dir->path());
         show.setStandardOutputProcess(&apply);
-        show.start(QStringLiteral(GM_CLI_PATH),
-                   {"--simulate", "b58", "--sim-state", "mouse.mem", "show", "--json"});
+        show.start(QStringLiteral(GM_CLI_PATH), onSimulatedMouse({"show", "--json"}));
         apply.start(QStringLiteral(GM_CLI_PATH),
                     {"--simulate", "b58", "--sim-state", "twin.mem", "apply", "-"});
         QVERIFY(show.waitForFinished(60000) && apply.waitForFinished(60000));

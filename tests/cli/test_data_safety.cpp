@@ -16,10 +16,7 @@ class TestDataSafety : public QObject
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    QStringList simulated(const QStringList &args) const
-    {
-        return QStringList{"--simulate", "b58", "--sim-state", "mouse.mem"} + args;
-    }
+    QStringList simulated(const QStringList &args) const { return onSimulatedMouse(args); }
     CliRun run(const QStringList &args, const std::optional<QByteArray> &input = std::nullopt)
     {
         return runCli(simulated(args), m_dir->path(), input);

@@ -13,8 +13,7 @@ private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     CliRun onMouse(const QStringList &args)
     {
-        return runCli(QStringList{"--simulate", "b58", "--sim-state", "mouse.mem"} + args,
-                      m_dir->path());
+        return runCli(onSimulatedMouse(args), m_dir->path());
     }
     // A macro named "hello": press A, wait 50 ms, release A.
     static QByteArray helloMacro()
@@ -68,8 +67,7 @@ private slots:
         QCOMPARE(memory.mid(kSimNameTableAddress + 7 * 32, 32), helloMacro().left(32));
         QCOMPARE(memory.mid(kSimMacroAddress + 7 * 1024, 1024), helloMacro().mid(32));
 
-        const QJsonObject shown = showJson(
-            {"--simulate", "b58", "--sim-state", "mouse.mem", "show", "--json"}, m_dir->path());
+        const QJsonObject shown = showJson(onSimulatedMouse({"show", "--json"}), m_dir->path());
         const QJsonObject macro = shown["macros"].toArray().at(7).toObject();
         QCOMPARE(macro["name"].toString(), QStringLiteral("hello"));
         QCOMPARE(macro["length"].toInt(), 8);

@@ -15,8 +15,7 @@ class TestSettingCommands : public QObject
     QString path(const QString &name) const { return m_dir->filePath(name); }
     CliRun onMouse(const QStringList &args, const QString &kind = QStringLiteral("b58"))
     {
-        return runCli(QStringList{"--simulate", kind, "--sim-state", "mouse.mem"} + args,
-                      m_dir->path());
+        return runCli(onSimulatedMouse(args, kind), m_dir->path());
     }
     QByteArray memory() const { return readAll(path("mouse.mem")); }
 

@@ -14,8 +14,7 @@ private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     CliRun run(const QString &kind, const QStringList &args)
     {
-        return runCli(QStringList{"--simulate", kind, "--sim-state", "mouse.mem"} + args,
-                      m_dir->path());
+        return runCli(onSimulatedMouse(args, kind), m_dir->path());
     }
     // A default profile file with another report rate (1 = 1000 Hz).
     QString fileWithReportRate(int code)
@@ -120,8 +119,7 @@ private slots:
         QCOMPARE(run("a58", {"--trace", "second.trace", "write", file}).exitCode, 0);
         commands = commandReports(path("second.trace"));
         QCOMPARE(quint8(commands.constLast()[1]), quint8(0x19));
-        QCOMPARE(showJson({"--simulate", "a58", "--sim-state", "mouse.mem", "show", "--json"},
-                          m_dir->path())["reportRate"]
+        QCOMPARE(showJson(onSimulatedMouse({"show", "--json"}, "a58"), m_dir->path())["reportRate"]
                      .toInt(),
                  1000);
     }
@@ -140,10 +138,9 @@ private slots:
                  before.mid(kSimParameterBAddress, 5));
         for (const QByteArray &command : commandReports(path("write.trace")))
             QVERIFY(command[1] != 0x03);
-        QCOMPARE(showJson({"--simulate", "b58", "--sim-state", "mouse.mem", "show", "--json"},
-                          m_dir->path())["reportRate"]
-                     .toInt(),
-                 500);
+        QCOMPARE(
+            showJson(onSimulatedMouse({"show", "--json"}), m_dir->path())["reportRate"].toInt(),
+            500);
     }
 
     void resetBringsBackTheDefaults_data()
@@ -164,7 +161,7 @@ private slots:
         writeAll(path("dpi.bin"), image);
         QCOMPARE(run(kind, {"write", "dpi.bin"}).exitCode, 0);
 
-        const QStringList show{"--simulate", kind, "--sim-state", "mouse.mem", "show", "--json"};
+        const QStringList show = onSimulatedMouse({"show", "--json"}, kind);
         QJsonObject dpi = showJson(show, m_dir->path())["dpi"].toObject();
         QCOMPARE(dpi["levels"].toArray(), (QJsonArray{"1000", "6400"}));
         QCOMPARE(dpi["slots"].toArray(), (QJsonArray{4, 11, 255, 255}));

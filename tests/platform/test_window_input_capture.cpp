@@ -1,3 +1,4 @@
+#include "captured_events.h"
 #include "input/input_capture_factory.h"
 #include "input/window_input_capture.h"
 
@@ -5,24 +6,13 @@
 #include <QTest>
 #include <QWindow>
 
-using Event = std::tuple<bool, int, bool>; // key (or button), code, pressed
-
 // The in-window capture on an offscreen window, driven through the window as
 // the window system drives it.
 class WindowInputCaptureTest : public QObject
 {
     Q_OBJECT
 
-    void record(InputCapture &capture)
-    {
-        connect(&capture, &InputCapture::keyEvent, this, [this](int vk, bool pressed) {
-            m_events.append({true, vk, pressed});
-        });
-        connect(&capture, &InputCapture::mouseButtonEvent, this,
-                [this](MacroMouseButton b, bool pressed) {
-                    m_events.append({false, int(b), pressed});
-                });
-    }
+    void record(InputCapture &capture) { recordEvents(capture, this, m_events); }
     QWindow *window() const { return m_edit->windowHandle(); }
     void send(QEvent::Type type, quint32 nativeKeyCode, bool autoRepeat = false)
     {

@@ -1,3 +1,4 @@
+#include "captured_events.h"
 #include "input/x11_input_capture.h"
 
 #include <QProcess>
@@ -6,24 +7,13 @@
 
 #include <X11/Xlib.h>
 
-using Event = std::tuple<bool, int, bool>; // key (or button), code, pressed
-
 // The system-wide capture against a real X server: a private Xvfb, a window of
 // another client holding the focus, and keys and clicks typed by xdotool.
 class X11InputCaptureTest : public QObject
 {
     Q_OBJECT
 
-    void record(InputCapture &capture)
-    {
-        connect(&capture, &InputCapture::keyEvent, this, [this](int vk, bool pressed) {
-            m_events.append({true, vk, pressed});
-        });
-        connect(&capture, &InputCapture::mouseButtonEvent, this,
-                [this](MacroMouseButton b, bool pressed) {
-                    m_events.append({false, int(b), pressed});
-                });
-    }
+    void record(InputCapture &capture) { recordEvents(capture, this, m_events); }
 
     // Runs xdotool on the private server; returns once the server has taken it all.
     void xdotool(const QStringList &arguments)
