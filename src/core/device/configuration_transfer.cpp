@@ -1,5 +1,6 @@
 #include "device/configuration_transfer.h"
 
+#include "backup/backup_image.h"
 #include "device/mouse_identity.h"
 
 #include <algorithm>
@@ -107,6 +108,32 @@ void ConfigurationTransfer::takeWholeMouse(const MouseImage &read)
     }
     image.DataBuf.replace(0, length, bytes(std::span(read.block).first(size_t(length))));
     m_mouseBlock = image.DataBuf;
+    m_known = imageOf(read);
+}
+
+QByteArray ConfigurationTransfer::imageOf(const MouseImage &read) const
+{
+    const auto bytes = [](std::span<const quint8> from) {
+        return QByteArray(reinterpret_cast<const char *>(from.data()), qsizetype(from.size()));
+    };
+    // A family-A mouse has no macro memory: its macro area is 0xFF, as in
+    // its profile files.
+    if (!m_state.ChipFamilyB)
+        return bytes(read.block).leftJustified(kImageSize, char(0xFF));
+    return withOwnAreas(bytes(read.block) + bytes(read.nameTable) + bytes(read.macroBlocks),
+                        bytes(read.parameterB), bytes(read.userBreath), m_state.DeviceLayoutCode);
+}
+
+bool ConfigurationTransfer::readForBackup()
+{
+    BusyScope busy(*this);
+    auto read = std::make_unique<MouseImage>();
+    const bool complete = readWholeMouse(*read);
+    if (complete)
+        m_known = imageOf(*read);
+    // Reports this read lost are the backup's failure, not the write's.
+    m_protocol.resetFailedReports();
+    return complete;
 }
 
 bool ConfigurationTransfer::takeLock()
@@ -123,6 +150,7 @@ bool ConfigurationTransfer::Btn_Read()
 {
     m_protocol.resetFailedReports();
     m_lastReadComplete = false;
+    m_known.clear(); // whatever mouse answers now, it is read afresh
     m_lastFailed = 0;
     if (!takeLock())
         return false;
@@ -244,6 +272,47 @@ void ConfigurationTransfer::writeShortSections()
                            bytesOf(sections.UserBreath));
 }
 
+void ConfigurationTransfer::writeWhole(const QByteArray &block, const QByteArray &nameTable,
+                                       const QByteArray &macroBlocks)
+{
+    if (m_state.ChipFamilyB)
+        m_protocol.eraseConfigurationRegions();
+    const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
+    if (m_protocol.WriteMemory(kParameterAddress, quint32(length), bytesOf(block))) {
+        if (m_state.ChipFamilyB) {
+            writeMacroArea(nameTable, macroBlocks);
+            writeShortSections();
+        }
+        m_protocol.SystemReloadCmd_OnClick();
+    }
+}
+
+QByteArray ConfigurationTransfer::writtenImage(const QByteArray &block, const QByteArray &nameTable,
+                                               const QByteArray &macroBlocks) const
+{
+    if (!m_state.ChipFamilyB)
+        return block.left(kParameterBlockSize).leftJustified(kImageSize, char(0xFF));
+    const SectionRecords &sections = m_config.sections();
+    return withOwnAreas(block.left(kParameterBlockSize) + nameTable + macroBlocks,
+                        sections.ParameterB, sections.UserBreath, m_state.DeviceLayoutCode);
+}
+
+bool ConfigurationTransfer::backedUpWrite(const std::function<QByteArray()> &write)
+{
+    if (!takeLock())
+        return false;
+    const bool backedUp = backupBeforeWrite();
+    QByteArray written;
+    if (backedUp) {
+        m_observer->hideAllMenus();
+        BusyScope busy(*this);
+        written = write();
+    }
+    if (m_lock)
+        m_lock->leave();
+    return backedUp && finishWrite(written);
+}
+
 bool ConfigurationTransfer::DownloadParameter()
 {
     m_protocol.resetFailedReports();
@@ -252,11 +321,7 @@ bool ConfigurationTransfer::DownloadParameter()
         m_observer->showMessage(text(QStringLiteral("Str028"), 0));
         return false;
     }
-    if (!takeLock())
-        return false;
-    m_observer->hideAllMenus();
-    {
-        BusyScope busy(*this);
+    return backedUpWrite([this] {
         QByteArray &dataBuf = m_config.image().DataBuf;
         dataBuf.fill(char(0xFF), kParameterBlockSize);
         m_config.AssembleDataBuf();
@@ -264,63 +329,56 @@ bool ConfigurationTransfer::DownloadParameter()
         m_observer->processEvents();
         if (m_systemSettings)
             m_systemSettings->storeAndApply();
-        if (m_state.ChipFamilyB) {
-            if (UIToMacroName)
-                UIToMacroName();
-            m_protocol.eraseConfigurationRegions();
-        }
-        const quint32 length =
-            quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
-        if (m_protocol.WriteMemory(kParameterAddress, length, bytesOf(std::as_const(dataBuf)))) {
-            if (m_state.ChipFamilyB) {
-                writeMacroArea(m_config.image().MacroNameTable, m_config.image().MacroBlocks);
-                writeShortSections();
-            }
-            m_protocol.SystemReloadCmd_OnClick();
-        }
-    }
-    if (m_lock)
-        m_lock->leave();
-    reportWriteFailure();
-    return m_lastFailed == 0;
+        if (m_state.ChipFamilyB && UIToMacroName)
+            UIToMacroName();
+        const ImageBuffers &image = m_config.image();
+        writeWhole(dataBuf, image.MacroNameTable, image.MacroBlocks);
+        return writtenImage(dataBuf, image.MacroNameTable, image.MacroBlocks);
+    });
 }
 
 bool ConfigurationTransfer::DefaultParameter()
 {
     m_protocol.resetFailedReports();
     m_lastFailed = 0;
-    if (!takeLock())
-        return false;
-    m_observer->hideAllMenus();
     bool loaded = false;
-    {
-        BusyScope busy(*this);
+    const bool complete = backedUpWrite([this, &loaded]() -> QByteArray {
         // Without the embedded defaults there is nothing sound to write.
         loaded = takeDefaults();
-        if (loaded) {
-            const ImageBuffers &defaults = m_config.defaultImage();
-            const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
-            if (m_state.ChipFamilyB)
-                m_protocol.eraseConfigurationRegions();
-            // The defaults carry the image's identity, which the mouse
-            // matched when it was identified; its own bytes are kept all the
-            // same, whatever was read.
-            QByteArray block = defaults.DataBuf;
-            if (m_lastReadComplete)
-                keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
-            if (m_protocol.WriteMemory(kParameterAddress, quint32(length), bytesOf(block))) {
-                if (m_state.ChipFamilyB) {
-                    writeMacroArea(defaults.MacroNameTable, defaults.MacroBlocks);
-                    writeShortSections();
-                }
-                m_protocol.SystemReloadCmd_OnClick();
-            }
-        }
+        if (!loaded)
+            return {};
+        const ImageBuffers &defaults = m_config.defaultImage();
+        // The defaults carry the image's identity, which the mouse matched
+        // when it was identified; its own bytes are kept all the same,
+        // whatever was read.
+        QByteArray block = defaults.DataBuf;
+        if (m_lastReadComplete)
+            keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
+        writeWhole(block, defaults.MacroNameTable, defaults.MacroBlocks);
+        return writtenImage(block, defaults.MacroNameTable, defaults.MacroBlocks);
+    });
+    return loaded && complete;
+}
+
+bool ConfigurationTransfer::restoreImage(const QByteArray &image)
+{
+    m_protocol.resetFailedReports();
+    m_lastFailed = 0;
+    if (!m_lastReadComplete) {
+        m_observer->showMessage(text(QStringLiteral("Str028"), 0));
+        return false;
     }
-    if (m_lock)
-        m_lock->leave();
-    reportWriteFailure();
-    return loaded && m_lastFailed == 0;
+    // A copy: the backup step may replace the image it came from.
+    const QByteArray restored = image.left(kImageSize).leftJustified(kImageSize, char(0xFF));
+    return backedUpWrite([this, &restored] {
+        takeRestoredImage(restored);
+        QByteArray block = restored.left(kParameterBlockSize);
+        keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
+        const QByteArray nameTable = restored.mid(kParameterBlockSize, kMacroNameTableSize);
+        const QByteArray macroBlocks = restored.mid(kParameterBlockSize + kMacroNameTableSize);
+        writeWhole(block, nameTable, macroBlocks);
+        return writtenImage(block, nameTable, macroBlocks);
+    });
 }
 
 bool ConfigurationTransfer::takeDefaults()
@@ -343,14 +401,12 @@ bool ConfigurationTransfer::takeDefaults()
     return true;
 }
 
-void ConfigurationTransfer::reportWriteFailure()
+QString ConfigurationTransfer::text(const QString &key, quint32 count) const
 {
-    m_lastFailed = m_protocol.failedReports();
-    if (m_lastFailed != 0)
-        m_observer->showMessage(text(QStringLiteral("Str023"), m_lastFailed));
+    return text(key, QString::number(count));
 }
 
-QString ConfigurationTransfer::text(const QString &key, quint32 count) const
+QString ConfigurationTransfer::text(const QString &key, const QString &value) const
 {
     QString message = m_config.text() ? m_config.text()(key) : QString();
     if (message.isEmpty()) {
@@ -364,8 +420,8 @@ QString ConfigurationTransfer::text(const QString &key, quint32 count) const
             message = QStringLiteral("Another program is using the mouse.");
         else if (key == QLatin1String("Str023"))
             message = QStringLiteral("Writing to the mouse failed: %1 reports were not accepted.");
-        else
+        else if (message = backupFallbackText(key); message.isEmpty())
             message = QStringLiteral("Reading the mouse failed: %1 reports were not answered.");
     }
-    return message.contains(QLatin1String("%1")) ? message.arg(count) : message;
+    return message.contains(QLatin1String("%1")) ? message.arg(value) : message;
 }

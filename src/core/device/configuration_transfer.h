@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backup_store.h"
 #include "device/command_protocol.h"
 #include "device/device_clock.h"
 #include "device/device_lock.h"
@@ -19,6 +20,10 @@
 // write-all only follows a complete read-all of the mouse, so buffers that
 // never came from it cannot overwrite its macros, and it always writes the
 // mouse's own identity bytes back (mouse_identity.h).
+//
+// Every write (write-all, reset, restore) first saves the configuration the
+// mouse holds in the backup folder, when one is set; a backup that cannot be
+// written stops the write unless the user chooses to write without one.
 class ConfigurationTransfer
 {
 public:
@@ -32,6 +37,9 @@ public:
     std::function<void()> UIToMacroName;
     // The lock every transfer holds (may be null: no lock).
     void setLockKeeper(DeviceLockKeeper *keeper) { m_lock = keeper; }
+    // Where the mouse's configuration is saved before every write (may be
+    // null: no backups).
+    void setBackupStore(const BackupStore *store) { m_backups = store; }
 
     // Read-all. True only when every report of it was answered: the mouse's
     // whole configuration then replaces the buffers and is shown. Otherwise
@@ -53,6 +61,27 @@ public:
     // what DefaultParameter writes, and a dry run of it shows. False when
     // the embedded defaults cannot be read.
     bool takeDefaults();
+    // Writes a whole image (a backup or profile file) back as it stands,
+    // everything it holds included: for a family-B mouse also the ParameterB
+    // and UserBreath areas, from their places in its parameter block, which
+    // a loaded profile leaves as the mouse had them. The mouse's identity
+    // bytes are kept; the pages show the image. Needs a complete read-all,
+    // as the write-all does.
+    bool restoreImage(const QByteArray &image);
+    // The buffers and pages as a restore of `image` leaves them, without a
+    // report sent: what restoreImage writes, and a dry run of it shows.
+    void takeRestoredImage(const QByteArray &image);
+
+    // What the mouse holds as far as this run knows it, as a backup holds
+    // it: from the last complete read-all, then from every write that lost
+    // no report. Empty while unknown.
+    const QByteArray &knownMouseImage() const { return m_known; }
+    // The backup holding what the mouse had before the last write (a new
+    // one, or the newest when that held it already); empty when none.
+    const QString &lastBackup() const { return m_lastBackup; }
+    // Why the last write made no backup, when that stopped or would have
+    // stopped it; empty otherwise.
+    const QString &backupProblem() const { return m_backupProblem; }
 
     bool busy() const { return m_busy; }
     // Reports lost by the last transfer (0 after a clean one).
@@ -82,13 +111,34 @@ private:
     // Piece by piece through StagingBuffer, results ignored (counted).
     void writeMacroArea(const QByteArray &nameTable, const QByteArray &macroBlocks);
     void writeShortSections();
+    // Erase (family B), parameter block, macro area and short sections, reload.
+    void writeWhole(const QByteArray &block, const QByteArray &nameTable,
+                    const QByteArray &macroBlocks);
+    // The image the mouse holds once writeWhole wrote these without a loss.
+    QByteArray writtenImage(const QByteArray &block, const QByteArray &nameTable,
+                            const QByteArray &macroBlocks) const;
     struct MouseImage;
     bool readInto(quint32 address, std::span<quint8> scratch);
     bool readWholeMouse(MouseImage &read);
     void takeWholeMouse(const MouseImage &read);
+    QByteArray imageOf(const MouseImage &read) const;
     bool takeLock();
-    void reportWriteFailure();
+    // The one way to the mouse of every write: the lock, the backup, then
+    // `write` (which returns what it wrote) behind the busy window, then
+    // finishWrite. True only when every report was accepted.
+    bool backedUpWrite(const std::function<QByteArray()> &write);
+    // Saves what the mouse holds (read first when it is not known); on
+    // failure asks whether to write without a backup. False: do not write.
+    bool backupBeforeWrite();
+    bool readForBackup();
+    // After a write: a complete one makes `written` the known image; a
+    // failed one is shown, with the offer to write back the configuration
+    // the mouse had before when a backup holds it. True when complete.
+    bool finishWrite(const QByteArray &written);
     QString text(const QString &key, quint32 count) const;
+    QString text(const QString &key, const QString &value) const;
+    // The English texts of the backup messages, for a broken language.
+    static QString backupFallbackText(const QString &key);
 
 public:
     // A message of the device link in the current language ("Str022" ...
@@ -105,6 +155,10 @@ private:
     MouseSystemSettings *m_systemSettings = nullptr;
     std::array<quint8, 256> StagingBuffer{};
     DeviceLockKeeper *m_lock = nullptr;
+    const BackupStore *m_backups = nullptr;
+    QByteArray m_known;
+    QString m_lastBackup;
+    QString m_backupProblem;
     // The parameter block as last read from the mouse: its identity bytes go
     // into every block written.
     QByteArray m_mouseBlock;

@@ -70,6 +70,15 @@ public:
     virtual void showPressed(WriteButton button) { Q_UNUSED(button); }
     // A message box without icon and with one OK button.
     virtual void showMessage(const QString &text) { Q_UNUSED(text); }
+    // The same box with a second button captioned `second` after OK; true
+    // when the user chose it. Where nobody can choose, the message is shown
+    // as any other and OK is taken.
+    virtual bool showMessageWithChoice(const QString &text, const QString &second)
+    {
+        Q_UNUSED(second);
+        showMessage(text);
+        return false;
+    }
     // Confirm closes the main window once it has written.
     virtual void closeMainWindow() {}
 };
