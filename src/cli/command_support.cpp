@@ -88,3 +88,22 @@ QString transferMessage(MouseSession &session, const QString &fallback)
     const QStringList &messages = session.observer().messages();
     return messages.isEmpty() ? fallback : messages.constLast();
 }
+
+int writeToMouse(MouseSession &session, const QString &activity, const QString &fallback,
+                 const std::function<bool(ConfigurationTransfer &)> &write)
+{
+    session.observer().clearMessages();
+    session.observer().setActivity(activity);
+    ConfigurationTransfer &transfer = session.link().transfer;
+    if (write(transfer))
+        return ExitOk;
+    if (!transfer.backupProblem().isEmpty() && transfer.lastFailedReports() == 0)
+        return fail(QStringLiteral("nothing was written: no backup of the mouse's configuration "
+                                   "could be made (%1); the global option --no-backup writes "
+                                   "without one")
+                        .arg(transfer.backupProblem()));
+    QString message = transferMessage(session, fallback);
+    if (transfer.lastFailedReports() > 0 && !transfer.lastBackup().isEmpty())
+        message += QStringLiteral(" gaming-mousectl restore writes it back.");
+    return fail(message);
+}

@@ -39,3 +39,10 @@ QString connectionError(MouseSession &session, ConnectionState state);
 // The message the last transfer left (as the window would have shown it in
 // a box), or `fallback` when it left none.
 QString transferMessage(MouseSession &session, const QString &fallback);
+
+// Runs one of the transfer's writes (each saves the mouse's configuration in
+// the backup folder first) with `activity` on the progress line. ExitOk, or
+// the error line of a write that stopped for want of a backup or lost
+// reports (`fallback` when the transfer said nothing).
+int writeToMouse(MouseSession &session, const QString &activity, const QString &fallback,
+                 const std::function<bool(ConfigurationTransfer &)> &write);

@@ -16,3 +16,5 @@ int runMacroRename(const SessionOptions &options, const QStringList &args);
 int runSet(const SessionOptions &options, const QStringList &args);
 int runButton(const SessionOptions &options, const QStringList &args);
 int runApply(const SessionOptions &options, const QStringList &args);
+int runBackups(const SessionOptions &options, const QStringList &args);
+int runRestore(const SessionOptions &options, const QStringList &args);

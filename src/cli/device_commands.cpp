@@ -144,10 +144,11 @@ int runWrite(const SessionOptions &options, const QStringList &args)
             return dryRunOf(session, load, mouseImageToWrite(session));
         if (const int loaded = load(); loaded != ExitOk)
             return loaded;
-        session.observer().clearMessages();
-        session.observer().setActivity(QStringLiteral("writing"));
-        if (!session.link().transfer.DownloadParameter())
-            return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
+        if (const int written = writeToMouse(session, QStringLiteral("writing"),
+                                             QStringLiteral("writing to the mouse failed"),
+                                             &ConfigurationTransfer::DownloadParameter);
+            written != ExitOk)
+            return written;
         if (desktopSettings)
             printOut(config.mouseSettingsPage().storeDescription(config.text()) +
                      QLatin1Char('\n'));
@@ -183,10 +184,8 @@ int runReset(const SessionOptions &options, const QStringList &args)
             };
             return dryRunOf(session, takeDefaults, mouseImageToWrite(session));
         }
-        session.observer().clearMessages();
-        session.observer().setActivity(QStringLiteral("resetting"));
-        if (!session.link().transfer.DefaultParameter())
-            return fail(transferMessage(session, QStringLiteral("resetting the mouse failed")));
-        return int(ExitOk);
+        return writeToMouse(session, QStringLiteral("resetting"),
+                            QStringLiteral("resetting the mouse failed"),
+                            &ConfigurationTransfer::DefaultParameter);
     });
 }

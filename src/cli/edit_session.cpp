@@ -102,11 +102,9 @@ int write(MouseSession &session, const EditTarget &target, const QByteArray &ima
         const ProfileFileResult saved = writeProfileImage(target.profile, image);
         return saved.ok() ? int(ExitOk) : fail(saved.message(session.config().text()));
     }
-    session.observer().clearMessages();
-    session.observer().setActivity(QStringLiteral("writing"));
-    if (!session.link().transfer.DownloadParameter())
-        return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
-    return ExitOk;
+    return writeToMouse(session, QStringLiteral("writing"),
+                        QStringLiteral("writing to the mouse failed"),
+                        &ConfigurationTransfer::DownloadParameter);
 }
 
 } // namespace

@@ -125,11 +125,9 @@ int onMouse(MouseSession &session, const MacroRequest &request)
             return dryRunOf(session, import, mouseImageToWrite(session));
         if (const int status = import(); status != ExitOk)
             return status;
-        session.observer().clearMessages();
-        session.observer().setActivity(QStringLiteral("writing"));
-        if (!session.link().transfer.DownloadParameter())
-            return fail(transferMessage(session, QStringLiteral("writing to the mouse failed")));
-        return ExitOk;
+        return writeToMouse(session, QStringLiteral("writing"),
+                            QStringLiteral("writing to the mouse failed"),
+                            &ConfigurationTransfer::DownloadParameter);
     }
     }
     return ExitOk;

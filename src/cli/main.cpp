@@ -25,6 +25,8 @@ const CommandEntry kCommands[] = {
     {"set", runSet, "change one setting: dpi, report-rate, fire-key, fire-modes, light"},
     {"button", runButton, "give a button a function"},
     {"apply", runApply, "apply a configuration described as show --json prints it"},
+    {"backups", runBackups, "list the backups made before every write"},
+    {"restore", runRestore, "write a backup (or profile file) back, everything it holds"},
 };
 
 QString commandList()
@@ -53,7 +55,12 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version(QStringLiteral("version"),
                                      QStringLiteral("Show the version."));
-    parser.addOptions({help, version});
+    const QCommandLineOption noBackup(
+        QStringLiteral("no-backup"),
+        QStringLiteral("Write to the mouse without first saving its configuration in the backup "
+                       "folder (%1).")
+            .arg(BackupStore::defaultFolder()));
+    parser.addOptions({help, version, noBackup});
     SimulatorSetup::addOptions(parser);
     parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to do."));
     parser.addPositionalArgument(QStringLiteral("ARGS"), QStringLiteral("The command's arguments."),
@@ -71,9 +78,12 @@ int main(int argc, char *argv[])
     }
 
     QString error;
-    const std::optional<SessionOptions> options = SimulatorSetup::optionsFrom(parser, &error);
-    if (!options)
+    const std::optional<SimulatorOptions> device = SimulatorSetup::optionsFrom(parser, &error);
+    if (!device)
         return fail(error, ExitUsage);
+    SessionOptions options;
+    static_cast<SimulatorOptions &>(options) = *device;
+    options.backups = !parser.isSet(noBackup);
 
     QStringList rest = parser.positionalArguments();
     if (rest.isEmpty())
@@ -82,7 +92,7 @@ int main(int argc, char *argv[])
     for (const CommandEntry &entry : kCommands) {
         if (name == QLatin1String(entry.name)) {
             rest[0] = QStringLiteral("gaming-mousectl ") + name;
-            return entry.run(*options, rest);
+            return entry.run(options, rest);
         }
     }
     return fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(name), ExitUsage);

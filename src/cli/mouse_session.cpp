@@ -38,6 +38,8 @@ bool MouseSession::start(const SessionOptions &options, QString *error)
     m_link->setObserver(&m_observer);
     m_link->setLock(m_device.lock());
     m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
+    if (options.backups)
+        m_link->transfer.setBackupStore(&m_backups);
     return true;
 }
 

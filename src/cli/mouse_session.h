@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backup_store.h"
 #include "device/device_clock.h"
 #include "device/device_connection.h"
 #include "device/device_link.h"
@@ -14,8 +15,12 @@
 #include <optional>
 
 // What the global options ask for: the real or simulated mouse, its memory
-// file, the trace and the injected faults.
-using SessionOptions = SimulatorOptions;
+// file, the trace and the injected faults, and whether a write backs up the
+// mouse's configuration first (--no-backup: it does not).
+struct SessionOptions : SimulatorOptions
+{
+    bool backups = true;
+};
 
 // The tool's stand-in for the main window: one Configuration with its device
 // link over the real or the simulated HID backend, the macro list, and the
@@ -44,6 +49,8 @@ public:
     MacroEditor &macros() { return *m_macros; }
     DeviceLink &link() { return *m_link; }
     ProgressObserver &observer() { return m_observer; }
+    // The backup folder every write of this session saves into first.
+    const BackupStore &backups() const { return m_backups; }
 
     // The one-line state `status` prints, and the error line of a command
     // that needed a connected mouse.
@@ -60,6 +67,7 @@ private:
     ManualClock m_clock;        // the tool has no window to keep alive while waiting
     SystemClock m_latencyClock; // but a slow simulated mouse really is slow
     QString m_lockProblem;
+    BackupStore m_backups;
     ProgressObserver m_observer;
     std::unique_ptr<DeviceLink> m_link;
 };

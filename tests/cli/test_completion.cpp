@@ -50,6 +50,10 @@ private slots:
         QCOMPARE(complete({"gaming-mousectl", "set", "light", "--mode", "c"}),
                  (QStringList{"colorful", "custom"}));
         QCOMPARE(complete({"gaming-mousectl", "button", "s"}), QStringList{"switch"});
+        QCOMPARE(complete({"gaming-mousectl", "--no-backup", "re"}),
+                 (QStringList{"read", "reset", "restore"}));
+        QCOMPARE(complete({"gaming-mousectl", "--no"}), QStringList{"--no-backup"});
+        QCOMPARE(complete({"gaming-mousectl", "restore", "--d"}), QStringList{"--dry-run"});
     }
 
     void functionNamesComeFromTheProgram()

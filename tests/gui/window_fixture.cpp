@@ -26,8 +26,13 @@ void MessageCloser::closeOpenBoxes()
         if (!box->buttons().isEmpty())
             message.buttonText = box->buttons().constFirst()->text();
         seen.append(message);
-        if (!box->buttons().isEmpty())
-            box->buttons().constFirst()->click();
+        QAbstractButton *chosen = box->buttons().isEmpty() ? nullptr : box->buttons().constFirst();
+        for (QAbstractButton *button : box->buttons()) {
+            if (!press.isEmpty() && button->text() == press)
+                chosen = button;
+        }
+        if (chosen)
+            chosen->click();
         else
             box->reject();
     }

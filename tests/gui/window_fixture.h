@@ -26,6 +26,8 @@ class MessageCloser : public QObject
 public:
     MessageCloser();
     QList<SeenMessage> seen;
+    // The caption of the button to press when a box has one; else the first.
+    QString press;
 
 private:
     void closeOpenBoxes();

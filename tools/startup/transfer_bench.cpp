@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -36,6 +37,10 @@ private:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Every write backs the mouse up first: here into a folder that goes
+    // with the run, not into the user's backups.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     SimulatedMouseConfig config; // family B, layout 58
     SimulatedMouse mouse(config);
     ImageBuffers image;

@@ -57,6 +57,7 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
     m_config.MacroNames = [this] { return m_macros->macroNames(); };
     m_link = std::make_unique<DeviceLink>(m_config, backend, clock);
     m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
+    m_link->transfer.setBackupStore(&m_backups);
     // The desktop's mouse settings on the advanced page: read with every
     // read-all, stored and applied with every write-all.
     m_desktopSettings =
@@ -274,6 +275,11 @@ QString TForm1::applicationTitle() const
 
 void TForm1::showMessage(const QString &text)
 {
+    showMessageWithChoice(text, {});
+}
+
+bool TForm1::showMessageWithChoice(const QString &text, const QString &second)
+{
     m_lastMessage = text;
     QMessageBox box(this);
     box.setObjectName(QStringLiteral("MessageBox"));
@@ -282,5 +288,8 @@ void TForm1::showMessage(const QString &text)
     box.setText(text);
     const QString ok = m_content->okButtonText();
     box.addButton(ok.isEmpty() ? QStringLiteral("OK") : ok, QMessageBox::AcceptRole);
+    QPushButton *choice =
+        second.isEmpty() ? nullptr : box.addButton(second, QMessageBox::ActionRole);
     box.exec();
+    return choice && box.clickedButton() == choice;
 }

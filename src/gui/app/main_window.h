@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backup_store.h"
 #include "device/device_link.h"
 #include "image/configuration.h"
 
@@ -61,6 +62,9 @@ public:
     // A message box without icon, with one OK button, titled with the
     // application title. Modal; the text is also kept for lastMessage().
     void showMessage(const QString &text);
+    // The same box with a second button captioned `second` after OK; true
+    // when that one was pressed.
+    bool showMessageWithChoice(const QString &text, const QString &second);
     // "Gaming Mouse" until a language gave its Title.
     QString applicationTitle() const;
     QString lastMessage() const { return m_lastMessage; }
@@ -105,6 +109,10 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     QTimer m_devTimer;
     QString m_lastMessage;
+    // Every write saves the mouse's configuration here first.
+    BackupStore m_backups;
+    // The folder the Import setting dialog was last accepted in.
+    QString m_loadFolder;
     TransferKind m_nextTransfer = TransferKind::Read;
     int m_deviceWork = 0;
     bool m_transferRunning = false;

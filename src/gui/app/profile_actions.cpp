@@ -5,6 +5,7 @@
 #include "app/window_content.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 // The filters name the action as the dialogs always did; Qt wants a blank
@@ -55,8 +56,15 @@ void TForm1::Btn_LoadClick()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(kLoadFilter);
+    // Until the user picks a folder of their own, the dialog opens where the
+    // backups made before every write are.
+    if (!m_loadFolder.isEmpty())
+        dialog.setDirectory(m_loadFolder);
+    else if (QFileInfo(m_backups.folder()).isDir())
+        dialog.setDirectory(m_backups.folder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    m_loadFolder = dialog.directory().absolutePath();
     const ProfileFileResult result = m_config.loadProfile(dialog.selectedFiles().constFirst());
     if (!result.ok())
         showMessage(result.message(m_config.text()));

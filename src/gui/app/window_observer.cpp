@@ -100,6 +100,11 @@ void WindowObserver::showMessage(const QString &text)
     m_window.showMessage(text);
 }
 
+bool WindowObserver::showMessageWithChoice(const QString &text, const QString &second)
+{
+    return m_window.showMessageWithChoice(text, second);
+}
+
 void WindowObserver::closeMainWindow()
 {
     m_window.requestClose();

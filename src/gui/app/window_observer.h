@@ -30,6 +30,7 @@ public:
     void clearMacroEditor() override;
     void showPressed(WriteButton button) override;
     void showMessage(const QString &text) override;
+    bool showMessageWithChoice(const QString &text, const QString &second) override;
     void closeMainWindow() override;
 
 protected:
