@@ -199,7 +199,8 @@ int runRestore(const SessionOptions &options, const QStringList &args)
         Configuration &config = session.config();
         if (const QString refusal = layoutRefusal(source->image, config.state());
             !refusal.isEmpty())
-            return fail(QStringLiteral("\"%1\" cannot be restored: %2").arg(source->shown, refusal));
+            return fail(
+                QStringLiteral("\"%1\" cannot be restored: %2").arg(source->shown, refusal));
         ConfigurationTransfer &transfer = session.link().transfer;
         if (dry) {
             const QJsonObject before = describeConfiguration(config, session.macros());

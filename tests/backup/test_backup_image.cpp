@@ -38,7 +38,8 @@ private slots:
         QCOMPARE(with42.mid(32, 4), QByteArray(4, char(0xFF)));
         QCOMPARE(userBreathOf(with42, 42), breath);
         // An unknown layout places only what never moves.
-        QCOMPARE(withOwnAreas(image(7), parameterB, breath, 0).mid(32, 61), QByteArray(61, char(0xFF)));
+        QCOMPARE(withOwnAreas(image(7), parameterB, breath, 0).mid(32, 61),
+                 QByteArray(61, char(0xFF)));
         QVERIFY(userBreathOf(with58, 0).isEmpty());
     }
 

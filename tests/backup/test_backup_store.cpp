@@ -100,8 +100,7 @@ private slots:
         const BackupStore store(folder());
         QVERIFY(QDir().mkpath(folder()));
         // A file already holds the name the next backup would take.
-        const QString taken =
-            QDir(folder()).filePath(BackupStore::fileName(at(5), kIds, 1));
+        const QString taken = QDir(folder()).filePath(BackupStore::fileName(at(5), kIds, 1));
         QFile file(taken);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("mine");
@@ -143,9 +142,9 @@ private slots:
     void namesOfOtherFilesAreNotBackups()
     {
         QVERIFY(BackupStore::parseName("2026-12-09_221530Z_1209-0001_12.bin"));
-        for (const char *name : {"2026-12-09_221530_1209-0001.bin", "2026-12-09_221530Z_1209-0001",
-                                 "2026-13-09_221530Z_1209-0001.bin",
-                                 "2026-12-09_221530Z_1209-0001_0.bin", "x.bin"})
+        for (const char *name :
+             {"2026-12-09_221530_1209-0001.bin", "2026-12-09_221530Z_1209-0001",
+              "2026-13-09_221530Z_1209-0001.bin", "2026-12-09_221530Z_1209-0001_0.bin", "x.bin"})
             QVERIFY2(!BackupStore::parseName(name), name);
     }
 

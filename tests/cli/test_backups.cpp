@@ -17,10 +17,7 @@ class TestBackups : public QObject
     {
         return QDir(folder()).entryList({"*.bin"}, QDir::Files, QDir::Name | QDir::Reversed);
     }
-    QByteArray newestBackup() const
-    {
-        return readAll(QDir(folder()).filePath(backups().value(0)));
-    }
+    QByteArray newestBackup() const { return readAll(QDir(folder()).filePath(backups().value(0))); }
     // The configuration image in the simulated memory, as a backup holds it.
     QByteArray imageInMemory() const
     {
@@ -86,7 +83,8 @@ private slots:
             QCOMPARE(readAll(path("mouse.mem")), memory);
         }
         const CliRun forced =
-            runCli(QStringList{"--no-backup"} + onSimulatedMouse({"set", "report-rate", "1000"}), m_dir->path());
+            runCli(QStringList{"--no-backup"} + onSimulatedMouse({"set", "report-rate", "1000"}),
+                   m_dir->path());
         QCOMPARE(forced.exitCode, 0);
         QVERIFY(readAll(path("mouse.mem")) != memory);
     }

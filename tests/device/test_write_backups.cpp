@@ -28,8 +28,8 @@ public:
 QByteArray imageInMemory(const SimulatedMouse &sim)
 {
     const QByteArray memory = sim.memoryBytes();
-    const QByteArray image = memory.mid(0x6000, 256) + memory.mid(0x6400, 1024) +
-                             memory.mid(0x8000, 32 * 1024);
+    const QByteArray image =
+        memory.mid(0x6000, 256) + memory.mid(0x6400, 1024) + memory.mid(0x8000, 32 * 1024);
     return withOwnAreas(image, memory.mid(0x7000, 5), memory.mid(0x7005, 4), 58);
 }
 
@@ -93,7 +93,8 @@ private slots:
         QVERIFY(rig.link.transfer.Btn_Read());
         const QByteArray before = imageInMemory(rig.sim);
         rig.changeSomething();
-        QVERIFY(reset ? rig.link.transfer.DefaultParameter() : rig.link.transfer.DownloadParameter());
+        QVERIFY(reset ? rig.link.transfer.DefaultParameter()
+                      : rig.link.transfer.DownloadParameter());
         const QList<BackupEntry> entries = rig.store.list();
         QCOMPARE(entries.size(), 1);
         QCOMPARE(contents(entries.first().path), before);
@@ -182,8 +183,8 @@ private slots:
     {
         Rig rig(folder());
         QByteArray image = imageInMemory(rig.sim);
-        image[27 + 1] = char(1);    // report rate 1000 Hz in ParameterB
-        image[2] = char(0x55);      // a foreign vendor id
+        image[27 + 1] = char(1);      // report rate 1000 Hz in ParameterB
+        image[2] = char(0x55);        // a foreign vendor id
         image[1280 + 5] = char(0x42); // a macro byte
         QVERIFY(rig.link.transfer.restoreImage(image));
         QCOMPARE(rig.sim.readBytes(0x7000 + 1, 1), QByteArray(1, char(1)));

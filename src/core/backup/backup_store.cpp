@@ -93,7 +93,8 @@ BackupResult BackupStore::save(const QByteArray &image, IdPair ids, const QDateT
     const QByteArray exact = image.left(kImageSize).leftJustified(kImageSize, char(0xFF));
     const bool existed = QFileInfo(m_folder).isDir();
     if (!existed && !QDir().mkpath(m_folder))
-        return {BackupResult::Status::Failed, {},
+        return {BackupResult::Status::Failed,
+                {},
                 QStringLiteral("cannot create the backup folder \"%1\"").arg(m_folder)};
     // Macros may hold whatever was typed: the folder is the user's alone.
     if (!existed)
@@ -124,9 +125,10 @@ BackupResult BackupStore::write(const QByteArray &image, IdPair ids, QDateTime t
                                 int sequence) const
 {
     const auto failed = [this](const QString &why) {
-        return BackupResult{BackupResult::Status::Failed, {},
-                            QStringLiteral("cannot write a backup in \"%1\": %2")
-                                .arg(m_folder, why)};
+        return BackupResult{
+            BackupResult::Status::Failed,
+            {},
+            QStringLiteral("cannot write a backup in \"%1\": %2").arg(m_folder, why)};
     };
     // Claiming the name first (it must not exist) keeps two writers, or a
     // file put there by hand, from ever being replaced.

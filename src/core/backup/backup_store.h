@@ -13,8 +13,8 @@
 struct BackupEntry
 {
     QString path;
-    QDateTime time; // UTC, to the second
-    IdPair ids;     // the mouse's vendor and product id
+    QDateTime time;   // UTC, to the second
+    IdPair ids;       // the mouse's vendor and product id
     int sequence = 1; // 2, 3 ... for more backups within one second
     qint64 size = 0;
 };
