@@ -3,8 +3,8 @@
 
 #include <QTest>
 
-// What a backup holds of a family-B mouse's own areas, and the one-line
-// summary of what changed between two backups.
+// A family-B mouse's own areas in a backup, and the one line that says what
+// changed between two backups.
 class TestBackupImage : public QObject
 {
     Q_OBJECT
@@ -15,12 +15,6 @@ class TestBackupImage : public QObject
         bytes[1] = char(layoutByte);
         return bytes;
     }
-    static QByteArray changed(QByteArray bytes, std::initializer_list<int> offsets)
-    {
-        for (int offset : offsets)
-            bytes[offset] = char(bytes.at(offset) ^ 0x01);
-        return bytes;
-    }
 
 private slots:
     void ownAreasGoToTheirPlacesForTheLayout()
@@ -28,19 +22,13 @@ private slots:
         const QByteArray parameterB("\x01\x02\x00\x01\x5E", 5);
         const QByteArray breath("\x10\x20\x30\x0A", 4);
         const QByteArray with58 = withOwnAreas(image(58), parameterB, breath, 58);
-        QCOMPARE(with58.size(), kImageSize);
         QCOMPARE(with58.mid(27, 5), parameterB);
-        QCOMPARE(with58.mid(32, 4), breath);
-        QCOMPARE(parameterBOf(with58), parameterB);
+        QCOMPARE(userBreathOf(with58, 58), with58.mid(32, 4));
         QCOMPARE(userBreathOf(with58, 58), breath);
         const QByteArray with42 = withOwnAreas(image(29), parameterB, breath, 42);
         QCOMPARE(with42.mid(89, 4), breath);
-        QCOMPARE(with42.mid(32, 4), QByteArray(4, char(0xFF)));
-        QCOMPARE(userBreathOf(with42, 42), breath);
-        // An unknown layout places only what never moves.
-        QCOMPARE(withOwnAreas(image(7), parameterB, breath, 0).mid(32, 61),
-                 QByteArray(61, char(0xFF)));
-        QVERIFY(userBreathOf(with58, 0).isEmpty());
+        QCOMPARE(parameterBOf(with42), parameterB);
+        QCOMPARE(withOwnAreas(image(7), parameterB, breath, 0).mid(32, 61), image(7).mid(32, 61));
     }
 
     void changesInOneLine_data()
@@ -48,19 +36,14 @@ private slots:
         QTest::addColumn<int>("layoutByte");
         QTest::addColumn<QList<int>>("offsets");
         QTest::addColumn<QString>("line");
-        QTest::newRow("nothing") << 58 << QList<int>{} << "no change";
         QTest::newRow("checksums only") << 58 << QList<int>{26, 31, 109, 254} << "no change";
-        QTest::newRow("dpi, rate, buttons")
-            << 58 << QList<int>{11, 28, 120} << "DPI levels, report rate, buttons";
-        QTest::newRow("current dpi, profile, fire keys")
-            << 58 << QList<int>{27, 29, 95} << "current DPI, profile, fire keys";
-        QTest::newRow("light") << 58 << QList<int>{9, 30} << "light";
-        QTest::newRow("colour 2, layout 58") << 58 << QList<int>{33} << "light";
-        QTest::newRow("colour 2, layout 42") << 29 << QList<int>{90} << "light";
+        QTest::newRow("settings") << 58 << QList<int>{11, 27, 28, 29, 95, 120}
+                                  << "DPI levels, current DPI, report rate, profile, fire keys, "
+                                     "buttons";
+        QTest::newRow("colour 2, layout 42") << 29 << QList<int>{90, 9} << "light";
         QTest::newRow("reserved, layout 42") << 29 << QList<int>{33} << "other bytes";
-        QTest::newRow("ids") << 58 << QList<int>{3, 87} << "mouse ids";
-        QTest::newRow("names") << 58 << QList<int>{256 + 40} << "macro names";
-        QTest::newRow("one macro") << 58 << QList<int>{1280 + 3 * 1024 + 7} << "macro 3";
+        QTest::newRow("ids and names") << 58 << QList<int>{3, 87, 300} << "mouse ids, macro names";
+        QTest::newRow("one macro") << 58 << QList<int>{1280 + 3 * 1024} << "macro 3";
         QList<int> many;
         for (int slot : {0, 2, 4, 6, 8, 10, 31})
             many.append(1280 + slot * 1024);
@@ -71,21 +54,14 @@ private slots:
         QFETCH(int, layoutByte);
         QFETCH(QList<int>, offsets);
         QFETCH(QString, line);
-        QByteArray older = image(layoutByte);
+        const QByteArray older = image(layoutByte);
         QByteArray newer = older;
         for (int offset : offsets)
-            newer = changed(newer, {offset});
+            newer[offset] = char(newer.at(offset) ^ 0x01);
         QCOMPARE(describeImageChanges(older, newer), line);
         QCOMPARE(describeImageChanges(newer, older), line);
-    }
-
-    void shortOrForeignImagesAreComparedSafely()
-    {
-        QCOMPARE(describeImageChanges(QByteArray(), image(58)), QStringLiteral("mouse ids"));
-        QCOMPARE(describeImageChanges(QByteArray(10, '\0'), QByteArray(99999, '\0')),
-                 QStringLiteral("DPI levels, current DPI, report rate, profile, light, fire keys, "
-                                "buttons, other bytes, macro names, macros 0, 1, 2, 3, 4 and 27 "
-                                "more"));
+        // Images of any size are compared as far as a profile reaches.
+        QCOMPARE(describeImageChanges(older.left(10), older + "tail"), QStringLiteral("no change"));
     }
 };
 

@@ -58,17 +58,16 @@ private slots:
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries.first().ids, kIds);
         QCOMPARE(entries.first().time, at(15, 30));
-        QCOMPARE(entries.first().size, qint64(kImageSize));
     }
 
     void theNewestImageIsNotSavedAgain()
     {
         const BackupStore store(folder());
-        QCOMPARE(store.save(image('a'), kIds, at(1)).status, BackupResult::Status::Saved);
+        QVERIFY(store.save(image('a'), kIds, at(1)).ok());
         const BackupResult again = store.save(image('a'), kIds, at(2));
         QCOMPARE(again.status, BackupResult::Status::Unchanged);
         QCOMPARE(again.path, store.list().first().path);
-        QCOMPARE(store.save(image('b'), kIds, at(3)).status, BackupResult::Status::Saved);
+        QVERIFY(store.save(image('b'), kIds, at(3)).ok());
         // Only the newest counts: an older twin is no reason to skip.
         QCOMPARE(store.save(image('a'), kIds, at(4)).status, BackupResult::Status::Saved);
         QCOMPARE(store.list().size(), 3);
@@ -137,32 +136,6 @@ private slots:
         QCOMPARE(BackupStore::defaultFolder(),
                  QDir::homePath() + "/.local/state/gaming-mouse/backups");
         qputenv("XDG_STATE_HOME", saved);
-    }
-
-    void namesOfOtherFilesAreNotBackups()
-    {
-        QVERIFY(BackupStore::parseName("2026-12-09_221530Z_1209-0001_12.bin"));
-        for (const char *name :
-             {"2026-12-09_221530_1209-0001.bin", "2026-12-09_221530Z_1209-0001",
-              "2026-13-09_221530Z_1209-0001.bin", "2026-12-09_221530Z_1209-0001_0.bin", "x.bin"})
-            QVERIFY2(!BackupStore::parseName(name), name);
-    }
-
-    void onlyWholeProfileFilesAreRead()
-    {
-        QString error;
-        const QString path = m_dir->filePath(QStringLiteral("short.bin"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(kImageSize - 1, 'x'));
-        file.close();
-        QVERIFY(!readBackupImage(path, &error));
-        QVERIFY(error.contains(QLatin1String("34047 bytes")));
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("yz");
-        file.close();
-        QVERIFY(!readBackupImage(path, &error));
-        QVERIFY(!readBackupImage(m_dir->filePath(QStringLiteral("none.bin")), &error));
     }
 };
 

@@ -8,21 +8,6 @@
 
 namespace {
 
-// Answers every two-button message as told, and keeps what each said.
-class ChoosingObserver : public RecordingObserver
-{
-public:
-    bool showMessageWithChoice(const QString &text, const QString &second) override
-    {
-        choices << text;
-        seconds << second;
-        return choose;
-    }
-    bool choose = false;
-    QStringList choices;
-    QStringList seconds;
-};
-
 // The configuration image a backup of the simulated mouse holds: its
 // memory at the map's places, ParameterB and UserBreath from their own areas.
 QByteArray imageInMemory(const SimulatedMouse &sim)
@@ -42,8 +27,8 @@ QByteArray contents(const QString &path)
 } // namespace
 
 // The write path's backup step: one backup with what the mouse held before
-// each write, none when the newest holds it already, no write without one
-// unless the user says so, and the offer to write it back after a loss.
+// each write, none when the newest holds it already, a read first when the
+// mouse was not read.
 class TestWriteBackups : public QObject
 {
     Q_OBJECT
@@ -52,7 +37,6 @@ class TestWriteBackups : public QObject
     {
         explicit Rig(const QString &folder) : store(folder)
         {
-            link.setObserver(&choosing);
             link.transfer.setBackupStore(&store);
             tick();
         }
@@ -64,7 +48,6 @@ class TestWriteBackups : public QObject
             config.RefreshUI();
         }
         BackupStore store;
-        ChoosingObserver choosing;
     };
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -100,7 +83,7 @@ private slots:
         QCOMPARE(contents(entries.first().path), before);
         QCOMPARE(entries.first().ids, (IdPair{0x1209, 0x0001}));
         QCOMPARE(rig.link.transfer.lastBackup(), entries.first().path);
-        QVERIFY(rig.choosing.choices.isEmpty());
+        QVERIFY(rig.observer.messages.isEmpty());
     }
 
     void whatTheMouseHoldsAlreadyIsNotSavedAgain()
@@ -119,28 +102,6 @@ private slots:
         QCOMPARE(contents(rig.store.list().first().path), imageInMemory(rig.sim));
     }
 
-    void noBackupNoWriteUnlessTheUserSaysSo()
-    {
-        QFile blocker(folder());
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-        blocker.close();
-        Rig rig(folder() + QStringLiteral("/inner"));
-        rig.changeSomething();
-        const QByteArray memory = rig.sim.memoryBytes();
-        const size_t traced = rig.sim.trace().size();
-        QVERIFY(!rig.link.transfer.DownloadParameter());
-        QVERIFY(!rig.link.transfer.DefaultParameter());
-        QCOMPARE(rig.sim.memoryBytes(), memory);
-        QCOMPARE(countSent(rig.sim, 0x41, traced), 0);
-        QCOMPARE(rig.choosing.choices.size(), 2);
-        QVERIFY(rig.choosing.choices.first().contains(folder()));
-        QCOMPARE(rig.choosing.seconds.first(), QStringLiteral("Write without backup"));
-        QVERIFY(rig.link.transfer.backupProblem().contains(folder()));
-        rig.choosing.choose = true;
-        QVERIFY(rig.link.transfer.DownloadParameter());
-        QVERIFY(rig.sim.memoryBytes() != memory);
-    }
-
     void aResetOfAnUnreadMouseReadsItFirst()
     {
         Rig rig(folder());
@@ -152,47 +113,6 @@ private slots:
         QVERIFY(rig.link.transfer.DefaultParameter());
         QCOMPARE(rig.store.list().size(), 1);
         QCOMPARE(contents(rig.store.list().first().path), before);
-    }
-
-    void aLostWriteOffersTheConfigurationBack_data()
-    {
-        QTest::addColumn<bool>("choose");
-        QTest::newRow("kept") << false;
-        QTest::newRow("written back") << true;
-    }
-    void aLostWriteOffersTheConfigurationBack()
-    {
-        QFETCH(bool, choose);
-        Rig rig(folder());
-        const QByteArray memory = rig.sim.memoryBytes();
-        rig.changeSomething();
-        rig.choosing.choose = choose;
-        rig.sim.failReportNumber(300); // within the macro blocks
-        QVERIFY(!rig.link.transfer.DownloadParameter());
-        QCOMPARE(rig.choosing.choices.size(), 1);
-        const QString backup = rig.store.list().first().path;
-        QVERIFY(rig.choosing.choices.first().contains(backup));
-        QCOMPARE(rig.choosing.seconds.first(), QStringLiteral("Write it back"));
-        QCOMPARE(rig.sim.memoryBytes() == memory, choose);
-        QCOMPARE(rig.store.list().size(), 1);
-        if (choose) // the pages show what the mouse got back
-            QCOMPARE(rig.config.sections().ParameterA.at(11), memory.at(0x6000 + 11));
-    }
-
-    void aRestoreGivesBackTheOwnAreasAndKeepsTheIdentity()
-    {
-        Rig rig(folder());
-        QByteArray image = imageInMemory(rig.sim);
-        image[27 + 1] = char(1);      // report rate 1000 Hz in ParameterB
-        image[2] = char(0x55);        // a foreign vendor id
-        image[1280 + 5] = char(0x42); // a macro byte
-        QVERIFY(rig.link.transfer.restoreImage(image));
-        QCOMPARE(rig.sim.readBytes(0x7000 + 1, 1), QByteArray(1, char(1)));
-        QCOMPARE(rig.sim.readBytes(0x6000 + 27 + 1, 1), QByteArray(1, char(1)));
-        QCOMPARE(rig.sim.readBytes(0x6000 + 2, 1), QByteArray(1, char(0x12)));
-        QCOMPARE(rig.sim.readBytes(0x8000 + 5, 1), QByteArray(1, char(0x42)));
-        QCOMPARE(rig.config.sections().ParameterB.at(1), char(1));
-        QCOMPARE(rig.store.list().size(), 1); // what it held before, saved first
     }
 };
 
