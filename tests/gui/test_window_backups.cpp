@@ -100,7 +100,10 @@ private slots:
         f.window->DevTimerTimer();
         changeSomething(*f.window);
         const QByteArray memory = f.mouse.memoryBytes();
-        f.window->Btn_ApplyClick();
+        // Confirm, turned down, neither writes nor closes the window.
+        f.window->Btn_ConfirmClick();
+        QCoreApplication::processEvents();
+        QVERIFY(f.window->isVisible());
         QCOMPARE(f.messages.seen.size(), 1);
         QCOMPARE(f.messages.seen.first().buttons, 2);
         QVERIFY(f.messages.seen.first().text.startsWith(before(text(1, "Str030"))));

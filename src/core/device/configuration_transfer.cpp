@@ -223,7 +223,10 @@ void ConfigurationTransfer::writeAction(WriteKind kind)
         DefaultParameter();
     else
         DownloadParameter();
-    if (kind == WriteKind::Confirm) {
+    // Confirm closes whatever the write's result, but not when the user
+    // kept the mouse from being written for want of a backup: the edits
+    // would be lost with the window.
+    if (kind == WriteKind::Confirm && !m_stoppedForBackup) {
         pressedPause();
         m_observer->closeMainWindow();
     }
@@ -299,9 +302,11 @@ QByteArray ConfigurationTransfer::writtenImage(const QByteArray &block, const QB
 
 bool ConfigurationTransfer::backedUpWrite(const std::function<QByteArray()> &write)
 {
+    m_stoppedForBackup = false;
     if (!takeLock())
         return false;
     const bool backedUp = backupBeforeWrite();
+    m_stoppedForBackup = !backedUp;
     QByteArray written;
     if (backedUp) {
         m_observer->hideAllMenus();

@@ -159,6 +159,7 @@ private:
     QByteArray m_known;
     QString m_lastBackup;
     QString m_backupProblem;
+    bool m_stoppedForBackup = false; // the last write sent nothing: no backup
     // The parameter block as last read from the mouse: its identity bytes go
     // into every block written.
     QByteArray m_mouseBlock;

@@ -287,7 +287,11 @@ bool TForm1::showMessageWithChoice(const QString &text, const QString &second)
     box.setWindowTitle(applicationTitle());
     box.setText(text);
     const QString ok = m_content->okButtonText();
-    box.addButton(ok.isEmpty() ? QStringLiteral("OK") : ok, QMessageBox::AcceptRole);
+    QPushButton *okButton =
+        box.addButton(ok.isEmpty() ? QStringLiteral("OK") : ok, QMessageBox::AcceptRole);
+    // Return and Escape take OK, the choice that writes nothing.
+    box.setDefaultButton(okButton);
+    box.setEscapeButton(okButton);
     QPushButton *choice =
         second.isEmpty() ? nullptr : box.addButton(second, QMessageBox::ActionRole);
     box.exec();
