@@ -121,7 +121,7 @@ BackupResult BackupStore::save(const QByteArray &image, IdPair ids, const QDateT
     return result;
 }
 
-BackupResult BackupStore::write(const QByteArray &image, IdPair ids, QDateTime time,
+BackupResult BackupStore::write(const QByteArray &image, IdPair ids, const QDateTime &time,
                                 int sequence) const
 {
     const auto failed = [this](const QString &why) {

@@ -71,7 +71,8 @@ public:
     static QString fileName(const QDateTime &time, IdPair ids, int sequence);
 
 private:
-    BackupResult write(const QByteArray &image, IdPair ids, QDateTime time, int sequence) const;
+    BackupResult write(const QByteArray &image, IdPair ids, const QDateTime &time,
+                       int sequence) const;
     void prune() const;
 
     QString m_folder;
