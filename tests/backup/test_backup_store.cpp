@@ -126,17 +126,6 @@ private slots:
         QVERIFY(result.error.contains(folder()));
         QVERIFY(store.list().isEmpty());
     }
-
-    void theDefaultFolderFollowsXdgStateHome()
-    {
-        const QByteArray saved = qgetenv("XDG_STATE_HOME");
-        qputenv("XDG_STATE_HOME", m_dir->path().toLocal8Bit());
-        QCOMPARE(BackupStore::defaultFolder(), m_dir->path() + "/gaming-mouse/backups");
-        qputenv("XDG_STATE_HOME", "relative/state");
-        QCOMPARE(BackupStore::defaultFolder(),
-                 QDir::homePath() + "/.local/state/gaming-mouse/backups");
-        qputenv("XDG_STATE_HOME", saved);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBackupStore)

@@ -119,8 +119,6 @@ private slots:
         QCOMPARE(backups().size(), 1);
 
         QCOMPARE(run({"restore", "2"}).exitCode, 1);
-        QCOMPARE(run({"restore", "0"}).exitCode, 2);
-        QCOMPARE(run({"restore", "1", "2"}).exitCode, 2);
         QVERIFY(writeAll(path("short.bin"), QByteArray(256, '\0')));
         const CliRun shortFile = run({"restore", "short.bin"});
         QCOMPARE(shortFile.exitCode, 1);
