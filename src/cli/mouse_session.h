@@ -49,8 +49,6 @@ public:
     MacroEditor &macros() { return *m_macros; }
     DeviceLink &link() { return *m_link; }
     ProgressObserver &observer() { return m_observer; }
-    // The backup folder every write of this session saves into first.
-    const BackupStore &backups() const { return m_backups; }
 
     // The one-line state `status` prints, and the error line of a command
     // that needed a connected mouse.
@@ -67,7 +65,7 @@ private:
     ManualClock m_clock;        // the tool has no window to keep alive while waiting
     SystemClock m_latencyClock; // but a slow simulated mouse really is slow
     QString m_lockProblem;
-    BackupStore m_backups;
+    BackupStore m_backups; // every write saves the mouse's configuration here first
     ProgressObserver m_observer;
     std::unique_ptr<DeviceLink> m_link;
 };
