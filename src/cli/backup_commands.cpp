@@ -39,7 +39,9 @@ QString changesToNext(const BackupEntry &entry, const BackupEntry *next)
 // The backup to write back and what it is called in messages.
 struct RestoreSource
 {
+    // cppcheck-suppress unusedStructMember ; read through the optional
     QByteArray image;
+    // cppcheck-suppress unusedStructMember ; read through the optional
     QString shown;
 };
 
@@ -201,8 +203,8 @@ int runRestore(const SessionOptions &options, const QStringList &args)
             !refusal.isEmpty())
             return fail(
                 QStringLiteral("\"%1\" cannot be restored: %2").arg(source->shown, refusal));
-        ConfigurationTransfer &transfer = session.link().transfer;
         if (dry) {
+            ConfigurationTransfer &transfer = session.link().transfer;
             const QJsonObject before = describeConfiguration(config, session.macros());
             transfer.takeRestoredImage(source->image);
             return printDryRun(before, describeConfiguration(config, session.macros()),
