@@ -190,15 +190,26 @@ private slots:
         QCOMPARE(rig.state().LastInterfaceCount, 3);
     }
 
-    void machineWithoutInterfacesNeverSearches()
+    // No HID interface at all: the count never changes, so nothing is
+    // searched, but the first tick says that no mouse is there; later ticks
+    // stay quiet until an interface comes.
+    void machineWithoutInterfacesShowsNoDeviceWithoutSearching()
     {
         DeviceRig rig;
         rig.sim.setPlugged(false);
         rig.tick();
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::NoDevice);
+        const QStringList noDevice{"hideAllMenus", "labels:NoDev,CheckDev,", "stopLabelRun",
+                                   "hideAllPages"};
+        QCOMPARE(rig.observer.events, noDevice);
+        QCOMPARE(rig.state().NoDevicePage, true);
         rig.tick();
-        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Start);
-        QVERIFY(rig.observer.events.isEmpty());
+        QCOMPARE(rig.observer.events, noDevice);
         QCOMPARE(rig.clock.waitedMs(), 0);
+        QVERIFY(rig.sim.trace().empty());
+        rig.sim.setPlugged(true);
+        rig.tick();
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
     }
 
     void unplugAndReplug()

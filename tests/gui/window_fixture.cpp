@@ -42,6 +42,26 @@ SimulatedMouseConfig simulatedKind(const QString &kind)
     return config;
 }
 
+QByteArray switchProfileImageWithoutSwitchKey()
+{
+    Configuration config;
+    if (!config.startUp())
+        qFatal("no default image");
+    config.state().DeviceLayoutCode = 58;
+    config.state().ChipFamilyB = true;
+    ButtonAssignmentModel &buttons = config.buttonAssignment();
+    config.setCurrentPage(Configuration::Page::Main);
+    for (int button = 1; button <= ButtonAssignmentModel::kButtonCount; ++button) {
+        if (buttons.code(MainProfile, button) == QLatin1String("07000000")) {
+            buttons.setCurrentButton(button);
+            buttons.storeCode(QStringLiteral("01100000")); // Forward
+        }
+    }
+    config.setCurrentPage(Configuration::Page::Switch);
+    config.AssembleDataBuf();
+    return joinImage(config.image());
+}
+
 namespace {
 // The window stores the desktop's mouse settings with every write; a test
 // window keeps them in a folder of its own instead of the user's desktop.

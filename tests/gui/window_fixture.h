@@ -57,3 +57,8 @@ struct WindowFixture
 };
 
 SimulatedMouseConfig simulatedKind(const QString &kind);
+
+// The default image of a family-B, layout-58 mouse changed to start in the
+// Switch profile while no Main button carries the switch function: a read
+// of it names a profile whose tab a click cannot open.
+QByteArray switchProfileImageWithoutSwitchKey();

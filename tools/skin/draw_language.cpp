@@ -298,9 +298,11 @@ QImage background(const SkinWords &words)
     p.fillRect(QRectF(0, 516, w, 1), kLine);
     QFont version = font(11);
     version.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    // The page row reaches to x 747; the mark and the version share the
+    // language row's free end.
     drawText(p, QRectF(640, 560, 144, 30), Qt::AlignRight | Qt::AlignVCenter,
              QStringLiteral("v1.0"), version, withAlpha(kTextDim, 160));
-    drawMouseGlyph(p, QRectF(720, 528, 14, 27), withAlpha(kAccent, 200));
+    drawMouseGlyph(p, QRectF(712, 562, 13, 26), withAlpha(kAccent, 200));
 
     p.setClipping(false);
     p.setPen(QPen(QColor(60, 66, 80), 1));

@@ -60,7 +60,13 @@ void DeviceConnection::DevTimerTimer()
                 break;
         }
         m_state.LastInterfaceCount = qint32(current);
+    } else if (!m_ticked && current == 0 && stable >= kStableSamples) {
+        // No HID interface at all from the start: the count never changes
+        // from what it was before the first tick, so without this the
+        // window would never say that no mouse is there.
+        DeviceGone();
     }
+    m_ticked = true;
 
     m_state.DevTimerBusy = false;
 }

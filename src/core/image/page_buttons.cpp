@@ -20,6 +20,18 @@ PageButtonDecision decidePageButton(const Configuration &configuration, Configur
     return {Outcome::Open, {}};
 }
 
+PageAfterRefresh pageAfterRefresh(const Configuration &configuration)
+{
+    PageAfterRefresh after{configuration.currentPage(), {}};
+    if (after.page == Configuration::Page::Macro && !configuration.state().ChipFamilyB)
+        after.page = Configuration::Page::Main;
+    if (after.page == Configuration::Page::Switch)
+        after.noticeKey = configuration.buttonAssignment().PageBlockMessage(SwitchProfile);
+    else if (after.page == Configuration::Page::Fixed)
+        after.noticeKey = configuration.buttonAssignment().PageBlockMessage(FixedProfile);
+    return after;
+}
+
 int pagePictureNumber(Configuration::Page page)
 {
     switch (page) {

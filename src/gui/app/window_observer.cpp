@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
 WindowObserver::WindowObserver(TForm1 &window, WindowContent &content, TFormLoadingUI &busy)
     : m_window(window), m_content(content), m_busy(busy)
@@ -105,8 +106,24 @@ void WindowObserver::closeMainWindow()
     m_window.requestClose();
 }
 
+bool WindowObserver::coversInputOf(QObject *watched) const
+{
+    // Only the main window (and the busy window over it) is covered: a
+    // message box or dialog the transfer raises is a window of its own and
+    // takes its input, or the user could never close it.
+    if (auto *widget = qobject_cast<QWidget *>(watched)) {
+        const QWidget *top = widget->window();
+        return top == &m_window || top == &m_busy;
+    }
+    if (auto *window = qobject_cast<QWindow *>(watched))
+        return window == m_window.windowHandle() || window == m_busy.windowHandle();
+    return false;
+}
+
 bool WindowObserver::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!coversInputOf(watched))
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -206,6 +206,9 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.label(QStringLiteral("lbl_csmode%1").arg(n), kSwatchSize);
     }
 
+    // The breathing page's one line for a mouse whose light is not configurable.
+    build.label(QStringLiteral("lbl_BreathNote"), {kPagePictureSizes[2].width(), 20})->hide();
+
     // Macro page buttons.
     for (const QString &name : macroCommandButtons() + QStringList{QStringLiteral("Btn_Start")})
         build.button(name, kMacroButtonSize);

@@ -97,8 +97,9 @@ constexpr Caption kMenuCaptions[] = {
 // Texts other parts of the window fetch later in the current language.
 QStringList storedKeys()
 {
-    QStringList keys{"Title",  "Str020", "Str021", "Str022", "Str206", "Str242",
-                     "Str245", "Str400", "Str401", "Str420", "Str421", "Str430"};
+    QStringList keys{"Title",  "Str020", "Str021", "Str022", "Str037", "Str206", "Str242",
+                     "Str245", "Str400", "Str401", "Str420", "Str421", "Str430", "Str431",
+                     "Str432", "Str450"};
     for (int n = 320; n <= 331; ++n)
         keys << QStringLiteral("Str%1").arg(n);
     return keys;

@@ -18,6 +18,8 @@
 namespace geo = layout_geometry;
 
 constexpr int kMinimumOptionWidth = 60;
+// Between the breathing page picture and its note.
+constexpr int kBreathNoteGap = 4;
 
 namespace {
 
@@ -64,7 +66,8 @@ const QHash<QString, QStringList> &fontGroups()
                             numbered("lbl_ScrSpd", 10) + numbered("lbl_DPI", 8) +
                             numbered("lbl_FKMode", 4));
         map.insert("E", numbered("lbl_Off", 10) + numbered("lbl_Raise", 10) +
-                            numbered("lbl_On", 10) + numbered("lbl_Fall", 10));
+                            numbered("lbl_On", 10) + numbered("lbl_Fall", 10) +
+                            QStringList{"lbl_BreathNote"});
         map.insert("F",
                    skin_elements::macroCommandButtons() +
                        QStringList{"Btn_Start", "LB_MacroName", "Edt_Delay", "IB_InsertRecDelay",
@@ -255,6 +258,12 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
         {"OffTime", "Off"}, {"RaiseTime", "Raise"}, {"OnTime", "On"}, {"FallTime", "Fall"}};
     if (name.size() == 2 && name.startsWith('P')) {
         moveTo(QStringLiteral("Img_") + name, at);
+        if (name == QLatin1String("P3")) {
+            // The breathing page's note lies just under its picture.
+            const QRect page = findElement(QStringLiteral("Img_P3"))->geometry();
+            findElement(QStringLiteral("lbl_BreathNote"))
+                ->move(page.left(), page.bottom() + 1 + kBreathNoteGap);
+        }
         if (name == QLatin1String("P2")) {
             // The read-only cover lies exactly over the advanced page picture.
             findElement(QStringLiteral("Disable"))
