@@ -162,7 +162,7 @@ bool toolsPresent()
            !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
 }
 
-// Apply's picture is 66 x 30 where the language-1 layout puts it.
+// Apply's picture is 72 x 30 where the language-1 layout puts it.
 QPoint applyPoint()
 {
     const std::optional<LayoutToggle> apply = openPageLayout(1).toggle(QStringLiteral("Btn_A2"));

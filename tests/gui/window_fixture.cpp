@@ -6,7 +6,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTest>
 
 MessageCloser::MessageCloser()
 {
@@ -26,11 +28,37 @@ void MessageCloser::closeOpenBoxes()
         if (!box->buttons().isEmpty())
             message.buttonText = box->buttons().constFirst()->text();
         seen.append(message);
+        if (whileOpen)
+            whileOpen();
+        if (closeWithReturn) {
+            QTest::keyClick(box, Qt::Key_Return);
+            if (!box->isVisible())
+                continue;
+            ++keysIgnored;
+        }
         if (!box->buttons().isEmpty())
             box->buttons().constFirst()->click();
         else
             box->reject();
     }
+}
+
+void chooseInNextFileDialog(const QString &path)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, path] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QFileDialog *>(widget);
+            if (dialog && dialog->isVisible()) {
+                dialog->selectFile(path);
+                static_cast<QDialog *>(dialog)->accept(); // QFileDialog's own, through QDialog
+                poll->deleteLater();
+                return;
+            }
+        }
+    });
+    poll->start();
 }
 
 SimulatedMouseConfig simulatedKind(const QString &kind)

@@ -34,24 +34,29 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
     {
         Configuration::Page page;
         const char *name;
-    } pages[] = {{Configuration::Page::Main, "main"},
-                 {Configuration::Page::Advanced, "advanced"},
-                 {Configuration::Page::Breathing, "breathing"},
-                 {Configuration::Page::Macro, "macro"}};
-    for (const auto &entry : pages) {
-        skin.pageButtonClick(entry.page);
-        ok = saveShot(windowShot(window), dir,
-                      QStringLiteral("page-%1").arg(QLatin1String(entry.name))) &&
-             ok;
-    }
-    skin.pageButtonClick(Configuration::Page::Main);
-    ok = renderButtonScreenshots(window, dir) && ok;
-    for (int language : {2, 3}) {
+    } pages[] = {
+        {Configuration::Page::Main, "main"},           {Configuration::Page::Switch, "alternate"},
+        {Configuration::Page::Fixed, "reset"},         {Configuration::Page::Advanced, "advanced"},
+        {Configuration::Page::Breathing, "breathing"}, {Configuration::Page::Macro, "macro"}};
+    // Every page in every language: "page-main.png" in English, then
+    // "ru-page-main.png" and "zh-page-main.png". The two profiles whose tabs
+    // need a switch or reset key on another profile are opened as a read
+    // that names them would open them.
+    const char *const prefixes[] = {"", "ru-", "zh-"};
+    for (int language = 1; language <= 3; ++language) {
         skin.languageButtonClick(language);
-        ok = saveShot(windowShot(window), dir, QStringLiteral("main-language%1").arg(language)) &&
-             ok;
+        for (const auto &entry : pages) {
+            skin.openPage(entry.page);
+            ok = saveShot(
+                     windowShot(window), dir,
+                     QStringLiteral("%1page-%2")
+                         .arg(QLatin1String(prefixes[language - 1]), QLatin1String(entry.name))) &&
+                 ok;
+        }
     }
     skin.languageButtonClick(1);
+    skin.pageButtonClick(Configuration::Page::Main);
+    ok = renderButtonScreenshots(window, dir) && ok;
 
     // The busy window as it stands over the main window during a write.
     TFormLoadingUI &busy = window.busyWindow();

@@ -298,6 +298,8 @@ void MacroPage::Btn_NewClick()
     dialog->move(window->geometry().center() - dialog->rect().center());
     m_nameDialog = dialog;
     dialog->show();
+    dialog->activateWindow();
+    dialog->nameField()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MacroPage::Btn_StartClick()

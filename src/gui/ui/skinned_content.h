@@ -165,6 +165,8 @@ private:
     // The breathing page's note, shown with the page while the image keeps
     // the light from being configured.
     void showBreathingNote();
+    // The DPI captions at one size that fits the longest of them.
+    void fitDpiCaptions();
 
     QWidget *m_client;
     Configuration &m_configuration;
@@ -179,4 +181,5 @@ private:
     QPointer<SkinLabel> m_marqueeLabel;
     bool m_overRecordButton = false;
     bool m_insertPanelOpen = false;
+    int m_dpiPointSize = 0; // Size_D of the layout applied last
 };

@@ -9,6 +9,8 @@
 #include "ui/web_address.h"
 
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QWidget>
@@ -77,6 +79,23 @@ const QHash<QString, QStringList> &fontGroups()
         return map;
     }();
     return groups;
+}
+
+// A delay box holds up to 65530 ms: its font is made smaller, where needed,
+// until that many digits fit inside the box's frame and margins.
+void fitLongestDelay(QWidget *edit)
+{
+    if (!edit)
+        return;
+    static const QString longest = QStringLiteral("65530");
+    constexpr int kFrameAndMargins = 8;
+    QFont font = edit->font();
+    int pixels = QFontInfo(font).pixelSize();
+    while (pixels > 7 &&
+           QFontMetrics(font).horizontalAdvance(longest) + kFrameAndMargins > edit->width()) {
+        font.setPixelSize(--pixels);
+    }
+    edit->setFont(font);
 }
 
 const QStringList &fireEdits()
@@ -197,6 +216,8 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
     case LayoutItemKind::Integer:
         if (name.startsWith(QLatin1String("Size_"))) {
             const QString group = name.mid(5);
+            if (group == QLatin1String("D"))
+                m_dpiPointSize = value.number;
             for (const QString &element : fontGroups().value(group)) {
                 if (QWidget *widget = findElement(element))
                     setFontSize(widget, value.number);
@@ -204,6 +225,9 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
             if (group == QLatin1String("F")) {
                 if (QWidget *choices = findElement(QStringLiteral("CB_Insert")))
                     setFontSize(choices, value.number - 1);
+                // The delay boxes show their longest value whole.
+                for (const char *edit : {"Edt_Delay", "Edt_InsertDelay"})
+                    fitLongestDelay(findElement(QString::fromLatin1(edit)));
             }
         }
         return; // MacroNameHeight is only stored
