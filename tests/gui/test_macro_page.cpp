@@ -454,7 +454,8 @@ void TestMacroPage::importsRefuseFilesOfAnotherSize()
     for (const char *button : {"Btn_ImportOne", "Btn_Import"}) {
         chooseInNextFileDialog(notes.fileName());
         click(button);
-        QTRY_COMPARE(m_f->messages.seen.size(), ++seen);
+        ++seen;
+        QTRY_COMPARE(m_f->messages.seen.size(), seen);
         QVERIFY(m_f->messages.seen.constLast().text.contains(notes.fileName()));
         QCOMPARE(m_f->window->config().image().MacroBlocks, before.MacroBlocks);
         QCOMPARE(m_f->window->config().image().MacroNameTable, before.MacroNameTable);
@@ -469,7 +470,8 @@ void TestMacroPage::importsRefuseFilesOfAnotherSize()
     one.close();
     chooseInNextFileDialog(one.fileName());
     click("Btn_Import");
-    QTRY_COMPARE(m_f->messages.seen.size(), ++seen);
+    ++seen;
+    QTRY_COMPARE(m_f->messages.seen.size(), seen);
     QVERIFY(m_f->messages.seen.constLast().text.contains(QStringLiteral("33792")));
     QCOMPARE(m_f->window->config().image().MacroBlocks, before.MacroBlocks);
 }

@@ -12,6 +12,7 @@
 #include <QEnterEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>

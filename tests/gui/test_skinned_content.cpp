@@ -95,8 +95,8 @@ void TestSkinnedContent::startsOnTheMainPageWithTheLanguageOneLayout()
     QVERIFY(w.get("Img_P1")->isVisible());
     QVERIFY(!w.get("Img_P2")->isVisible());
     QCOMPARE(w.get("Img_P1")->pos(), QPoint(195, 104));
-    QCOMPARE(w.get("Btn_Apply")->pos(), QPoint(10, 160));
-    QCOMPARE(w.get("Img_Apply")->pos(), QPoint(10, 160));
+    QCOMPARE(w.get("Btn_Apply")->pos(), QPoint(6, 160));
+    QCOMPARE(w.get("Img_Apply")->pos(), QPoint(6, 160));
     QCOMPARE(w.pictureOf("Img_Base"), QStringLiteral("L1_BackGround"));
     QCOMPARE(w.pictureOf("Img_Main"), QStringLiteral("SetS_02"));
     QCOMPARE(w.pictureOf("Img_Lang1"), QStringLiteral("SetS_02"));
@@ -350,11 +350,18 @@ void TestSkinnedContent::disabledElementsStayHiddenAndOutside()
     // Layouts that hide and show buttons as the reference layouts do: a
     // hidden element stays hidden where it was until a later layout enables
     // it again, and going back restores every element the first enables.
-    const auto apply = [&w](const char *text) {
-        w.content->applyPageLayout(readPageLayout(parseIniText(text).section("org")));
+    using Overrides = QList<std::pair<QString, QString>>;
+    const auto apply = [&w](const Overrides &overrides) {
+        IniSection section; // the first entry of a key wins
+        for (const auto &[key, value] : overrides)
+            section.add(key, value);
+        const IniSection shipped = openLayoutSection(1);
+        for (const QString &key : shipped.keys())
+            section.add(key, shipped.value(key).value_or(QString()));
+        QVERIFY(w.content->applyPageLayout(readPageLayout(section)));
     };
-    const char *reference1 = "[org]\nBtn_B3_Enable=0\nBtn_B8_Enable=1\nBtn_B8_X=250\nBtn_B8_Y=558\n";
-    const char *reference3 = "[org]\nBtn_B3_Enable=1\nBtn_B3_X=250\nBtn_B3_Y=524\nBtn_B8_Enable=0\n";
+    const Overrides reference1{{"Btn_B3_Enable", "0"}};
+    const Overrides reference3{{"Btn_B3_Enable", "1"}, {"Btn_B8_Enable", "0"}};
     apply(reference1);
     QVERIFY(!w.get("Btn_Fixed")->isVisible());
     apply(reference3);

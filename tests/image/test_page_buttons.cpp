@@ -72,7 +72,7 @@ private slots:
         configuration.sections().ParameterB[2] = 1; // the stored profile: Switch
         configuration.RefreshUI();
 
-        PageAfterRefresh after = pageAfterRefresh(configuration);
+        PageAfterRefresh after = pageAfterRefresh(configuration, configuration.state().ChipFamilyB);
         QCOMPARE(after.page, Page::Switch);
         QCOMPARE(after.noticeKey, QStringLiteral("Str020"));
         QCOMPARE(configuration.currentPage(), Page::Switch);
@@ -92,19 +92,19 @@ private slots:
 
         // With the switch key on Main the notice goes; Fixed names its own.
         configuration.ProfileCodeStrings()[0][5] = QStringLiteral("07000000");
-        QVERIFY(pageAfterRefresh(configuration).noticeKey.isEmpty());
+        QVERIFY(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
         configuration.setCurrentPage(Page::Fixed);
-        after = pageAfterRefresh(configuration);
+        after = pageAfterRefresh(configuration, configuration.state().ChipFamilyB);
         QCOMPARE(after.page, Page::Fixed);
         QCOMPARE(after.noticeKey, QStringLiteral("Str021"));
         QCOMPARE(buttons.shownProfile(), int(FixedProfile));
 
         // A mouse without macros leaves the Macro page for Main.
         configuration.setCurrentPage(Page::Macro);
-        QCOMPARE(pageAfterRefresh(configuration).page, Page::Main);
+        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page, Page::Main);
         configuration.state().ChipFamilyB = true;
-        QCOMPARE(pageAfterRefresh(configuration).page, Page::Macro);
-        QVERIFY(pageAfterRefresh(configuration).noticeKey.isEmpty());
+        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page, Page::Macro);
+        QVERIFY(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
     }
 
     void pagePictures()

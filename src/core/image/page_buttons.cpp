@@ -20,10 +20,10 @@ PageButtonDecision decidePageButton(const Configuration &configuration, Configur
     return {Outcome::Open, {}};
 }
 
-PageAfterRefresh pageAfterRefresh(const Configuration &configuration)
+PageAfterRefresh pageAfterRefresh(const Configuration &configuration, bool macroPage)
 {
     PageAfterRefresh after{configuration.currentPage(), {}};
-    if (after.page == Configuration::Page::Macro && !configuration.state().ChipFamilyB)
+    if (after.page == Configuration::Page::Macro && !macroPage)
         after.page = Configuration::Page::Main;
     if (after.page == Configuration::Page::Switch)
         after.noticeKey = configuration.buttonAssignment().PageBlockMessage(SwitchProfile);

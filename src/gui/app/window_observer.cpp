@@ -17,6 +17,14 @@ void WindowObserver::busyStarted()
     m_window.setTransferRunning(true); // DevTimer off
     m_content.BeginBusy();
     if (!m_blocking) {
+        // The windows open now are covered (the main window and the dialogs
+        // that edit its configuration); boxes the transfer raises are not.
+        m_covered.clear();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() || top == &m_window)
+                m_covered << top;
+        }
+        m_covered << &m_busy;
         qApp->installEventFilter(this);
         m_blocking = true;
     }
@@ -108,15 +116,17 @@ void WindowObserver::closeMainWindow()
 
 bool WindowObserver::coversInputOf(QObject *watched) const
 {
-    // Only the main window (and the busy window over it) is covered: a
-    // message box or dialog the transfer raises is a window of its own and
-    // takes its input, or the user could never close it.
-    if (auto *widget = qobject_cast<QWidget *>(watched)) {
-        const QWidget *top = widget->window();
-        return top == &m_window || top == &m_busy;
+    // Only the windows that were open when the transfer began (and the busy
+    // window) are covered: a message box or dialog the transfer raises is a
+    // window of its own and takes its input, or the user could never close it.
+    if (auto *widget = qobject_cast<QWidget *>(watched))
+        return m_covered.contains(widget->window());
+    if (auto *window = qobject_cast<QWindow *>(watched)) {
+        for (const QPointer<QWidget> &covered : m_covered) {
+            if (covered && covered->windowHandle() == window)
+                return true;
+        }
     }
-    if (auto *window = qobject_cast<QWindow *>(watched))
-        return window == m_window.windowHandle() || window == m_busy.windowHandle();
     return false;
 }
 

@@ -2,7 +2,10 @@
 
 #include "device/device_observer.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 class TForm1;
 class TFormLoadingUI;
@@ -46,4 +49,5 @@ private:
     WindowContent &m_content;
     TFormLoadingUI &m_busy;
     bool m_blocking = false;
+    QList<QPointer<QWidget>> m_covered; // the windows open when a transfer began
 };

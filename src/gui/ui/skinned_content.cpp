@@ -262,7 +262,7 @@ void SkinnedContent::showDevicePages(bool familyA, bool familyB)
     // The page of the selected tab opens again, also a profile whose tab a
     // click could not open: the tab always names the profile edited, and the
     // notice says why the mouse's buttons cannot reach it.
-    const PageAfterRefresh after = pageAfterRefresh(m_configuration);
+    const PageAfterRefresh after = pageAfterRefresh(m_configuration, familyB);
     openPage(after.page);
     if (!after.noticeKey.isEmpty())
         showNotice(after.noticeKey);
@@ -274,7 +274,7 @@ void SkinnedContent::followCurrentPage()
     // and the start-up page stay as they are.
     if (!m_configuration.state().deviceOpen() || m_configuration.state().NoDevicePage)
         return;
-    openPage(pageAfterRefresh(m_configuration).page);
+    openPage(pageAfterRefresh(m_configuration, m_configuration.state().ChipFamilyB).page);
 }
 
 void SkinnedContent::lockPageEdit()
