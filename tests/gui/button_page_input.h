@@ -17,8 +17,7 @@
 struct ButtonWindow : WindowFixture
 {
     // `image`, when given, replaces the simulated mouse's memory before the read.
-    explicit ButtonWindow(const QString &kind = QStringLiteral("b58"),
-                          const QByteArray &image = {})
+    explicit ButtonWindow(const QString &kind = QStringLiteral("b58"), const QByteArray &image = {})
         : WindowFixture(kind)
     {
         if (!image.isEmpty() && !mouse.placeImage(image))

@@ -92,7 +92,8 @@ private slots:
 
         // With the switch key on Main the notice goes; Fixed names its own.
         configuration.ProfileCodeStrings()[0][5] = QStringLiteral("07000000");
-        QVERIFY(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
+        QVERIFY(
+            pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
         configuration.setCurrentPage(Page::Fixed);
         after = pageAfterRefresh(configuration, configuration.state().ChipFamilyB);
         QCOMPARE(after.page, Page::Fixed);
@@ -101,10 +102,13 @@ private slots:
 
         // A mouse without macros leaves the Macro page for Main.
         configuration.setCurrentPage(Page::Macro);
-        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page, Page::Main);
+        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page,
+                 Page::Main);
         configuration.state().ChipFamilyB = true;
-        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page, Page::Macro);
-        QVERIFY(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
+        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page,
+                 Page::Macro);
+        QVERIFY(
+            pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
     }
 
     void pagePictures()

@@ -22,7 +22,6 @@ struct IdPair
     friend bool operator==(const IdPair &, const IdPair &) = default;
 };
 
-
 struct AppState
 {
     HidHandle CommandHandle = kInvalidHandle;
@@ -45,7 +44,12 @@ struct AppState
 
     // Which memory routines the connected chip family uses; unset means none
     // was chosen, and every transfer then behaves as with no device.
-    enum class Routines { None, FamilyA, FamilyB };
+    enum class Routines
+    {
+        None,
+        FamilyA,
+        FamilyB
+    };
     Routines ReadMemory = Routines::None;
     Routines WriteMemory = Routines::None;
 

@@ -19,7 +19,7 @@ struct MacroFileResult
     // "Str025" (cannot open), "Str026" (cannot write) or "Str036" (not a
     // macro file of the expected size); empty on success
     QString errorKey;
-    QString fileName; // the file that was read or written
+    QString fileName;     // the file that was read or written
     int expectedSize = 0; // for "Str036"
 
     explicit operator bool() const { return ok; }

@@ -175,16 +175,18 @@ void SkinnedContent::openWebAddress()
 {
     if (!m_webAddress.isValid() || m_webAddress.isEmpty())
         return;
-    const bool opened = m_openUrl ? m_openUrl(m_webAddress) : QDesktopServices::openUrl(m_webAddress);
+    const bool opened =
+        m_openUrl ? m_openUrl(m_webAddress) : QDesktopServices::openUrl(m_webAddress);
     if (opened)
         return;
     // A desktop without a program for web pages: the user can still open
     // the guide by hand.
-    const QString where = m_webAddress.isLocalFile() ? m_webAddress.toLocalFile()
-                                                    : m_webAddress.toString();
+    const QString where =
+        m_webAddress.isLocalFile() ? m_webAddress.toLocalFile() : m_webAddress.toString();
     QString text = storedText(QStringLiteral("Str037"));
     if (text.isEmpty())
-        text = QStringLiteral("No program on this desktop opens web pages. The user guide is at %1.");
+        text =
+            QStringLiteral("No program on this desktop opens web pages. The user guide is at %1.");
     emit messageRequested(text.arg(where));
 }
 
