@@ -22,6 +22,7 @@ const QString kTrace = QStringLiteral("trace");
 const QString kUnplugAfter = QStringLiteral("sim-unplug-after");
 const QString kFailReport = QStringLiteral("sim-fail-report");
 const QString kLatency = QStringLiteral("sim-latency");
+const QString kGarbleFrom = QStringLiteral("sim-garble-from");
 
 std::optional<SimulatedMouseConfig> simulatorConfig(const QString &kind)
 {
@@ -148,6 +149,10 @@ void SimulatorSetup::addOptions(QCommandLineParser &parser)
          QStringLiteral("N")},
         {kFailReport, QStringLiteral("The simulated mouse refuses its N-th feature report."),
          QStringLiteral("N")},
+        {kGarbleFrom,
+         QStringLiteral("From its N-th feature report on, the simulated mouse answers with "
+                        "random bytes."),
+         QStringLiteral("N")},
         {kLatency, QStringLiteral("The simulated mouse takes MS milliseconds per feature report."),
          QStringLiteral("MS")},
     });
@@ -157,7 +162,7 @@ std::optional<SimulatorOptions> SimulatorSetup::optionsFrom(const QCommandLinePa
                                                             QString *error)
 {
     for (const QString &name :
-         {kSimulate, kSimState, kTrace, kUnplugAfter, kFailReport, kLatency}) {
+         {kSimulate, kSimState, kTrace, kUnplugAfter, kFailReport, kGarbleFrom, kLatency}) {
         if (parser.isSet(name) && parser.value(name).isEmpty()) {
             *error = QStringLiteral("--%1 needs a value, not an empty one").arg(name);
             return std::nullopt;
@@ -172,7 +177,7 @@ std::optional<SimulatorOptions> SimulatorSetup::optionsFrom(const QCommandLinePa
                      .arg(options.kind);
         return std::nullopt;
     }
-    for (const QString &name : {kSimState, kUnplugAfter, kFailReport, kLatency}) {
+    for (const QString &name : {kSimState, kUnplugAfter, kFailReport, kGarbleFrom, kLatency}) {
         if (parser.isSet(name) && !options.simulated()) {
             *error = QStringLiteral("--%1 needs --simulate").arg(name);
             return std::nullopt;
@@ -195,6 +200,7 @@ std::optional<SimulatorOptions> SimulatorSetup::optionsFrom(const QCommandLinePa
     constexpr qint64 kMaxReports = std::numeric_limits<qint32>::max();
     if (!count(kUnplugAfter, 0, kMaxReports, "a number of reports from 0", options.unplugAfter) ||
         !count(kFailReport, 1, kMaxReports, "a report number from 1", options.failReport) ||
+        !count(kGarbleFrom, 1, kMaxReports, "a report number from 1", options.garbleFrom) ||
         !count(kLatency, 0, kMaxLatencyMs, "0 to 10000 milliseconds", options.latencyMs))
         return std::nullopt;
     return options;
@@ -251,6 +257,7 @@ bool SimulatorSetup::start(const SimulatorOptions &options, DeviceClock &clock,
         }
         simulated->unplugAfterReports(options.unplugAfter);
         simulated->failReportNumber(options.failReport);
+        simulated->garbleRepliesFrom(options.garbleFrom);
         simulated->setLatency(&clock, options.latencyMs);
         m_simulated = simulated.get();
         m_hardware = std::move(simulated);
