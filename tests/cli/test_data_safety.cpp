@@ -48,13 +48,15 @@ private slots:
     {
         QTest::addColumn<QStringList>("fault");
         QTest::addColumn<QStringList>("command");
-        // The search and identification take 14 reports, then the read-all.
+        // The search and identification take 14 reports, then the read-all,
+        // which reads the parameter block again at its end.
         const QList<QPair<const char *, QStringList>> faults = {
             {"parameter block", {"--sim-fail-report", "34"}},
             {"macro block", {"--sim-fail-report", "514"}},
             {"name table", {"--sim-fail-report", "4814"}},
             {"ParameterB", {"--sim-fail-report", "4938"}},
             {"UserBreath", {"--sim-fail-report", "4940"}},
+            {"parameter block read again", {"--sim-fail-report", "4960"}},
             {"unplugged", {"--sim-unplug-after", "66"}},
         };
         const QList<QStringList> commands = {{"read", "-o", "out.bin"},

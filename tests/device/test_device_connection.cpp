@@ -46,10 +46,10 @@ private slots:
                                                  << "40 0E 60 57 00 06 00 00" << 4927;
         QTest::newRow("A 58") << quint8(0x50) << quint8(58) << quint8(0x04) << 58
                               << "40 0B 00 57 00 06 00 00" << 2 * 37;
-        QTest::newRow("A 42 mode 4")
-            << quint8(0x50) << quint8(29) << quint8(0x04) << 42 << "40 0B 00 53 00 06 00 00" << 2 * 37;
-        QTest::newRow("A 42 mode 12")
-            << quint8(0x50) << quint8(29) << quint8(0x0C) << 42 << "40 0B 00 53 00 06 00 00" << 2 * 37;
+        QTest::newRow("A 42 mode 4") << quint8(0x50) << quint8(29) << quint8(0x04) << 42
+                                     << "40 0B 00 53 00 06 00 00" << 2 * 37;
+        QTest::newRow("A 42 mode 12") << quint8(0x50) << quint8(29) << quint8(0x0C) << 42
+                                      << "40 0B 00 53 00 06 00 00" << 2 * 37;
     }
     void identifiesEachFamilyAndLayout()
     {

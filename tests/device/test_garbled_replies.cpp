@@ -79,8 +79,8 @@ private slots:
             QVERIFY2(transfer.lastFailedReports() == 0, where); // answered, but not trusted
             QVERIFY2(rig.sameBuffers(image, sections), where);
             // Failures in a row are said once, and say what went wrong.
-            QVERIFY2(rig.observer.messages == (from == positions.first() ? QStringList{inconsistent}
-                                                                          : QStringList{}),
+            QVERIFY2(rig.observer.messages ==
+                         (from == positions.first() ? QStringList{inconsistent} : QStringList{}),
                      where);
             rig.sim.garbleRepliesFrom(0);
             rig.sim.clearTrace();

@@ -163,10 +163,10 @@ bool ConfigurationTransfer::Btn_Read()
     // The hot-plug tick reads a mouse that failed again and again; one box
     // says so, not one per tick.
     if (!m_lastReadComplete && !m_failureShown)
-        m_observer->showMessage(outcome == ReadOutcome::Inconsistent
-                                    ? text(QStringLiteral("Str030"), 0)
-                                    : text(QStringLiteral("Str024"),
-                                           std::max<quint32>(m_lastFailed, 1)));
+        m_observer->showMessage(
+            outcome == ReadOutcome::Inconsistent
+                ? text(QStringLiteral("Str030"), 0)
+                : text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
     m_failureShown = !m_lastReadComplete;
     return m_lastReadComplete;
 }
@@ -327,7 +327,8 @@ void ConfigurationTransfer::writeConfiguration(const QByteArray &block, const Im
 {
     if (m_state.ChipFamilyB)
         m_protocol.eraseConfigurationRegions();
-    const quint32 length = quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
+    const quint32 length =
+        quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
     if (!m_protocol.WriteMemory(kParameterAddress, length, bytesOf(block)))
         return;
     if (m_state.ChipFamilyB) {

@@ -32,8 +32,7 @@ bool carriesIdentifiedBytes(QByteArrayView block, const AppState &state)
            quint8(block[at + 1]) == state.IdentifiedIdBytes[1];
 }
 
-bool consistentParameterReads(QByteArrayView first, QByteArrayView second,
-                              const AppState &state)
+bool consistentParameterReads(QByteArrayView first, QByteArrayView second, const AppState &state)
 {
     return first == second && carriesIdentifiedBytes(first, state);
 }

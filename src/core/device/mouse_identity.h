@@ -26,5 +26,4 @@ bool carriesIdentifiedBytes(QByteArrayView block, const AppState &state);
 
 // A parameter block read twice is trusted only when both reads agree and
 // the block carries the identified bytes.
-bool consistentParameterReads(QByteArrayView first, QByteArrayView second,
-                              const AppState &state);
+bool consistentParameterReads(QByteArrayView first, QByteArrayView second, const AppState &state);

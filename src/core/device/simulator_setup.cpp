@@ -1,5 +1,6 @@
 #include "device/simulator_setup.h"
 
+#include "app/file_kinds.h"
 #include "device/simulated_mouse.h"
 #include "device/tracing_backend.h"
 #include "image/default_image.h"
@@ -58,22 +59,12 @@ std::optional<qint64> number(const QString &text, qint64 minimum, qint64 maximum
     return value;
 }
 
-// A file the program will write: absent, or a regular file (through any
-// symbolic links). Anything else (a folder, a device node, a FIFO, a socket,
-// a link that leads nowhere) is refused rather than replaced or followed.
+// A file the program will write, by the rules of every file argument
+// (app/file_kinds.h).
 bool usableOutput(const QString &path, QString *error, const QString &what)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink() && !info.exists()) {
-        *error =
-            QStringLiteral("%1 \"%2\" is a symbolic link that leads to no file").arg(what, path);
-        return false;
-    }
-    if (info.exists() && !info.isFile()) {
-        *error = QStringLiteral("%1 \"%2\" is not a regular file").arg(what, path);
-        return false;
-    }
-    return true;
+    *error = unusableFileReason(path, what);
+    return error->isEmpty();
 }
 
 } // namespace
