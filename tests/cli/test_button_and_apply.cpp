@@ -238,20 +238,6 @@ private slots:
         QCOMPARE(memory(), before);
     }
 
-    // Names that would store a combination the dialog cannot make, or a
-    // macro number written otherwise than show prints it.
-    void malformedFunctionNamesAreRefused()
-    {
-        const QByteArray before = memory();
-        for (const QString function :
-             {"keys:", "keys:ctrl+ctrl", "keys:a+a", "macro:+1", "macro:01", "macro: 1"}) {
-            const CliRun run = onMouse({"button", "main", "5", function});
-            QVERIFY2(run.exitCode == 2 && run.errLines().size() == 1, qPrintable(function));
-            QVERIFY2(run.err.contains(function.toUtf8()), run.err.constData());
-        }
-        QCOMPARE(memory(), before);
-    }
-
     // A refused rule half way through leaves everything before it unwritten too.
     void refusedRuleWritesNothing()
     {

@@ -37,20 +37,6 @@ QStringList eraseCommands()
     return commands;
 }
 
-bool sameImage(const ImageBuffers &a, const ImageBuffers &b)
-{
-    return a.DataBuf == b.DataBuf && a.MacroNameTable == b.MacroNameTable &&
-           a.MacroBlocks == b.MacroBlocks;
-}
-
-bool sameSections(const SectionRecords &a, const SectionRecords &b)
-{
-    return a.ParameterA == b.ParameterA && a.ParameterB == b.ParameterB &&
-           a.UserBreath == b.UserBreath && a.ReservedBlock == b.ReservedBlock &&
-           a.IdBytes == b.IdBytes && a.EFTControl == b.EFTControl && a.FireKey == b.FireKey &&
-           a.Profile == b.Profile;
-}
-
 // A connected mouse whose stored data differs from the default image where
 // it is safe to (macro blocks, names, the two short areas).
 struct ConnectedRig : DeviceRig
