@@ -101,6 +101,7 @@ void DeviceConnection::APCheckID_OnClick()
 {
     // Until the identification gets further, the mouse is found but unknown.
     m_connection = ConnectionState::NotIdentified;
+    m_state.IdentifiedIdOffset = -1;
     const std::optional<quint8> signature = m_protocol.readRegister(kRegisterSignature);
     if (!signature || *signature != kSignature)
         return;
