@@ -158,10 +158,11 @@ QJsonObject describeConfiguration(Configuration &config, MacroEditor &macros)
     shown.insert("profile", profileValue(config.currentPage()));
     shown.insert("light", lightObject(config));
 
+    // What the mouse holds, as the window's boxes show it: the page's limits
+    // (a delay of at most 2000) apply only when a value is edited or written.
     QJsonArray fireKeys;
-    for (int n = 1; n <= AdvancedPageModel::kFireKeyCount; ++n)
-        fireKeys.append(QJsonObject{{"repeat", config.advancedPage().fireKeyRepeat(n)},
-                                    {"delay", config.advancedPage().fireKeyDelay(n)}});
+    for (const FireKeyFields &key : config.advancedPage().allFireKeyFields(config.sections()))
+        fireKeys.append(QJsonObject{{"repeat", key.repeat}, {"delay", key.delay}});
     shown.insert("fireKeys", fireKeys);
     QJsonArray fireModes;
     for (int mode = 1; mode <= AdvancedPageModel::kFireModeCount; ++mode) {

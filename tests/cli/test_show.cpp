@@ -126,6 +126,26 @@ private slots:
         QCOMPARE(first["delay"].toInt(), delay);
     }
 
+    // A delay past the page's limit of 2000 is shown as the mouse holds it
+    // (12 bits, up to 4095), in JSON and in the text alike.
+    void fireKeyDelayAsTheMouseHoldsIt()
+    {
+        QByteArray image = defaultProfileImage();
+        image.replace(kFireKeyOffset, 4, QByteArray::fromHex("061F0FFF"));
+        int sum = 0;
+        for (int i = 0; i < 16; ++i)
+            sum += quint8(image[kFireKeyOffset + i]);
+        image[kFireKeyOffset + 16] = char((sum & 0xFF) ^ 0x5A);
+        QVERIFY(writeAll(path("slow.bin"), image));
+        const QJsonObject shown = show({"show", "--json", "slow.bin"});
+        const QJsonObject first = shown["fireKeys"].toArray().at(0).toObject();
+        QCOMPARE(first["delay"].toInt(), 4095);
+        QCOMPARE(first["repeat"].toInt(), 15);
+        const CliRun text = runCli({"show", "slow.bin"}, m_dir.path());
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY(text.out.contains("1: repeat 15, delay 4095"));
+    }
+
     // A family-B mouse keeps its own ParameterB, so the file's rate is not shown.
     void familyDecidesWhereParameterBComesFrom_data()
     {

@@ -16,8 +16,12 @@
 
 struct ButtonWindow : WindowFixture
 {
-    explicit ButtonWindow(const QString &kind = QStringLiteral("b58")) : WindowFixture(kind)
+    // `image`, when given, replaces the simulated mouse's memory before the read.
+    explicit ButtonWindow(const QString &kind = QStringLiteral("b58"), const QByteArray &image = {})
+        : WindowFixture(kind)
     {
+        if (!image.isEmpty() && !mouse.placeImage(image))
+            qFatal("image refused");
         window->devTimer().stop();
         window->DevTimerTimer(); // finds the mouse and reads it
     }

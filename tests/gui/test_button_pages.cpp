@@ -17,6 +17,7 @@ private slots:
     void macroForButtonSixReachesTheMouseWithApply();
     void layout42Menus();
     void exchangeAndDialogAfterALanguageSwitch();
+    void theSelectedTabIsTheProfileEdited();
 };
 
 void TestButtonPages::backForButtonFiveOnMain()
@@ -212,3 +213,37 @@ void TestButtonPages::exchangeAndDialogAfterALanguageSwitch()
 
 QTEST_MAIN(TestButtonPages)
 #include "test_button_pages.moc"
+
+// A mouse that starts in the Switch profile without a switch key on Main:
+// the read opens the Switch tab and says why the buttons cannot reach it; an
+// edit of button 4 lands in the profile of the selected tab, also after a
+// language switch.
+void TestButtonPages::theSelectedTabIsTheProfileEdited()
+{
+    ButtonWindow w(QStringLiteral("b58"), switchProfileImageWithoutSwitchKey());
+    QCOMPARE(w.messages.seen.size(), 1);
+    QCOMPARE(w.messages.seen.constFirst().text, LanguageText(OpenLanguage(1), u"Str020"));
+    QCOMPARE(w.config().currentPage(), Configuration::Page::Switch);
+    QCOMPARE(w.pictureOf("Img_Switch"), QStringLiteral("SetS_02"));
+    QCOMPARE(w.pictureOf("Img_Main"), QStringLiteral("SetS_01"));
+    QVERIFY(w.shown("Img_P1") && !w.shown("Disable"));
+
+    const QByteArray mainProfile = w.config().sections().Profile.left(48);
+    w.click("Key4");
+    w.enter("Key_Standard");
+    w.choose("Key_B4");
+    QCOMPARE(w.code(SwitchProfile, 4), QByteArray::fromHex("01080000"));
+    QCOMPARE(w.config().sections().Profile.left(48), mainProfile);
+    QCOMPARE(w.caption("Key4"), QStringLiteral("Back"));
+
+    static_cast<SkinnedContentPort &>(w.window->content()).skin().languageButtonClick(2);
+    QCOMPARE(w.pictureOf("Img_Switch"), QStringLiteral("SetS_02"));
+    QCOMPARE(w.caption("Key4"), LanguageText(OpenLanguage(2), u"Str213"));
+    w.click("Key5");
+    w.enter("Key_Standard");
+    w.choose("Key_B5");
+    QCOMPARE(w.code(SwitchProfile, 5), QByteArray::fromHex("01100000"));
+    // Every caption is in the new language, also those the edit re-rendered.
+    QCOMPARE(w.caption("Key4"), LanguageText(OpenLanguage(2), u"Str213"));
+    QCOMPARE(w.config().sections().Profile.left(48), mainProfile);
+}

@@ -74,7 +74,20 @@ void TestKeyCombinationDialog::ctrlAPlusBConfirmedIntoTheCurrentButton()
 {
     DialogWindow w;
     w.openFor("Key8");
+    // A ticked box shows plainly: its mark is filled with the accent.
+    const auto accentPixels = [&w](const char *box) {
+        const QImage image = w.part(box)->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.red() > 200 && c.green() < 130 && c.blue() < 100;
+            }
+        return count;
+    };
+    QCOMPARE(accentPixels("CB_Ctrl"), 0);
     w.tick("CB_Ctrl");
+    QVERIFY(accentPixels("CB_Ctrl") >= 60);
     w.press(Qt::Key_A);
     w.press(Qt::Key_B, Qt::ShiftModifier); // modifiers come from the boxes only
     w.press(Qt::Key_B);

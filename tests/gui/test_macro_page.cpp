@@ -7,6 +7,7 @@
 #include "macros/macro_names.h"
 #include "macros/macro_page.h"
 #include "ui/language.h"
+#include "ui/skinned_content.h"
 
 #include <QComboBox>
 #include <QEnterEvent>
@@ -30,24 +31,6 @@ QByteArray hex(const char *bytes)
     return QByteArray::fromHex(QByteArray(bytes).replace(' ', ""));
 }
 
-// Chooses `path` in the next file dialog that opens.
-void chooseInNextFileDialog(const QString &path)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, path] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            auto *dialog = qobject_cast<QFileDialog *>(widget);
-            if (dialog && dialog->isVisible()) {
-                dialog->selectFile(path);
-                static_cast<QDialog *>(dialog)->accept();
-                poll->deleteLater();
-                return;
-            }
-        }
-    });
-    poll->start();
-}
 } // namespace
 
 // The macro page of a family-B mouse, driven as a user would: clicks on the
@@ -69,6 +52,8 @@ private slots:
     void leftClickOnStopIsNotRecordedARightClickIs();
     void aFullMacroStopsWithAMessage();
     void unplugEndsARunningRecording();
+    void importsRefuseFilesOfAnotherSize();
+    void clearAsksInTheWindowsLanguage();
 
 private:
     MacroEditor &editor() { return m_f->window->macros(); }
@@ -344,6 +329,9 @@ void TestMacroPage::renamedMacroReachesTheMouseWithTheNextWrite()
     QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!dialog->isModal());
     QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("lbl_MacroName"))->text(), text("Str510"));
+    // The field lies within the well the picture draws for it and has the keys.
+    QVERIFY(QRect(52, 64, 217, 30).contains(dialog->nameField()->geometry()));
+    QTRY_VERIFY(dialog->nameField()->hasFocus());
 
     QTest::keyClicks(dialog->nameField(), QStringLiteral("Sniper burst and reload"));
     QCOMPARE(dialog->nameField()->text(), QStringLiteral("Sniper burst a")); // 14 characters
@@ -448,6 +436,55 @@ void TestMacroPage::unplugEndsARunningRecording()
     QVERIFY(!editor().recorder().isRecording());
     QCOMPARE(editor().selectedMacro(), -1);
     QCOMPARE(stored(9), QByteArray()); // the half-made recording is not kept
+}
+
+// A text file chosen for Import One or All: a message names it, no macro
+// changes, and the button looks at rest again.
+void TestMacroPage::importsRefuseFilesOfAnotherSize()
+{
+    QTemporaryDir dir;
+    QFile notes(dir.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write(QByteArray(300, 'x'));
+    notes.close();
+    const ImageBuffers before = m_f->window->config().image();
+    const QStringList names = editor().macroNames();
+    selectMacro(3);
+    int seen = 0;
+    for (const char *button : {"Btn_ImportOne", "Btn_Import"}) {
+        chooseInNextFileDialog(notes.fileName());
+        click(button);
+        ++seen;
+        QTRY_COMPARE(m_f->messages.seen.size(), seen);
+        QVERIFY(m_f->messages.seen.constLast().text.contains(notes.fileName()));
+        QCOMPARE(m_f->window->config().image().MacroBlocks, before.MacroBlocks);
+        QCOMPARE(m_f->window->config().image().MacroNameTable, before.MacroNameTable);
+        QCOMPARE(editor().macroNames(), names);
+        QCOMPARE(m_f->pictureOf(QStringLiteral("Img_") + QString::fromLatin1(button).mid(4)),
+                 QStringLiteral("MacroS_01"));
+    }
+    // A single-macro file is not an all-macros file either.
+    QFile one(dir.filePath(QStringLiteral("one.bin")));
+    QVERIFY(one.open(QIODevice::WriteOnly));
+    one.write(QByteArray(1056, '\0'));
+    one.close();
+    chooseInNextFileDialog(one.fileName());
+    click("Btn_Import");
+    ++seen;
+    QTRY_COMPARE(m_f->messages.seen.size(), seen);
+    QVERIFY(m_f->messages.seen.constLast().text.contains(QStringLiteral("33792")));
+    QCOMPARE(m_f->window->config().image().MacroBlocks, before.MacroBlocks);
+}
+
+void TestMacroPage::clearAsksInTheWindowsLanguage()
+{
+    qobject_cast<SkinnedContentPort *>(&m_f->window->content())->skin().languageButtonClick(2);
+    selectMacro(3);
+    click("Btn_Clear");
+    QTRY_COMPARE(m_f->messages.seen.size(), 1);
+    QCOMPARE(m_f->messages.seen.constFirst().text, LanguageText(OpenLanguage(2), u"Str430"));
+    QCOMPARE(m_f->messages.seen.constFirst().buttonText, LanguageText(OpenLanguage(2), u"Str431"));
+    QCOMPARE(m_f->pictureOf(QStringLiteral("Img_Clear")), QStringLiteral("MacroS_01"));
 }
 
 QTEST_MAIN(TestMacroPage)

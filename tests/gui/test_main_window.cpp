@@ -1,5 +1,8 @@
 #include "window_fixture.h"
 
+#include "app/skinned_content_port.h"
+#include "ui/skinned_content.h"
+
 #include "app/busy_window.h"
 #include "app/window_content.h"
 #include "image/default_image.h"
@@ -9,6 +12,7 @@
 #include <QEnterEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -21,24 +25,6 @@ QString text(const char *key)
     return LanguageText(OpenLanguage(1), QString::fromLatin1(key));
 }
 
-// Chooses `path` in the next file dialog that opens.
-void chooseInNextFileDialog(const QString &path)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, path] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            auto *dialog = qobject_cast<QFileDialog *>(widget);
-            if (dialog && dialog->isVisible()) {
-                dialog->selectFile(path);
-                static_cast<QDialog *>(dialog)->accept(); // QFileDialog's own, through QDialog
-                poll->deleteLater();
-                return;
-            }
-        }
-    });
-    poll->start();
-}
 } // namespace
 
 class TestMainWindow : public QObject
@@ -58,6 +44,10 @@ private slots:
     void confirmClosesAfterItsWrite();
     void marqueeRestsTheHotPlugTimer();
     void saveThenLoadThroughTheDialogs();
+    void aBoxRaisedInsideATransferTakesItsKeys();
+    void importRefusesWhatIsNotAProfileFile();
+    void noInterfaceAtAllShowsNoDevice();
+    void webButtonWithoutAHandlerNamesTheGuide();
 };
 
 void TestMainWindow::startsOnPageOneWithTheDefaultImageAndWithoutSearching()
@@ -110,8 +100,8 @@ void TestMainWindow::firstTickReadsAFamilyBMouseWithProgress()
     QCOMPARE(f.window->config().image().DataBuf, f.mouse.readBytes(0x6000, 256));
     QVERIFY(f.shown(QStringLiteral("Btn_Macro")));
     QVERIFY(f.shown(QStringLiteral("Img_P1")));
-    QCOMPARE(f.window->busyWindow().reportsExpected(), 4890);
-    QCOMPARE(f.window->busyWindow().reportsDone(), 4890);
+    QCOMPARE(f.window->busyWindow().reportsExpected(), 4927);
+    QCOMPARE(f.window->busyWindow().reportsDone(), 4927);
     QVERIFY(!f.window->busyWindow().isVisible());
     QVERIFY(f.window->devTimer().isActive());
     QCOMPARE(f.get<QListWidget>(QStringLiteral("LB_MacroName"))->count(), 32);
@@ -124,7 +114,7 @@ void TestMainWindow::familyAHasNoMacroPage()
     f.window->DevTimerTimer();
     QCOMPARE(f.window->link().connection.connectionState(), ConnectionState::Connected);
     QVERIFY(!f.shown(QStringLiteral("Btn_Macro")));
-    QCOMPARE(f.window->busyWindow().reportsDone(), 37);
+    QCOMPARE(f.window->busyWindow().reportsDone(), 2 * 37); // the block, read twice
 }
 
 void TestMainWindow::unplugShowsNoDeviceAndEmptiesTheMacroLists()
@@ -294,6 +284,87 @@ void TestMainWindow::saveThenLoadThroughTheDialogs()
     f.window->Btn_SaveClick();
     QCOMPARE(f.messages.seen.size(), 1);
     QVERIFY(f.messages.seen[0].text.contains(QStringLiteral("work.bin")));
+
+    // A name that ends with ".bin" already keeps it once.
+    chooseInNextFileDialog(dir.filePath(QStringLiteral("named.bin")));
+    f.window->Btn_SaveClick();
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("named.bin"))));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("named.bin.bin"))));
+}
+
+// The notice of a read that names a profile without its switch key opens
+// inside the transfer: Return closes it, while a key meant for the main
+// window is still swallowed.
+void TestMainWindow::aBoxRaisedInsideATransferTakesItsKeys()
+{
+    WindowFixture f(QStringLiteral("b58"));
+    QVERIFY(f.mouse.placeImage(switchProfileImageWithoutSwitchKey()));
+    auto *repeat = f.get<QLineEdit>(QStringLiteral("Edt_Repeat1"));
+    bool busy = false;
+    QString typed;
+    f.messages.closeWithReturn = true;
+    f.messages.whileOpen = [&] {
+        busy = f.window->busyWindow().isVisible();
+        const QString before = repeat->text();
+        QTest::keyClick(repeat, Qt::Key_9);
+        typed = repeat->text() == before ? QString() : repeat->text();
+    };
+    f.window->DevTimerTimer();
+    QCOMPARE(f.messages.seen.size(), 1);
+    QVERIFY(busy);
+    QCOMPARE(f.messages.keysIgnored, 0);
+    QVERIFY2(typed.isEmpty(), qPrintable(typed));
+    QCOMPARE(f.window->config().currentPage(), Configuration::Page::Switch);
+    QVERIFY(!f.window->deviceWorkRunning());
+}
+
+// Import setting with a file that is not a profile: a message names the
+// file and nothing changes.
+void TestMainWindow::importRefusesWhatIsNotAProfileFile()
+{
+    QTemporaryDir dir;
+    WindowFixture f(QStringLiteral("b58"));
+    f.window->DevTimerTimer();
+    const ImageBuffers read = f.window->config().image();
+    const QByteArray profile = f.window->config().sections().Profile;
+    QFile notes(dir.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("Buy milk.\nCall the shop about the mouse.\n");
+    notes.close();
+    chooseInNextFileDialog(notes.fileName());
+    f.window->Btn_LoadClick();
+    QCOMPARE(f.messages.seen.size(), 1);
+    QVERIFY(f.messages.seen[0].text.contains(notes.fileName()));
+    QCOMPARE(f.window->config().image().DataBuf, read.DataBuf);
+    QCOMPARE(f.window->config().image().MacroNameTable, read.MacroNameTable);
+    QCOMPARE(f.window->config().sections().Profile, profile);
+}
+
+// Without any HID interface the first tick shows the no-device page.
+void TestMainWindow::noInterfaceAtAllShowsNoDevice()
+{
+    WindowFixture f(QStringLiteral("b58"), false);
+    QCOMPARE(f.mouse.interfaceCount(), 0);
+    f.window->DevTimerTimer();
+    QVERIFY(f.shown(QStringLiteral("lbl_NoDev")) && f.shown(QStringLiteral("lbl_CheckDev")));
+    QVERIFY(!f.shown(QStringLiteral("Img_P1")));
+    QVERIFY(f.window->config().state().NoDevicePage);
+}
+
+void TestMainWindow::webButtonWithoutAHandlerNamesTheGuide()
+{
+    WindowFixture f(QStringLiteral("b58"));
+    SkinnedContent &skin = static_cast<SkinnedContentPort &>(f.window->content()).skin();
+    QUrl asked;
+    skin.setUrlOpener([&asked](const QUrl &url) {
+        asked = url;
+        return false;
+    });
+    QTest::mouseClick(f.get(QStringLiteral("Btn_Web")), Qt::LeftButton);
+    QCOMPARE(asked, skin.webAddress());
+    QCOMPARE(f.messages.seen.size(), 1);
+    const QString where = asked.isLocalFile() ? asked.toLocalFile() : asked.toString();
+    QVERIFY2(f.messages.seen[0].text.contains(where), qPrintable(f.messages.seen[0].text));
 }
 
 QTEST_MAIN(TestMainWindow)

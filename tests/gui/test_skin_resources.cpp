@@ -90,10 +90,21 @@ private slots:
                 QCOMPARE(image.size(), row.size);
             }
         }
+        // Beside each listed picture but the icon lies its twin of twice
+        // the size for dense displays, "<name>@2x.png", and nothing else.
         const QStringList embedded = QDir(QStringLiteral(":/skin")).entryList(QDir::Files);
-        for (const QString &file : embedded)
-            QVERIFY2(listed.contains(QFileInfo(file).completeBaseName()),
-                     qPrintable(file + " is embedded but not listed"));
+        int twins = 0;
+        for (const QString &file : embedded) {
+            QString name = QFileInfo(file).completeBaseName();
+            if (name.endsWith(QLatin1String("@2x"))) {
+                name.chop(3);
+                const QImage twin = picture(name + QStringLiteral("@2x"));
+                QCOMPARE(twin.size(), picture(name).size() * 2);
+                ++twins;
+            }
+            QVERIFY2(listed.contains(name), qPrintable(file + " is embedded but not listed"));
+        }
+        QCOMPARE(twins, listed.size() - 1);
     }
 
     // The states of one family (and the languages of one page) must look

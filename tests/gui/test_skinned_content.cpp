@@ -95,8 +95,8 @@ void TestSkinnedContent::startsOnTheMainPageWithTheLanguageOneLayout()
     QVERIFY(w.get("Img_P1")->isVisible());
     QVERIFY(!w.get("Img_P2")->isVisible());
     QCOMPARE(w.get("Img_P1")->pos(), QPoint(195, 104));
-    QCOMPARE(w.get("Btn_Apply")->pos(), QPoint(10, 160));
-    QCOMPARE(w.get("Img_Apply")->pos(), QPoint(10, 160));
+    QCOMPARE(w.get("Btn_Apply")->pos(), QPoint(6, 160));
+    QCOMPARE(w.get("Img_Apply")->pos(), QPoint(6, 160));
     QCOMPARE(w.pictureOf("Img_Base"), QStringLiteral("L1_BackGround"));
     QCOMPARE(w.pictureOf("Img_Main"), QStringLiteral("SetS_02"));
     QCOMPARE(w.pictureOf("Img_Lang1"), QStringLiteral("SetS_02"));
@@ -335,12 +335,10 @@ void TestSkinnedContent::languageTwoAndBackRetranslatesCaptions()
 void TestSkinnedContent::disabledElementsStayHiddenAndOutside()
 {
     Window w;
-    // The language-1 layout disables button 10 and the Fixed page button.
+    // The language-1 layout disables button 10.
     w.content->applyLayout(1);
     QVERIFY(!w.get("Key10")->isVisible());
     QVERIFY(!w.get("Img_Key10")->isVisible());
-    QVERIFY(!w.get("Btn_Fixed")->isVisible());
-    QVERIFY(!w.get("Img_Fixed")->isVisible());
     const QRect window(0, 0, 800, 600);
     QVERIFY(!window.intersects(w.get("Key10")->geometry()));
 
@@ -349,14 +347,40 @@ void TestSkinnedContent::disabledElementsStayHiddenAndOutside()
     QVERIFY(w.get("Key10")->isVisible());
     QVERIFY(!window.intersects(w.get("Key10")->geometry()));
 
-    // Layout 3 enables the Fixed button; going back to layout 1 restores
-    // every element layout 1 enables.
-    w.content->languageButtonClick(3);
+    // Layouts that hide and show buttons as the reference layouts do: a
+    // hidden element stays hidden where it was until a later layout enables
+    // it again, and going back restores every element the first enables.
+    using Overrides = QList<std::pair<QString, QString>>;
+    const auto apply = [&w](const Overrides &overrides) {
+        IniSection section; // the first entry of a key wins
+        for (const auto &[key, value] : overrides)
+            section.add(key, value);
+        const IniSection shipped = openLayoutSection(1);
+        for (const QString &key : shipped.keys())
+            section.add(key, shipped.value(key).value_or(QString()));
+        QVERIFY(w.content->applyPageLayout(readPageLayout(section)));
+    };
+    const Overrides reference1{{"Btn_B3_Enable", "0"}};
+    const Overrides reference3{{"Btn_B3_Enable", "1"}, {"Btn_B8_Enable", "0"}};
+    apply(reference1);
+    QVERIFY(!w.get("Btn_Fixed")->isVisible());
+    apply(reference3);
     QVERIFY(w.get("Btn_Fixed")->isVisible());
     QVERIFY(!w.get("Btn_Lang1")->isVisible());
-    w.content->languageButtonClick(1);
+    QCOMPARE(w.get("Img_Lang1")->pos(), QPoint(250, 558));
+    apply(reference1);
     QVERIFY(w.get("Btn_Lang1")->isVisible() && w.get("Img_Lang1")->isVisible());
     QVERIFY(!w.get("Btn_Fixed")->isVisible());
+
+    // The shipped layouts show every page and language button in every language.
+    for (int language : {1, 2, 3, 1}) {
+        w.content->languageButtonClick(language);
+        for (const char *name : {"Btn_Main", "Btn_Switch", "Btn_Fixed", "Btn_Adv", "Btn_Breath",
+                                 "Btn_Macro", "Btn_Lang1", "Btn_Lang2", "Btn_Lang3"}) {
+            QVERIFY2(w.get(name)->isVisible(), name);
+            QVERIFY2(window.contains(w.get(name)->geometry()), name);
+        }
+    }
 }
 
 void TestSkinnedContent::badLayoutValueStopsWithItsMessage()

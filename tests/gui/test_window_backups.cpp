@@ -74,7 +74,7 @@ private slots:
         f.window->DevTimerTimer();
         const QByteArray memory = f.mouse.memoryBytes();
         changeSomething(*f.window);
-        f.messages.press = text(language, "Str034");
+        f.messages.press = text(language, "Str044");
         QVERIFY(!f.messages.press.isEmpty());
         f.mouse.failReportNumber(300); // once, in the macro blocks
         f.window->Btn_ApplyClick();
@@ -83,7 +83,7 @@ private slots:
         const SeenMessage &message = f.messages.seen.first();
         QCOMPARE(message.buttons, 2);
         QVERIFY(message.text.startsWith(before(text(language, "Str023"))));
-        QVERIFY(message.text.contains(before(text(language, "Str032"))));
+        QVERIFY(message.text.contains(before(text(language, "Str042"))));
         const QStringList backups = QDir(folder()).entryList(QDir::Files);
         QCOMPARE(backups.size(), 1);
         QVERIFY(message.text.contains(backups.first()));
@@ -106,10 +106,10 @@ private slots:
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.messages.seen.size(), 1);
         QCOMPARE(f.messages.seen.first().buttons, 2);
-        QVERIFY(f.messages.seen.first().text.startsWith(before(text(1, "Str030"))));
+        QVERIFY(f.messages.seen.first().text.startsWith(before(text(1, "Str040"))));
         QCOMPARE(f.mouse.memoryBytes(), memory);
 
-        f.messages.press = text(1, "Str031");
+        f.messages.press = text(1, "Str041");
         f.window->Btn_ApplyClick();
         QCOMPARE(f.messages.seen.size(), 2);
         QVERIFY(f.mouse.memoryBytes() != memory);

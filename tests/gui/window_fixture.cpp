@@ -6,7 +6,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTest>
 
 MessageCloser::MessageCloser()
 {
@@ -26,6 +28,14 @@ void MessageCloser::closeOpenBoxes()
         if (!box->buttons().isEmpty())
             message.buttonText = box->buttons().constFirst()->text();
         seen.append(message);
+        if (whileOpen)
+            whileOpen();
+        if (closeWithReturn) {
+            QTest::keyClick(box, Qt::Key_Return);
+            if (!box->isVisible())
+                continue;
+            ++keysIgnored;
+        }
         QAbstractButton *chosen = box->buttons().isEmpty() ? nullptr : box->buttons().constFirst();
         for (QAbstractButton *button : box->buttons()) {
             if (!press.isEmpty() && button->text() == press)
@@ -38,6 +48,24 @@ void MessageCloser::closeOpenBoxes()
     }
 }
 
+void chooseInNextFileDialog(const QString &path)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, path] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QFileDialog *>(widget);
+            if (dialog && dialog->isVisible()) {
+                dialog->selectFile(path);
+                static_cast<QDialog *>(dialog)->accept(); // QFileDialog's own, through QDialog
+                poll->deleteLater();
+                return;
+            }
+        }
+    });
+    poll->start();
+}
+
 SimulatedMouseConfig simulatedKind(const QString &kind)
 {
     SimulatedMouseConfig config;
@@ -45,6 +73,26 @@ SimulatedMouseConfig simulatedKind(const QString &kind)
     config.modeRegister = kind.startsWith(QLatin1Char('a')) ? 4 : 0;
     config.layoutByte = kind.endsWith(QLatin1String("58")) ? 58 : 29;
     return config;
+}
+
+QByteArray switchProfileImageWithoutSwitchKey()
+{
+    Configuration config;
+    if (!config.startUp())
+        qFatal("no default image");
+    config.state().DeviceLayoutCode = 58;
+    config.state().ChipFamilyB = true;
+    ButtonAssignmentModel &buttons = config.buttonAssignment();
+    config.setCurrentPage(Configuration::Page::Main);
+    for (int button = 1; button <= ButtonAssignmentModel::kButtonCount; ++button) {
+        if (buttons.code(MainProfile, button) == QLatin1String("07000000")) {
+            buttons.setCurrentButton(button);
+            buttons.storeCode(QStringLiteral("01100000")); // Forward
+        }
+    }
+    config.setCurrentPage(Configuration::Page::Switch);
+    config.AssembleDataBuf();
+    return joinImage(config.image());
 }
 
 namespace {

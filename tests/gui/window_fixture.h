@@ -7,7 +7,11 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+
+// Chooses `path` in the next file dialog that opens.
+void chooseInNextFileDialog(const QString &path);
 
 // What a message box showed before the test's closer pressed its button.
 struct SeenMessage
@@ -26,6 +30,13 @@ class MessageCloser : public QObject
 public:
     MessageCloser();
     QList<SeenMessage> seen;
+    // Close boxes with the Return key sent through the application, as a
+    // user would, instead of a click; a box the key leaves open is counted
+    // and then clicked after all, so the test goes on.
+    bool closeWithReturn = false;
+    int keysIgnored = 0;
+    // Runs while a box is open, before it is closed.
+    std::function<void()> whileOpen;
     // The caption of the button to press when a box has one; else the first.
     QString press;
 
@@ -59,3 +70,8 @@ struct WindowFixture
 };
 
 SimulatedMouseConfig simulatedKind(const QString &kind);
+
+// The default image of a family-B, layout-58 mouse changed to start in the
+// Switch profile while no Main button carries the switch function: a read
+// of it names a profile whose tab a click cannot open.
+QByteArray switchProfileImageWithoutSwitchKey();

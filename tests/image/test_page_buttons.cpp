@@ -58,6 +58,59 @@ private slots:
         QCOMPARE(decidePageButton(configuration, Page::Fixed).outcome, Outcome::Open);
     }
 
+    // A mouse that starts in the Switch profile while no Main button carries
+    // the switch function: the read opens the Switch tab with its notice, and
+    // an edit reaches the profile of that tab, in either language.
+    void theSelectedTabIsTheProfileEdited()
+    {
+        Configuration configuration;
+        QVERIFY(configuration.startUp());
+        configuration.state().CommandHandle = 1;
+        configuration.state().DataHandle = 2;
+        for (auto &profile : configuration.ProfileCodeStrings())
+            profile.fill(QStringLiteral("01010000"));
+        configuration.sections().ParameterB[2] = 1; // the stored profile: Switch
+        configuration.RefreshUI();
+
+        PageAfterRefresh after = pageAfterRefresh(configuration, configuration.state().ChipFamilyB);
+        QCOMPARE(after.page, Page::Switch);
+        QCOMPARE(after.noticeKey, QStringLiteral("Str020"));
+        QCOMPARE(configuration.currentPage(), Page::Switch);
+        ButtonAssignmentModel &buttons = configuration.buttonAssignment();
+        QCOMPARE(buttons.shownProfile(), int(SwitchProfile));
+        QVERIFY(buttons.setCurrentButton(4));
+        QVERIFY(buttons.assignChoice(903, configuration.codeTextContext())); // Back
+        QCOMPARE(buttons.code(SwitchProfile, 4), QStringLiteral("01080000"));
+        QCOMPARE(buttons.code(MainProfile, 4), QStringLiteral("01010000"));
+
+        // A language switch re-translates the captions the model holds and
+        // keeps the profile shown.
+        configuration.setLanguage(2);
+        QCOMPARE(buttons.shownProfile(), int(SwitchProfile));
+        QCOMPARE(buttons.caption(4), configuration.text()(QStringLiteral("Str213")));
+        QVERIFY(buttons.caption(4) != QStringLiteral("Back"));
+
+        // With the switch key on Main the notice goes; Fixed names its own.
+        configuration.ProfileCodeStrings()[0][5] = QStringLiteral("07000000");
+        QVERIFY(
+            pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
+        configuration.setCurrentPage(Page::Fixed);
+        after = pageAfterRefresh(configuration, configuration.state().ChipFamilyB);
+        QCOMPARE(after.page, Page::Fixed);
+        QCOMPARE(after.noticeKey, QStringLiteral("Str021"));
+        QCOMPARE(buttons.shownProfile(), int(FixedProfile));
+
+        // A mouse without macros leaves the Macro page for Main.
+        configuration.setCurrentPage(Page::Macro);
+        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page,
+                 Page::Main);
+        configuration.state().ChipFamilyB = true;
+        QCOMPARE(pageAfterRefresh(configuration, configuration.state().ChipFamilyB).page,
+                 Page::Macro);
+        QVERIFY(
+            pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
+    }
+
     void pagePictures()
     {
         QCOMPARE(pagePictureNumber(Page::Main), 1);

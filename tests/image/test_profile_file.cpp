@@ -96,7 +96,7 @@ private slots:
 
         const ProfileFileResult result = config.saveProfile(m_dir.filePath("work.bin"));
         QVERIFY(result.ok());
-        QCOMPARE(result.fileName, m_dir.filePath("work.bin.bin")); // ".bin" always appended
+        QCOMPARE(result.fileName, m_dir.filePath("work.bin")); // ".bin" only where missing
         const QByteArray file = readAll(result.fileName);
         QCOMPARE(file.size(), kImageSize);
         QCOMPARE(hex(file.left(255)), hex(config.defaultImage().DataBuf.left(255)));

@@ -54,7 +54,7 @@ void MacroFilesTest::exportsDefaultMacro3ByteForByte()
 {
     const MacroFileResult result = exportOneMacro(m_image, 3, path("m3.bin"));
     QVERIFY(result);
-    QCOMPARE(result.fileName, path("m3.bin.bin")); // ".bin" is appended in every case
+    QCOMPARE(result.fileName, path("m3.bin")); // ".bin" is appended only where missing
     const QByteArray expected = bytesFromHex("0000000C 006D 0061 0063 0072 006F 0033") +
                                 QByteArray(16, '\0') + QByteArray(1024, char(0xFF));
     QCOMPARE(readAll(result.fileName), expected);

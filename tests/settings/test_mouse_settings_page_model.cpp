@@ -111,6 +111,13 @@ private slots:
         store.notApplied = {MouseSetting::DoubleClick, MouseSetting::WheelLines};
         QCOMPARE(page.storeDescription(languageLookup(3)),
                  QString("桌面鼠标设置：X11 指针设置；无法应用到桌面：双击速度、滚轮滚动行数。"));
+        // An X11 session whose pointers take no setting: the line names the
+        // file that keeps them, not the X11 store.
+        store.notApplied = {MouseSetting::PointerSpeed, MouseSetting::DoubleClick,
+                            MouseSetting::WheelLines};
+        QCOMPARE(page.storeDescription(languageLookup(1)),
+                 QString("Desktop mouse settings: kept in this program's own settings file; "
+                         "this desktop takes none of them."));
         QVERIFY(MouseSettingsPageModel().storeDescription(languageLookup(1)).isEmpty());
     }
 };

@@ -290,8 +290,8 @@ void addControlPictures(Pictures &out)
 {
     const State pushStates[] = {State::Normal, State::Hover, State::Pressed};
     for (int i = 0; i < 3; ++i) {
-        out[stateName("BtnS", i + 1)] = pushButton(66, 30, pushStates[i]);
-        out[stateName("MacroS", i + 1)] = pushButton(80, 25, pushStates[i]);
+        out[stateName("BtnS", i + 1)] = pushButton(72, 30, pushStates[i]);
+        out[stateName("MacroS", i + 1)] = pushButton(110, 25, pushStates[i]);
         out[stateName("MacroBtnS", i + 1)] = pushButton(40, 25, pushStates[i]);
     }
     out[QStringLiteral("SetS_01")] = tab(State::Normal);

@@ -81,7 +81,7 @@ QImage buttonsPage(const PagePlaces &places, const SkinWords &words)
         if (!places.shown(name))
             continue;
         const QPoint slot = places.onPage(name, 1);
-        const bool onLeft = slot.x() < image.width() / 2;
+        const bool onLeft = slot.x() < logicalWidth(image) / 2;
         const QPointF start(onLeft ? slot.x() + 104 : slot.x(), slot.y() + 15.5);
         const QPointF badge = start + QPointF(onLeft ? 10 : -10, 0);
         const QPointF anchor = mouseButtonAnchor(key, mouse);
@@ -165,7 +165,7 @@ QImage lightPage(const PagePlaces &places, const SkinWords &words)
                      Qt::AlignRight);
 
     // One breath drawn as a glowing curve: off, rise, on, fall.
-    const QRectF wave(scaleRight + 36, scales[0].y() - 14, image.width() - scaleRight - 52,
+    const QRectF wave(scaleRight + 36, scales[0].y() - 14, logicalWidth(image) - scaleRight - 52,
                       scales[3].y() - scales[0].y() + 34);
     if (wave.width() > 60) {
         card(p, wave);
@@ -189,7 +189,7 @@ QImage lightPage(const PagePlaces &places, const SkinWords &words)
     const QPoint modes[] = {at("LEDMode1"), at("LEDMode2"), at("LEDMode3")};
     const QPoint colourModes[] = {at("LEDColorMode1"), at("LEDColorMode2")};
     const QPoint swatch1 = at("R1"), swatch2 = at("R2");
-    const QRectF lower(16, modes[0].y() - 30, image.width() - 32,
+    const QRectF lower(16, modes[0].y() - 30, logicalWidth(image) - 32,
                        qMax(colourModes[0].y(), swatch2.y() + 48) - modes[0].y() + 38);
     card(p, lower);
     sectionTitle(p, QRectF(modes[0].x(), modes[0].y() - 26, 200, 18), words.lightMode);
@@ -230,11 +230,10 @@ QImage macroPage(const PagePlaces &places, const SkinWords &words)
     // A rail behind the command column.
     p.setPen(QPen(kLine, 1));
     p.drawLine(QPointF(buttons.x() - 10.5, buttons.y()),
-               QPointF(buttons.x() - 10.5, image.height() - 12));
-    // The delay options of recording.
-    const QRectF delayCard(delay.x() - 6, delay.y() - 6, buttons.x() - 16 - (delay.x() - 6),
-                           image.height() - delay.y());
-    card(p, delayCard);
+               QPointF(buttons.x() - 10.5, logicalHeight(image) - 12));
+    // The delay options of recording draw their card themselves, so it
+    // goes with them while the insert panel is open.
+    Q_UNUSED(delay);
     p.end();
     return image;
 }
@@ -298,9 +297,11 @@ QImage background(const SkinWords &words)
     p.fillRect(QRectF(0, 516, w, 1), kLine);
     QFont version = font(11);
     version.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    // The page row reaches to x 747; the mark and the version share the
+    // language row's free end.
     drawText(p, QRectF(640, 560, 144, 30), Qt::AlignRight | Qt::AlignVCenter,
              QStringLiteral("v1.0"), version, withAlpha(kTextDim, 160));
-    drawMouseGlyph(p, QRectF(720, 528, 14, 27), withAlpha(kAccent, 200));
+    drawMouseGlyph(p, QRectF(712, 562, 13, 26), withAlpha(kAccent, 200));
 
     p.setClipping(false);
     p.setPen(QPen(QColor(60, 66, 80), 1));

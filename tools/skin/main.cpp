@@ -36,28 +36,40 @@ int main(int argc, char *argv[])
     const QDir pictures(args.at(1));
     const QDir icons(args.at(2));
 
-    Pictures out;
-    addControlPictures(out);
-    for (int language = 1; language <= 3; ++language)
-        addLanguagePictures(out, language);
-    addDialogPictures(out);
-    addBusyFrames(out);
-    out[QStringLiteral("app-icon")] = drawAppIcon(256);
-
     bool ok = true;
-    for (auto it = out.begin(); it != out.end(); ++it) {
-        // The shaped pictures set their see-through pixels on purpose; on
-        // every other one that colour would punch a hole into the window.
-        if (!it.key().contains(QLatin1String("BackGround")) &&
-            !it.key().endsWith(QLatin1String("Back")))
-            skin::avoidWindowKey(it.value());
-        ok = save(it.value(), pictures.filePath(it.key() + QStringLiteral(".png"))) && ok;
+    int written = 0;
+    // Every picture once as the window uses it and once at twice the size,
+    // "<name>@2x.png", which the window takes on a display of double density.
+    for (int scale : {1, 2}) {
+        skin::setDrawingScale(scale);
+        Pictures out;
+        addControlPictures(out);
+        for (int language = 1; language <= 3; ++language)
+            addLanguagePictures(out, language);
+        addDialogPictures(out);
+        addBusyFrames(out);
+        const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        for (auto it = out.begin(); it != out.end(); ++it) {
+            // The shaped pictures set their see-through pixels on purpose; on
+            // every other one that colour would punch a hole into the window.
+            if (!it.key().contains(QLatin1String("BackGround")) &&
+                !it.key().endsWith(QLatin1String("Back")))
+                skin::avoidWindowKey(it.value());
+            ok = save(it.value(), pictures.filePath(it.key() + suffix)) && ok;
+            ++written;
+        }
     }
+    // The icon is drawn at each of its sizes instead.
+    skin::setDrawingScale(1);
+    QImage icon = drawAppIcon(256);
+    skin::avoidWindowKey(icon);
+    ok = save(icon, pictures.filePath(QStringLiteral("app-icon.png"))) && ok;
+    ++written;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString path =
             icons.filePath(QStringLiteral("%1x%1/apps/gaming-mouse.png").arg(size));
         ok = save(drawAppIcon(size), path) && ok;
     }
-    QTextStream(stdout) << out.size() << " pictures and 7 icons written\n";
+    QTextStream(stdout) << written << " pictures and 7 icons written\n";
     return ok ? 0 : 1;
 }

@@ -5,11 +5,36 @@
 
 namespace skin {
 
+namespace {
+int g_scale = 1;
+}
+
+void setDrawingScale(int scale)
+{
+    g_scale = scale < 1 ? 1 : scale;
+}
+
+int drawingScale()
+{
+    return g_scale;
+}
+
 QImage canvas(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * g_scale, height * g_scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(g_scale);
     image.fill(Qt::transparent);
     return image;
+}
+
+int logicalWidth(const QImage &image)
+{
+    return qRound(image.deviceIndependentSize().width());
+}
+
+int logicalHeight(const QImage &image)
+{
+    return qRound(image.deviceIndependentSize().height());
 }
 
 QFont font(int pixelSize, bool bold)

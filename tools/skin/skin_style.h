@@ -29,7 +29,16 @@ inline const QColor kAccentDeep(176, 38, 20);
 inline const QColor kWindowKey(128, 0, 0);
 
 // An empty, fully transparent picture.
+// A transparent picture of width x height, at the drawing scale: drawn on in
+// those units, it holds scale times as many pixels each way.
 QImage canvas(int width, int height);
+// The scale canvas() draws at: 1 for the pictures, 2 for their "@2x" twins
+// that a display of twice the density takes instead.
+void setDrawingScale(int scale);
+int drawingScale();
+// A picture's size in drawing units, whatever its scale.
+int logicalWidth(const QImage &image);
+int logicalHeight(const QImage &image);
 
 // The skin's sans font at a pixel size: DejaVu Sans for Latin and Cyrillic,
 // Noto Sans CJK for Chinese.

@@ -58,6 +58,7 @@ ConfigurationTransfer::ConfigurationTransfer(Configuration &config, CommandProto
 struct ConfigurationTransfer::MouseImage
 {
     std::array<quint8, kParameterBlockSize> block{};
+    std::array<quint8, kParameterBlockSize> blockAgain{}; // the second read of the block
     std::array<quint8, kMacroBlocksSize> macroBlocks{};
     std::array<quint8, kMacroNameTableSize> nameTable{};
     std::array<quint8, SectionRecords::kParameterBLength> parameterB{};
@@ -71,24 +72,37 @@ bool ConfigurationTransfer::readInto(quint32 address, std::span<quint8> scratch)
     return ok && m_protocol.failedReports() == failedBefore;
 }
 
-bool ConfigurationTransfer::readWholeMouse(MouseImage &read)
+ConfigurationTransfer::ReadOutcome ConfigurationTransfer::readWholeMouse(MouseImage &read)
 {
-    const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
-    if (length == 0 || !readInto(kParameterAddress, std::span(read.block).first(size_t(length))))
-        return false;
-    if (!m_state.ChipFamilyB)
-        return true;
+    const size_t length = size_t(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
+    if (length == 0 || !readInto(kParameterAddress, std::span(read.block).first(length)))
+        return ReadOutcome::Lost;
     // The first lost report ends the read: a mouse that went away answers
     // nothing more, and what was read is not taken anyway.
-    for (int i = 0; i < kMacroCount; ++i) {
-        if (!readInto(kMacroAddress + kMacroStride * quint32(i),
-                      std::span(read.macroBlocks)
-                          .subspan(size_t(kMacroBlockSize) * size_t(i), kMacroBlockSize)))
-            return false;
+    if (m_state.ChipFamilyB) {
+        for (int i = 0; i < kMacroCount; ++i) {
+            if (!readInto(kMacroAddress + kMacroStride * quint32(i),
+                          std::span(read.macroBlocks)
+                              .subspan(size_t(kMacroBlockSize) * size_t(i), kMacroBlockSize)))
+                return ReadOutcome::Lost;
+        }
+        if (!readInto(kNameTableAddress, read.nameTable) ||
+            !readInto(kParameterBAddress, read.parameterB) ||
+            !readInto(kUserBreathAddress, read.userBreath))
+            return ReadOutcome::Lost;
     }
-    return readInto(kNameTableAddress, read.nameTable) &&
-           readInto(kParameterBAddress, read.parameterB) &&
-           readInto(kUserBreathAddress, read.userBreath);
+    // The replies carry no check of their own, and a garbled block would be
+    // written back with garbage where the mouse keeps the bytes it is
+    // identified by. So the block is read once more, last, and taken only
+    // when both reads agree and hold the bytes the identification read.
+    if (!readInto(kParameterAddress, std::span(read.blockAgain).first(length)))
+        return ReadOutcome::Lost;
+    const auto view = [length](const std::array<quint8, kParameterBlockSize> &block) {
+        return QByteArrayView(block.data(), qsizetype(length));
+    };
+    return consistentParameterReads(view(read.block), view(read.blockAgain), m_state)
+               ? ReadOutcome::Complete
+               : ReadOutcome::Inconsistent;
 }
 
 void ConfigurationTransfer::takeWholeMouse(const MouseImage &read)
@@ -128,7 +142,7 @@ bool ConfigurationTransfer::readForBackup()
 {
     BusyScope busy(*this);
     auto read = std::make_unique<MouseImage>();
-    const bool complete = readWholeMouse(*read);
+    const bool complete = readWholeMouse(*read) == ReadOutcome::Complete;
     if (complete)
         m_known = imageOf(*read);
     // Reports this read lost are the backup's failure, not the write's.
@@ -154,13 +168,15 @@ bool ConfigurationTransfer::Btn_Read()
     m_lastFailed = 0;
     if (!takeLock())
         return false;
+    ReadOutcome outcome = ReadOutcome::Lost;
     {
         BusyScope busy(*this);
         // Nothing is taken unless everything came: a parameter block with
         // holes would only be "repaired" into defaults, and macro buffers
         // the mouse did not deliver would be written back over its macros.
         auto read = std::make_unique<MouseImage>();
-        if (readWholeMouse(*read)) {
+        outcome = readWholeMouse(*read);
+        if (outcome == ReadOutcome::Complete) {
             takeWholeMouse(*read);
             m_config.DataBufToUI();
             if (m_systemSettings)
@@ -175,7 +191,10 @@ bool ConfigurationTransfer::Btn_Read()
     // The hot-plug tick reads a mouse that failed again and again; one box
     // says so, not one per tick.
     if (!m_lastReadComplete && !m_failureShown)
-        m_observer->showMessage(text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
+        m_observer->showMessage(
+            outcome == ReadOutcome::Inconsistent
+                ? text(QStringLiteral("Str030"), 0)
+                : text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
     m_failureShown = !m_lastReadComplete;
     return m_lastReadComplete;
 }
@@ -275,47 +294,25 @@ void ConfigurationTransfer::writeShortSections()
                            bytesOf(sections.UserBreath));
 }
 
-void ConfigurationTransfer::writeWhole(const QByteArray &block, const QByteArray &nameTable,
-                                       const QByteArray &macroBlocks)
-{
-    if (m_state.ChipFamilyB)
-        m_protocol.eraseConfigurationRegions();
-    const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
-    if (m_protocol.WriteMemory(kParameterAddress, quint32(length), bytesOf(block))) {
-        if (m_state.ChipFamilyB) {
-            writeMacroArea(nameTable, macroBlocks);
-            writeShortSections();
-        }
-        m_protocol.SystemReloadCmd_OnClick();
-    }
-}
-
-QByteArray ConfigurationTransfer::writtenImage(const QByteArray &block, const QByteArray &nameTable,
-                                               const QByteArray &macroBlocks) const
-{
-    if (!m_state.ChipFamilyB)
-        return block.left(kParameterBlockSize).leftJustified(kImageSize, char(0xFF));
-    const SectionRecords &sections = m_config.sections();
-    return withOwnAreas(block.left(kParameterBlockSize) + nameTable + macroBlocks,
-                        sections.ParameterB, sections.UserBreath, m_state.DeviceLayoutCode);
-}
-
-bool ConfigurationTransfer::backedUpWrite(const std::function<QByteArray()> &write)
+bool ConfigurationTransfer::backedUpWrite(const std::function<QByteArray(bool &)> &write)
 {
     m_stoppedForBackup = false;
     if (!takeLock())
         return false;
-    const bool backedUp = backupBeforeWrite();
-    m_stoppedForBackup = !backedUp;
-    QByteArray written;
-    if (backedUp) {
-        m_observer->hideAllMenus();
-        BusyScope busy(*this);
-        written = write();
+    if (!backupBeforeWrite()) {
+        m_stoppedForBackup = true;
+        if (m_lock)
+            m_lock->leave();
+        return false;
     }
-    if (m_lock)
-        m_lock->leave();
-    return backedUp && finishWrite(written);
+    m_observer->hideAllMenus();
+    bool identityKept = true;
+    QByteArray written;
+    {
+        BusyScope busy(*this);
+        written = write(identityKept);
+    }
+    return finishWrite(identityKept, written);
 }
 
 bool ConfigurationTransfer::DownloadParameter()
@@ -326,18 +323,21 @@ bool ConfigurationTransfer::DownloadParameter()
         m_observer->showMessage(text(QStringLiteral("Str028"), 0));
         return false;
     }
-    return backedUpWrite([this] {
+    return backedUpWrite([this](bool &identityKept) -> QByteArray {
         QByteArray &dataBuf = m_config.image().DataBuf;
         dataBuf.fill(char(0xFF), kParameterBlockSize);
         m_config.AssembleDataBuf();
         keepMouseIdentity(dataBuf, m_mouseBlock, m_state.DeviceLayoutCode);
+        identityKept = carriesIdentifiedBytes(dataBuf, m_state);
         m_observer->processEvents();
+        if (!identityKept)
+            return {};
         if (m_systemSettings)
             m_systemSettings->storeAndApply();
         if (m_state.ChipFamilyB && UIToMacroName)
             UIToMacroName();
         const ImageBuffers &image = m_config.image();
-        writeWhole(dataBuf, image.MacroNameTable, image.MacroBlocks);
+        writeConfiguration(dataBuf, image);
         return writtenImage(dataBuf, image.MacroNameTable, image.MacroBlocks);
     });
 }
@@ -347,7 +347,7 @@ bool ConfigurationTransfer::DefaultParameter()
     m_protocol.resetFailedReports();
     m_lastFailed = 0;
     bool loaded = false;
-    const bool complete = backedUpWrite([this, &loaded]() -> QByteArray {
+    const bool complete = backedUpWrite([this, &loaded](bool &identityKept) -> QByteArray {
         // Without the embedded defaults there is nothing sound to write.
         loaded = takeDefaults();
         if (!loaded)
@@ -359,31 +359,40 @@ bool ConfigurationTransfer::DefaultParameter()
         QByteArray block = defaults.DataBuf;
         if (m_lastReadComplete)
             keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
-        writeWhole(block, defaults.MacroNameTable, defaults.MacroBlocks);
+        identityKept = carriesIdentifiedBytes(block, m_state);
+        if (!identityKept)
+            return {};
+        writeConfiguration(block, defaults);
         return writtenImage(block, defaults.MacroNameTable, defaults.MacroBlocks);
     });
-    return loaded && complete;
+    return complete && loaded;
 }
 
-bool ConfigurationTransfer::restoreImage(const QByteArray &image)
+void ConfigurationTransfer::writeConfiguration(const QByteArray &block, const ImageBuffers &macros)
 {
-    m_protocol.resetFailedReports();
-    m_lastFailed = 0;
-    if (!m_lastReadComplete) {
-        m_observer->showMessage(text(QStringLiteral("Str028"), 0));
+    if (m_state.ChipFamilyB)
+        m_protocol.eraseConfigurationRegions();
+    const quint32 length =
+        quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
+    if (!m_protocol.WriteMemory(kParameterAddress, length, bytesOf(block)))
+        return;
+    if (m_state.ChipFamilyB) {
+        writeMacroArea(macros.MacroNameTable, macros.MacroBlocks);
+        writeShortSections();
+    }
+    m_protocol.SystemReloadCmd_OnClick();
+}
+
+bool ConfigurationTransfer::finishWrite(bool identityKept, const QByteArray &written)
+{
+    if (m_lock)
+        m_lock->leave();
+    if (!identityKept) {
+        // Nothing was sent: the block would have left the mouse unreachable.
+        m_observer->showMessage(text(QStringLiteral("Str031"), 0));
         return false;
     }
-    // A copy: the backup step may replace the image it came from.
-    const QByteArray restored = image.left(kImageSize).leftJustified(kImageSize, char(0xFF));
-    return backedUpWrite([this, &restored] {
-        takeRestoredImage(restored);
-        QByteArray block = restored.left(kParameterBlockSize);
-        keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
-        const QByteArray nameTable = restored.mid(kParameterBlockSize, kMacroNameTableSize);
-        const QByteArray macroBlocks = restored.mid(kParameterBlockSize + kMacroNameTableSize);
-        writeWhole(block, nameTable, macroBlocks);
-        return writtenImage(block, nameTable, macroBlocks);
-    });
+    return settleWrite(written);
 }
 
 bool ConfigurationTransfer::takeDefaults()
@@ -423,6 +432,12 @@ QString ConfigurationTransfer::text(const QString &key, const QString &value) co
             message = QStringLiteral("The mouse was not read completely; nothing was written.");
         else if (key == QLatin1String("Str029"))
             message = QStringLiteral("Another program is using the mouse.");
+        else if (key == QLatin1String("Str030"))
+            message = QStringLiteral("Reading the mouse failed: the mouse answered "
+                                     "inconsistently. The settings shown were not replaced.");
+        else if (key == QLatin1String("Str031"))
+            message = QStringLiteral("Nothing was written: the configuration would not carry "
+                                     "the mouse's identification bytes.");
         else if (key == QLatin1String("Str023"))
             message = QStringLiteral("Writing to the mouse failed: %1 reports were not accepted.");
         else if (message = backupFallbackText(key); message.isEmpty())

@@ -16,10 +16,14 @@
 //
 // Unlike the bare protocol, the transfers do not let failed reports pass: a
 // read-all that lost any report changes no buffer and leaves the window as
-// it was, and a write-all or reset that lost reports says how many. A
-// write-all only follows a complete read-all of the mouse, so buffers that
-// never came from it cannot overwrite its macros, and it always writes the
-// mouse's own identity bytes back (mouse_identity.h).
+// it was, and a write-all or reset that lost reports says how many. As the
+// replies carry no check of their own, a read-all reads the parameter block
+// twice (first and last) and takes nothing unless both reads agree and hold
+// the identification bytes the identification read. A write-all only
+// follows a complete read-all of the mouse, so buffers that never came from
+// it cannot overwrite its macros, and it always writes the mouse's own
+// identity bytes back (mouse_identity.h); a block that would not pass the
+// identification is never written.
 //
 // Every write (write-all, reset, restore) first saves the configuration the
 // mouse holds in the backup folder, when one is set; a backup that cannot be
@@ -41,10 +45,12 @@ public:
     // null: no backups).
     void setBackupStore(const BackupStore *store) { m_backups = store; }
 
-    // Read-all. True only when every report of it was answered: the mouse's
-    // whole configuration then replaces the buffers and is shown. Otherwise
-    // nothing changes, the failure is shown (Str024, or Str029 when another
-    // program holds the mouse) and the mouse counts as not read.
+    // Read-all. True only when every report of it was answered and the
+    // parameter block read consistently: the mouse's whole configuration
+    // then replaces the buffers and is shown. Otherwise nothing changes, the
+    // failure is shown (Str024 for lost reports, Str030 for an inconsistent
+    // answer, Str029 when another program holds the mouse) and the mouse
+    // counts as not read.
     bool Btn_Read();
     void ShowDevicePages();
 
@@ -54,7 +60,8 @@ public:
 
     // Write-all and reset; true only when every report was accepted. The
     // write-all is refused (Str028) while the mouse is not read; the reset
-    // needs no read.
+    // needs no read. Both send nothing (Str031) when the block to write would
+    // not carry the identification bytes of the identified mouse.
     bool DownloadParameter();
     bool DefaultParameter();
     // The buffers and pages as a reset leaves them, without a report sent:
@@ -111,30 +118,40 @@ private:
     // Piece by piece through StagingBuffer, results ignored (counted).
     void writeMacroArea(const QByteArray &nameTable, const QByteArray &macroBlocks);
     void writeShortSections();
-    // Erase (family B), parameter block, macro area and short sections, reload.
-    void writeWhole(const QByteArray &block, const QByteArray &nameTable,
-                    const QByteArray &macroBlocks);
-    // The image the mouse holds once writeWhole wrote these without a loss.
+    // Erase (family B), the parameter block and, once it was accepted, the
+    // macro area of `macros` and the short sections, then the reload.
+    void writeConfiguration(const QByteArray &block, const ImageBuffers &macros);
+    // The image the mouse holds once writeConfiguration wrote these without
+    // a loss.
     QByteArray writtenImage(const QByteArray &block, const QByteArray &nameTable,
                             const QByteArray &macroBlocks) const;
+    // Lets go of the mouse and says how the write went (settleWrite).
+    bool finishWrite(bool identityKept, const QByteArray &written);
     struct MouseImage;
+    enum class ReadOutcome
+    {
+        Lost,         // a report went unanswered
+        Inconsistent, // every report answered, but the two block reads disagree
+        Complete
+    };
     bool readInto(quint32 address, std::span<quint8> scratch);
-    bool readWholeMouse(MouseImage &read);
+    ReadOutcome readWholeMouse(MouseImage &read);
     void takeWholeMouse(const MouseImage &read);
     QByteArray imageOf(const MouseImage &read) const;
     bool takeLock();
     // The one way to the mouse of every write: the lock, the backup, then
-    // `write` (which returns what it wrote) behind the busy window, then
+    // `write` behind the busy window (it returns what it wrote and clears
+    // its flag when the block would not pass the identification), then
     // finishWrite. True only when every report was accepted.
-    bool backedUpWrite(const std::function<QByteArray()> &write);
+    bool backedUpWrite(const std::function<QByteArray(bool &identityKept)> &write);
     // Saves what the mouse holds (read first when it is not known); on
     // failure asks whether to write without a backup. False: do not write.
     bool backupBeforeWrite();
     bool readForBackup();
-    // After a write: a complete one makes `written` the known image; a
+    // After a sent write: a complete one makes `written` the known image; a
     // failed one is shown, with the offer to write back the configuration
     // the mouse had before when a backup holds it. True when complete.
-    bool finishWrite(const QByteArray &written);
+    bool settleWrite(const QByteArray &written);
     QString text(const QString &key, quint32 count) const;
     QString text(const QString &key, const QString &value) const;
     // The English texts of the backup messages, for a broken language.

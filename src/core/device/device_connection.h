@@ -83,5 +83,6 @@ private:
     DeviceLockKeeper m_noLock;
     DeviceLockKeeper *m_lock = &m_noLock;
     ConnectionState m_connection = ConnectionState::Start;
+    bool m_ticked = false; // a tick has counted the interfaces
     NoDeviceLabels m_labels;
 };

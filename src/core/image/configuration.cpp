@@ -56,6 +56,10 @@ void Configuration::setLanguage(int languageNumber)
     m_state.CurrentLanguage = languageNumber;
     m_text = languageLookup(languageNumber);
     m_advanced.applyLanguage(m_text);
+    // The captions of the profile shown follow the language, so a caption
+    // rendered later never brings back the previous language's text.
+    if (m_buttons.shownProfile() != NoProfileShown)
+        m_buttons.RefreshProfileKeys(m_buttons.shownProfile(), codeTextContext());
 }
 
 CodeTextContext Configuration::codeTextContext() const
@@ -344,6 +348,14 @@ ProfileFileResult Configuration::loadProfile(const QString &fileName)
         m_state.CurrentReportRate = mouseRate;
     }
     return result;
+}
+
+ProfileFileResult Configuration::importProfile(const QString &fileName)
+{
+    if (!m_state.deviceOpen())
+        return {ProfileFileResult::Status::NoDevice, fileName};
+    const ProfileFileResult checked = checkProfileFileSize(fileName);
+    return checked.ok() ? loadProfile(fileName) : checked;
 }
 
 void Configuration::MemoToDataBuf()

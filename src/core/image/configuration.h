@@ -136,6 +136,9 @@ public:
     // Load: refused without a mouse; on success the file replaces what it
     // reaches of the image, then MemoToDataBuf.
     ProfileFileResult loadProfile(const QString &fileName);
+    // The window's Import setting: the same load, for a file of exactly one
+    // image only; any other file is refused and nothing changes.
+    ProfileFileResult importProfile(const QString &fileName);
     // A freshly loaded raw image into the window: macro names, empty code
     // texts, DataBufToUI.
     void MemoToDataBuf();

@@ -20,6 +20,18 @@ PageButtonDecision decidePageButton(const Configuration &configuration, Configur
     return {Outcome::Open, {}};
 }
 
+PageAfterRefresh pageAfterRefresh(const Configuration &configuration, bool macroPage)
+{
+    PageAfterRefresh after{configuration.currentPage(), {}};
+    if (after.page == Configuration::Page::Macro && !macroPage)
+        after.page = Configuration::Page::Main;
+    if (after.page == Configuration::Page::Switch)
+        after.noticeKey = configuration.buttonAssignment().PageBlockMessage(SwitchProfile);
+    else if (after.page == Configuration::Page::Fixed)
+        after.noticeKey = configuration.buttonAssignment().PageBlockMessage(FixedProfile);
+    return after;
+}
+
 int pagePictureNumber(Configuration::Page page)
 {
     switch (page) {

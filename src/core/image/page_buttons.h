@@ -24,6 +24,19 @@ struct PageButtonDecision
 // the reset function (Str021).
 PageButtonDecision decidePageButton(const Configuration &configuration, Configuration::Page target);
 
+// The page a read, load or reset leaves open, and a notice to show with it.
+// The tab that is selected is always the page whose buttons are shown and
+// edited: the profile the image names opens even when its tab could not be
+// clicked open, and the notice then says why the mouse's buttons cannot
+// reach it (Str020, Str021). A mouse without macros (`macroPage` false)
+// leaves the Macro page for Main.
+struct PageAfterRefresh
+{
+    Configuration::Page page = Configuration::Page::Main;
+    QString noticeKey;
+};
+PageAfterRefresh pageAfterRefresh(const Configuration &configuration, bool macroPage);
+
 // The page picture (1-4) a page is drawn on: the three profiles share the
 // first one.
 int pagePictureNumber(Configuration::Page page);

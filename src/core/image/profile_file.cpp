@@ -3,6 +3,7 @@
 #include "image/default_image.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 QString ProfileFileResult::messageKey() const
@@ -16,6 +17,8 @@ QString ProfileFileResult::messageKey() const
         return QStringLiteral("Str025");
     case Status::WriteFailed:
         return QStringLiteral("Str026");
+    case Status::NotAProfile:
+        return QStringLiteral("Str035");
     }
     return {};
 }
@@ -37,6 +40,9 @@ QString ProfileFileResult::message(const TextLookup &text) const
         case Status::WriteFailed:
             pattern = QStringLiteral("Cannot write the file \"%1\".");
             break;
+        case Status::NotAProfile:
+            pattern = QStringLiteral("\"%1\" is not a profile file. Nothing was loaded.");
+            break;
         case Status::Ok:
             break;
         }
@@ -46,7 +52,17 @@ QString ProfileFileResult::message(const TextLookup &text) const
 
 QString profileFileName(const QString &chosenName)
 {
-    return chosenName + QStringLiteral(".bin");
+    return binFileName(chosenName);
+}
+
+ProfileFileResult checkProfileFileSize(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return {ProfileFileResult::Status::OpenFailed, fileName};
+    if (!info.isFile() || info.size() != kImageSize)
+        return {ProfileFileResult::Status::NotAProfile, fileName};
+    return {ProfileFileResult::Status::Ok, fileName};
 }
 
 ProfileFileResult writeProfileImage(const QString &fileName, const QByteArray &image)

@@ -15,6 +15,7 @@ struct ProfileFileResult
         NoDevice,    // refused: no mouse connected ("Str022")
         OpenFailed,  // the file could not be created or opened ("Str025")
         WriteFailed, // the file could not be written completely ("Str026")
+        NotAProfile, // refused: the file is not kImageSize bytes long ("Str035")
     };
 
     Status status = Status::Ok;
@@ -28,9 +29,15 @@ struct ProfileFileResult
     QString message(const TextLookup &text) const;
 };
 
-// The name a save writes: the chosen name with ".bin" appended in every case
-// ("work" -> "work.bin", "work.bin" -> "work.bin.bin").
+// The name a save writes: the chosen name with ".bin" appended unless it
+// already ends so ("work" -> "work.bin", "work.bin" -> "work.bin").
 QString profileFileName(const QString &chosenName);
+
+// Refuses (NotAProfile) a file that is not exactly one configuration image
+// long, before anything is read from it; Ok otherwise. A text file chosen by
+// mistake would otherwise become garbled macro names and a profile repaired
+// to defaults.
+ProfileFileResult checkProfileFileSize(const QString &fileName);
 
 // Writes exactly kImageSize bytes to `fileName` through a temporary file that
 // replaces the target only once everything was written, so a failed save

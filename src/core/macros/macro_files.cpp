@@ -19,9 +19,14 @@ MacroFileResult success(const QString &fileName)
     return {true, QString(), fileName};
 }
 
+MacroFileResult failure(const QString &key, const QString &fileName)
+{
+    return {false, key, fileName};
+}
+
 MacroFileResult failure(const char *key, const QString &fileName)
 {
-    return {false, QString::fromLatin1(key), fileName};
+    return failure(QString::fromLatin1(key), fileName);
 }
 
 bool validIndex(const ImageBuffers &image, int index)
@@ -81,16 +86,33 @@ QString MacroFileResult::message(const TextLookup &text) const
         return QString();
     QString pattern = text ? text(errorKey) : QString();
     if (pattern.isEmpty()) {
-        pattern = errorKey == QLatin1String(kCannotWriteKey)
-                      ? QStringLiteral("Cannot write the file \"%1\".")
-                      : QStringLiteral("Cannot open the file \"%1\".");
+        if (errorKey == QLatin1String(kCannotWriteKey))
+            pattern = QStringLiteral("Cannot write the file \"%1\".");
+        else if (expectedSize > 0)
+            pattern = QStringLiteral(
+                "\"%1\" is not a macro file of this kind: it must hold exactly %2 bytes.");
+        else
+            pattern = QStringLiteral("Cannot open the file \"%1\".");
     }
+    pattern.replace(QStringLiteral("%2"), QString::number(expectedSize));
     return pattern.replace(QStringLiteral("%1"), fileName);
 }
 
 QString macroExportFileName(const QString &chosenName)
 {
-    return chosenName + QStringLiteral(".bin");
+    return binFileName(chosenName);
+}
+
+MacroFileResult checkMacroFileSize(const QString &fileName, int expectedSize)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return failure(kCannotOpenKey, fileName);
+    if (info.isFile() && info.size() == expectedSize)
+        return success(fileName);
+    MacroFileResult refused = failure(QStringLiteral("Str036"), fileName);
+    refused.expectedSize = expectedSize;
+    return refused;
 }
 
 QByteArray singleMacroFileBytes(const ImageBuffers &image, int index)

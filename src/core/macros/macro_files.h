@@ -16,16 +16,24 @@ inline constexpr int kAllMacrosFileSize = kMacroNameTableSize + kMacroBlocksSize
 struct MacroFileResult
 {
     bool ok = false;
-    QString errorKey; // "Str025" (cannot open) or "Str026" (cannot write); empty on success
-    QString fileName; // the file that was read or written
+    // "Str025" (cannot open), "Str026" (cannot write) or "Str036" (not a
+    // macro file of the expected size); empty on success
+    QString errorKey;
+    QString fileName;     // the file that was read or written
+    int expectedSize = 0; // for "Str036"
 
     explicit operator bool() const { return ok; }
     // The error text for the user, naming the file; empty on success.
     QString message(const TextLookup &text) const;
 };
 
-// Exports always append ".bin" to the chosen name, even when it already ends so.
+// Exports append ".bin" to the chosen name unless it already ends so.
 QString macroExportFileName(const QString &chosenName);
+
+// Refuses ("Str036", the expected size as %2) a file that is not exactly
+// `expectedSize` bytes (kSingleMacroFileSize or kAllMacrosFileSize) long;
+// ok otherwise. The window checks before it imports, so nothing changes.
+MacroFileResult checkMacroFileSize(const QString &fileName, int expectedSize);
 
 // Pure forms: the bytes a file holds, and what a file's bytes do to the image.
 // Applying copies only what the bytes reach (a short file leaves the rest

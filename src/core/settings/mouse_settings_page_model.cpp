@@ -263,6 +263,10 @@ QString MouseSettingsPageModel::storeDescription(const TextLookup &text) const
     }
     if (missing.isEmpty())
         return text(QStringLiteral("Str340")).arg(storeName);
+    // A store that applies nothing keeps the values only in the program's
+    // own file: naming the desktop's store would promise what it does not do.
+    if (missing.size() == int(names.size()) && !text(QStringLiteral("Str350")).isEmpty())
+        return text(QStringLiteral("Str350")).arg(text(QStringLiteral("Str349")));
     return text(QStringLiteral("Str345"))
         .arg(storeName, missing.join(text(QStringLiteral("Str343"))));
 }

@@ -31,7 +31,7 @@ void TForm1::Btn_SaveClick()
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(kSaveFilter);
     // The dialog asks before replacing the chosen name; ".bin" is appended
-    // to that name in every case, without a default suffix from the dialog.
+    // to that name where it is missing, without a default suffix from the dialog.
     dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -65,7 +65,7 @@ void TForm1::Btn_LoadClick()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     m_loadFolder = dialog.directory().absolutePath();
-    const ProfileFileResult result = m_config.loadProfile(dialog.selectedFiles().constFirst());
+    const ProfileFileResult result = m_config.importProfile(dialog.selectedFiles().constFirst());
     if (!result.ok())
         showMessage(result.message(m_config.text()));
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
 WindowObserver::WindowObserver(TForm1 &window, WindowContent &content, TFormLoadingUI &busy)
     : m_window(window), m_content(content), m_busy(busy)
@@ -16,6 +17,14 @@ void WindowObserver::busyStarted()
     m_window.setTransferRunning(true); // DevTimer off
     m_content.BeginBusy();
     if (!m_blocking) {
+        // The windows open now are covered (the main window and the dialogs
+        // that edit its configuration); boxes the transfer raises are not.
+        m_covered.clear();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() || top == &m_window)
+                m_covered << top;
+        }
+        m_covered << &m_busy;
         qApp->installEventFilter(this);
         m_blocking = true;
     }
@@ -110,8 +119,26 @@ void WindowObserver::closeMainWindow()
     m_window.requestClose();
 }
 
+bool WindowObserver::coversInputOf(QObject *watched) const
+{
+    // Only the windows that were open when the transfer began (and the busy
+    // window) are covered: a message box or dialog the transfer raises is a
+    // window of its own and takes its input, or the user could never close it.
+    if (auto *widget = qobject_cast<QWidget *>(watched))
+        return m_covered.contains(widget->window());
+    if (auto *window = qobject_cast<QWindow *>(watched)) {
+        for (const QPointer<QWidget> &covered : m_covered) {
+            if (covered && covered->windowHandle() == window)
+                return true;
+        }
+    }
+    return false;
+}
+
 bool WindowObserver::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!coversInputOf(watched))
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

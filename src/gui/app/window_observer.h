@@ -2,7 +2,10 @@
 
 #include "device/device_observer.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 class TForm1;
 class TFormLoadingUI;
@@ -36,12 +39,16 @@ public:
 protected:
     // While a transfer runs, keyboard and mouse input to the window is
     // swallowed: the input cover stops clicks on the pictures and labels,
-    // this also stops keys and the edit boxes the cover cannot reach.
+    // this also stops keys and the edit boxes the cover cannot reach. Boxes
+    // and dialogs opened meanwhile are not covered.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool coversInputOf(QObject *watched) const;
+
     TForm1 &m_window;
     WindowContent &m_content;
     TFormLoadingUI &m_busy;
     bool m_blocking = false;
+    QList<QPointer<QWidget>> m_covered; // the windows open when a transfer began
 };

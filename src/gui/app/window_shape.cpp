@@ -2,7 +2,13 @@
 
 QBitmap windowShape(const QImage &picture, QRgb key)
 {
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    // A picture drawn for a denser display shapes the window in its units:
+    // one of each square of pixels stands for the whole square, so no key
+    // colour is blended into something else.
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    if (image.devicePixelRatio() > 1.0)
+        image = image.scaled(image.deviceIndependentSize().toSize(), Qt::IgnoreAspectRatio,
+                             Qt::FastTransformation);
     QImage mask(image.size(), QImage::Format_MonoLSB);
     mask.setColorCount(2);
     mask.setColor(0, qRgb(255, 255, 255)); // see-through

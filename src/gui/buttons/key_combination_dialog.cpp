@@ -94,7 +94,14 @@ TForm2::TForm2(KeyCombinationModel &capture, const TextLookup &text, ConfirmHand
         auto *check = new QCheckBox(KeyCombinationModel::modifierWord(box.modifier), this);
         check->setObjectName(QString::fromLatin1(box.name));
         check->setGeometry(box.left, 96, 44, 19);
-        check->setStyleSheet(QStringLiteral("QCheckBox { color: white; }"));
+        // A ticked box is filled with the accent, plain to see on the dark
+        // card; an empty one is a lit outline.
+        check->setStyleSheet(
+            QStringLiteral("QCheckBox { color: white; spacing: 4px; }"
+                           "QCheckBox::indicator { width: 11px; height: 11px; border-radius: 3px;"
+                           " border: 1px solid rgb(150, 158, 174); background: rgb(29, 33, 41); }"
+                           "QCheckBox::indicator:checked { border: 1px solid rgb(255, 128, 84);"
+                           " background: rgb(255, 74, 40); }"));
         // The words must fit the 44-pixel boxes beside their tick marks.
         check->setFont(pixelFont(QString(), 10, false));
         const KeyCombinationModel::Modifier modifier = box.modifier;

@@ -11,7 +11,8 @@ namespace {
 
 // Where the background picture has its field, buttons and close mark.
 const QRect kTitleRect(14, 24, 300, 26);
-const QRect kFieldRect(56, 68, 240, 22);
+// The field fills the white well the background draws for it (209 x 22).
+const QRect kFieldRect(56, 68, 209, 22);
 const QRect kConfirmRect(44, 134, 97, 30);
 const QRect kCancelRect(196, 134, 97, 30);
 const QRect kCloseRect(316, 6, 30, 30);
@@ -73,6 +74,8 @@ TForm3::TForm3(const TextLookup &text, ConfirmHandler onConfirm, QWidget *parent
     m_field->setFrame(false);
     m_field->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; }"));
     connect(m_field, &QLineEdit::returnPressed, this, &TForm3::IB_ConfirmClick);
+    // The dialog opens ready for typing.
+    setFocusProxy(m_field);
 
     SkinLabel *confirm = dialogLabel("IB_Confirm", kConfirmRect, Qt::AlignCenter, this);
     SkinLabel *cancel = dialogLabel("IB_Cancel", kCancelRect, Qt::AlignCenter, this);

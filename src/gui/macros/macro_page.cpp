@@ -22,11 +22,6 @@
 
 #include <utility>
 
-namespace {
-// A click that does nothing leaves its button as the pointer over it shows it.
-constexpr const char *kOverPicture = "MacroS_02";
-} // namespace
-
 MacroPage::MacroPage(SkinnedContent &skin, MacroEditor &editor, Configuration &config,
                      QObject *parent)
     : QObject(parent), m_skin(skin), m_editor(editor), m_config(config),
@@ -303,6 +298,8 @@ void MacroPage::Btn_NewClick()
     dialog->move(window->geometry().center() - dialog->rect().center());
     m_nameDialog = dialog;
     dialog->show();
+    dialog->activateWindow();
+    dialog->nameField()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MacroPage::Btn_StartClick()
@@ -354,10 +351,17 @@ void MacroPage::Btn_ClearClick()
     box.setIcon(QMessageBox::Information);
     box.setWindowTitle(m_skin.applicationTitle());
     box.setText(text(QStringLiteral("Str430")));
+    // The buttons speak the window's language, not the desktop's.
     QPushButton *yes = box.addButton(QMessageBox::Yes);
-    box.addButton(QMessageBox::No);
+    QPushButton *no = box.addButton(QMessageBox::No);
+    if (const QString yesText = text(QStringLiteral("Str431")); !yesText.isEmpty())
+        yes->setText(yesText);
+    if (const QString noText = text(QStringLiteral("Str432")); !noText.isEmpty())
+        no->setText(noText);
     box.setDefaultButton(yes);
     box.exec();
+    // The pointer left the button for the question.
+    showPressed("Img_Clear", kNormalPicture);
     if (box.clickedButton() == yes)
         m_editor.clearSelectedMacro();
 }

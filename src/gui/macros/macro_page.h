@@ -83,6 +83,10 @@ private:
     void connectScopeLine();
     void placeScopeLine();
     void showPressed(const char *pictureName, const char *skinPicture = "MacroS_03");
+    // A click that does nothing leaves its button as the pointer over it
+    // shows it; after a dialog the pointer has left it.
+    static constexpr const char *kOverPicture = "MacroS_02";
+    static constexpr const char *kNormalPicture = "MacroS_01";
     QString text(const QString &key) const;
     void stopCapture();
 
@@ -101,6 +105,7 @@ private:
     QString chooseExportFile();
     QString chooseImportFile();
     void report(const MacroFileResult &result);
+    void finishFileAction(const char *pictureName, const MacroFileResult &result);
 
     SkinnedContent &m_skin;
     MacroEditor &m_editor;

@@ -14,10 +14,6 @@ namespace {
 // The filters name the action; Qt wants a blank before the pattern list.
 const QString kSaveFilter = QStringLiteral("SaveFile (*.bin)");
 const QString kLoadFilter = QStringLiteral("LoadFile (*.bin)");
-// A click that does nothing leaves its button as the pointer over it shows it;
-// after a cancelled dialog the pointer has left it.
-constexpr const char *kOverPicture = "MacroS_02";
-constexpr const char *kNormalPicture = "MacroS_01";
 } // namespace
 
 QString MacroPage::chooseExportFile()
@@ -28,7 +24,7 @@ QString MacroPage::chooseExportFile()
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(kSaveFilter);
     // The dialog asks before replacing the chosen name; ".bin" is appended
-    // to it in every case, so the dialog adds no suffix of its own.
+    // to it where it is missing, so the dialog adds no suffix of its own.
     dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -53,6 +49,13 @@ void MacroPage::report(const MacroFileResult &result)
         emit messageRequested(result.message(m_config.text()));
 }
 
+void MacroPage::finishFileAction(const char *pictureName, const MacroFileResult &result)
+{
+    // The pointer left the button for the dialog: it looks as at rest again.
+    showPressed(pictureName, kNormalPicture);
+    report(result);
+}
+
 void MacroPage::Btn_ExportOneClick()
 {
     if (m_editor.selectedMacro() < 0)
@@ -61,7 +64,7 @@ void MacroPage::Btn_ExportOneClick()
     const QString chosen = chooseExportFile();
     if (chosen.isEmpty())
         return showPressed("Img_ExportOne", kNormalPicture);
-    report(m_editor.exportOne(chosen));
+    finishFileAction("Img_ExportOne", m_editor.exportOne(chosen));
 }
 
 void MacroPage::Btn_ExportClick()
@@ -69,8 +72,7 @@ void MacroPage::Btn_ExportClick()
     const QString chosen = chooseExportFile();
     if (chosen.isEmpty())
         return showPressed("Img_Export", kNormalPicture);
-    showPressed("Img_Export");
-    report(m_editor.exportAll(chosen));
+    finishFileAction("Img_Export", m_editor.exportAll(chosen));
 }
 
 void MacroPage::Btn_ImportOneClick()
@@ -80,8 +82,8 @@ void MacroPage::Btn_ImportOneClick()
     const QString chosen = chooseImportFile();
     if (chosen.isEmpty())
         return showPressed("Img_ImportOne", kNormalPicture);
-    showPressed("Img_ImportOne");
-    report(m_editor.importOne(chosen));
+    const MacroFileResult checked = checkMacroFileSize(chosen, kSingleMacroFileSize);
+    finishFileAction("Img_ImportOne", checked ? m_editor.importOne(chosen) : checked);
 }
 
 void MacroPage::Btn_ImportClick()
@@ -89,6 +91,6 @@ void MacroPage::Btn_ImportClick()
     const QString chosen = chooseImportFile();
     if (chosen.isEmpty())
         return showPressed("Img_Import", kNormalPicture);
-    showPressed("Img_Import");
-    report(m_editor.importAll(chosen));
+    const MacroFileResult checked = checkMacroFileSize(chosen, kAllMacrosFileSize);
+    finishFileAction("Img_Import", checked ? m_editor.importAll(chosen) : checked);
 }

@@ -12,17 +12,18 @@ namespace skin_elements {
 namespace {
 
 // Designed sizes of the picture resources and of the elements on them.
-constexpr QSize kCommandSize{66, 30};
+constexpr QSize kCommandSize{72, 30};
 constexpr QSize kPageButtonSize{125, 33};
 constexpr QSize kKeyPictureSize{104, 31};
 constexpr QSize kKeyLabelSize{97, 30};
 constexpr QSize kWebSize{264, 21};
-constexpr QSize kMacroButtonSize{80, 25};
+constexpr QSize kMacroButtonSize{110, 25};
 constexpr QSize kDialogButtonSize{40, 25};
+constexpr QSize kInsertStartSize{80, 25}; // the record button of the insert group
 constexpr QSize kScaleStepSize{20, 8};
 constexpr QSize kScaleLabelSize{28, 16};
 constexpr QSize kDpiMarkerSize{16, 16};
-constexpr QSize kDpiLabelSize{28, 18};
+constexpr QSize kDpiLabelSize{29, 18};
 constexpr QSize kChoicePictureSize{14, 14};
 constexpr QSize kChoiceLabelSize{100, 20};
 constexpr QSize kFireEditSize{40, 20};
@@ -32,9 +33,12 @@ constexpr QSize kIndicatorSize{14, 14};
 constexpr QSize kOptionTextSize{180, 18};
 // The delay group's option texts end where its fixed-delay edit begins (the
 // layout sets their width when it places the edit).
-constexpr QSize kDelayOptionTextSize{100, 18};
+constexpr QSize kDelayOptionTextSize{196, 18};
 constexpr QSize kNoDeviceLabelSize{612, 44};
-constexpr QSize kDelayGroupSize{260, 80};
+constexpr QSize kDelayGroupSize{290, 76};
+// Cancel of the insert group takes a longer word than OK in some languages;
+// its picture is drawn stretched to this width.
+constexpr QSize kCancelButtonSize{58, 25};
 constexpr QSize kInsertGroupSize{200, 176};
 
 const QSize kPagePictureSizes[4] = {{472, 379}, {700, 324}, {620, 356}, {600, 346}};
@@ -133,6 +137,18 @@ QFrame *group(Builder &build, const QString &name, QSize size)
     return frame;
 }
 
+// A group drawn as a card of its own, so it goes with the group when the
+// group is hidden (the skin's card colours).
+QFrame *cardGroup(Builder &build, const QString &name, QSize size)
+{
+    auto *frame = build.windowed<QFrame>(name, size);
+    frame->setAttribute(Qt::WA_StyledBackground);
+    frame->setStyleSheet(QStringLiteral("QFrame#%1 { background: rgb(29, 33, 41); "
+                                        "border: 1px solid rgb(48, 54, 66); border-radius: 8px; }")
+                             .arg(name));
+    return frame;
+}
+
 } // namespace
 
 QString pictureOf(const QString &labelName)
@@ -174,11 +190,10 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.scale(QString::fromLatin1(stem));
     for (int n = 1; n <= 8; ++n)
         build.picture(QStringLiteral("Img_DPI%1").arg(n), kDpiMarkerSize);
-    // The captions stand 29 pixels apart: a margin keeps four digits from
-    // running into the next caption (a long one is drawn smaller instead).
+    // The captions stand 29 pixels apart; they share one size at which the
+    // longest fits (set with the language).
     for (int n = 1; n <= 8; ++n)
-        build.label(QStringLiteral("lbl_DPI%1").arg(n), kDpiLabelSize)
-            ->setContentsMargins(2, 0, 2, 0);
+        build.label(QStringLiteral("lbl_DPI%1").arg(n), kDpiLabelSize);
     // The choices' names are on the page picture beside their indicators;
     // the labels are the clickable areas over indicator and name.
     build.choice(QStringLiteral("Img_Rep1"), QStringLiteral("lbl_Rep1"), kChoiceLabelSize);
@@ -206,9 +221,13 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.label(QStringLiteral("lbl_csmode%1").arg(n), kSwatchSize);
     }
 
+    // The breathing page's one line for a mouse whose light is not configurable.
+    build.label(QStringLiteral("lbl_BreathNote"), {kPagePictureSizes[2].width(), 20})->hide();
+
     // Macro page buttons.
+    // The captions keep clear of the accent tick on the buttons' left edge.
     for (const QString &name : macroCommandButtons() + QStringList{QStringLiteral("Btn_Start")})
-        build.button(name, kMacroButtonSize);
+        build.button(name, kMacroButtonSize, nullptr, {7, 0, 3, 0});
 
     // The read-only cover of the pages lies in front of every label above.
     build.label(QStringLiteral("Disable"), {0, 0});
@@ -223,11 +242,11 @@ QHash<QString, QWidget *> create(QWidget *client)
     build.windowed<QListWidget>(QStringLiteral("LB_MacroName"), {160, 230});
     build.windowed<QListWidget>(QStringLiteral("LB_macro"), {260, 160});
 
-    QFrame *delay = group(build, QStringLiteral("Gb_Delay"), kDelayGroupSize);
+    QFrame *delay = cardGroup(build, QStringLiteral("Gb_Delay"), kDelayGroupSize);
     build.optionRows(
         {QStringLiteral("RecDelay"), QStringLiteral("DelayTime"), QStringLiteral("NoDelay")}, delay,
         kDelayOptionTextSize);
-    build.edit(QStringLiteral("Edt_Delay"), {44, 20}, delay)->setText(QStringLiteral("50"));
+    build.edit(QStringLiteral("Edt_Delay"), {52, 20}, delay)->setText(QStringLiteral("50"));
 
     QFrame *insert = group(build, QStringLiteral("Gb_Insert"), kInsertGroupSize);
     insert->hide();
@@ -236,12 +255,14 @@ QHash<QString, QWidget *> create(QWidget *client)
     build.optionRows({QStringLiteral("InsertRecDelay"), QStringLiteral("InsertDelayTime"),
                       QStringLiteral("InsertNoDelay")},
                      insert, kOptionTextSize);
-    build.edit(QStringLiteral("Edt_InsertDelay"), {40, 20}, insert)->setText(QStringLiteral("50"));
+    build.edit(QStringLiteral("Edt_InsertDelay"), {42, 20}, insert)->setText(QStringLiteral("50"));
     build.label(QStringLiteral("lbl_Delay"), {72, 18}, insert, Qt::AlignRight | Qt::AlignVCenter);
     build.label(QStringLiteral("lbl_s_A"), {30, 18}, insert, Qt::AlignLeft | Qt::AlignVCenter);
-    build.button(QStringLiteral("Btn_InsertStart"), kMacroButtonSize, insert);
-    build.button(QStringLiteral("Btn_OK"), kDialogButtonSize, insert);
-    build.button(QStringLiteral("Btn_Cancel"), kDialogButtonSize, insert);
+    build.button(QStringLiteral("Btn_InsertStart"), kInsertStartSize, insert, {7, 0, 3, 0});
+    build.button(QStringLiteral("Btn_OK"), kDialogButtonSize, insert, {4, 0, 2, 0});
+    build.button(QStringLiteral("Btn_Cancel"), kCancelButtonSize, insert, {5, 0, 2, 0});
+    for (const char *stretched : {"Img_Cancel", "Img_InsertStart"})
+        client->findChild<SkinPicture *>(QString::fromLatin1(stretched))->setStretched(true);
 
     // Only the first option of each set is lit at start.
     for (const char *name :

@@ -8,7 +8,11 @@
 // swaps pictures many times a second and must not decode a PNG each time.
 // A name without a picture gives a null pixmap and a warning (once per name),
 // so a broken skin shows an empty element instead of stopping the window.
+// On a display of more than single density the picture's "@2x" twin is
+// taken where there is one.
 QPixmap skinPixmap(const QString &name);
+// The resource path of a picture at its listed size: ":/skin/<name>.png".
+QString skinPicturePath(const QString &name);
 
 // The page picture of `page` (1-4) in `language` (1-3): "L<language>_Back<page>".
 QString pagePictureName(int language, int page);

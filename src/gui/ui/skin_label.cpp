@@ -60,26 +60,42 @@ void SkinLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked(event->button());
 }
 
-void SkinLabel::paintEvent(QPaintEvent *event)
+QRect SkinLabel::captionRoom() const
 {
-    const QString caption = text();
     QRect room = contentsRect();
     if ((alignment() & Qt::AlignLeft) && indent() > 0)
         room.setLeft(room.left() + indent());
-    const int needed = fontMetrics().horizontalAdvance(caption);
-    if (caption.isEmpty() || wordWrap() || needed <= room.width()) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    constexpr int kSmallestPixels = 7;
+    return room;
+}
+
+int SkinLabel::drawnPixelSize() const
+{
+    const QString caption = text();
+    const int room = captionRoom().width();
+    int pixels = QFontInfo(font()).pixelSize();
+    if (caption.isEmpty() || wordWrap() || fontMetrics().horizontalAdvance(caption) <= room)
+        return pixels;
     QFont smaller = font();
-    int pixels = QFontInfo(smaller).pixelSize();
     while (pixels > kSmallestPixels) {
         --pixels;
         smaller.setPixelSize(pixels);
-        if (QFontMetrics(smaller).horizontalAdvance(caption) <= room.width())
+        if (QFontMetrics(smaller).horizontalAdvance(caption) <= room)
             break;
     }
+    return pixels;
+}
+
+void SkinLabel::paintEvent(QPaintEvent *event)
+{
+    const QString caption = text();
+    const int pixels = drawnPixelSize();
+    if (pixels == QFontInfo(font()).pixelSize()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    const QRect room = captionRoom();
+    QFont smaller = font();
+    smaller.setPixelSize(pixels);
     QPainter painter(this);
     painter.setFont(smaller);
     painter.setPen(

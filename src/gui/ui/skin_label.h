@@ -20,6 +20,10 @@ public:
     QColor textColour() const;
     // Font size in points, the family stays the desktop's sans font.
     void setPointSize(int points);
+    // The pixel size the caption is drawn with: the font's, or smaller where
+    // the caption would not fit otherwise (never below kSmallestPixels).
+    int drawnPixelSize() const;
+    static constexpr int kSmallestPixels = 7;
 
 signals:
     void entered();
@@ -35,4 +39,7 @@ protected:
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QRect captionRoom() const;
 };

@@ -32,6 +32,9 @@ SkinnedContent::SkinnedContent(QWidget *client, Configuration &configuration, QO
         if (m_previousPagesRefreshed)
             m_previousPagesRefreshed();
         renderModels();
+        // A read, load or reset may name another profile: its tab and page
+        // open with it.
+        followCurrentPage();
     };
 }
 
@@ -115,15 +118,24 @@ void SkinnedContent::pageButtonClick(Configuration::Page page)
 {
     const PageButtonDecision decision = decidePageButton(m_configuration, page);
     if (decision.outcome == PageButtonDecision::Outcome::ShowMessage) {
-        QString text = storedText(decision.messageKey);
-        if (text.isEmpty() && m_configuration.text())
-            text = m_configuration.text()(decision.messageKey);
-        emit messageRequested(text);
+        showNotice(decision.messageKey);
         return;
     }
     if (decision.outcome == PageButtonDecision::Outcome::Ignore)
         return;
+    openPage(page);
+}
 
+void SkinnedContent::showNotice(const QString &key)
+{
+    QString text = storedText(key);
+    if (text.isEmpty() && m_configuration.text())
+        text = m_configuration.text()(key);
+    emit messageRequested(text);
+}
+
+void SkinnedContent::openPage(Configuration::Page page)
+{
     hideAllMenus();
     buttonTypeB_1IconInit();
     m_configuration.setCurrentPage(page);
@@ -147,11 +159,21 @@ void SkinnedContent::displayPage(int page)
         if (QWidget *widget = findElement(name))
             widget->show();
     }
+    if (page == 3)
+        showBreathingNote();
     if (page == 4) {
         findElement(QStringLiteral("Gb_Delay"))->setVisible(!m_insertPanelOpen);
         findElement(QStringLiteral("Gb_Insert"))->setVisible(m_insertPanelOpen);
         findElement(QStringLiteral("Img_InsertBase"))->setVisible(m_insertPanelOpen);
     }
+}
+
+void SkinnedContent::showBreathingNote()
+{
+    SkinLabel *note = label(QStringLiteral("lbl_BreathNote"));
+    note->setText(storedText(QStringLiteral("Str450")));
+    note->setVisible(!findElement(QStringLiteral("Img_P3"))->isHidden() &&
+                     BreathingPageModel::bypassed(m_configuration.sections()));
 }
 
 void SkinnedContent::hidePage(int page)
@@ -160,6 +182,8 @@ void SkinnedContent::hidePage(int page)
         if (QWidget *widget = findElement(name))
             widget->hide();
     }
+    if (page == 3)
+        findElement(QStringLiteral("lbl_BreathNote"))->hide();
     if (page == 4) {
         for (const char *name : {"Gb_Delay", "Gb_Insert", "Img_InsertBase"})
             findElement(QString::fromLatin1(name))->hide();
@@ -235,13 +259,22 @@ void SkinnedContent::showDevicePages(bool familyA, bool familyB)
     displayPage(1);
     unlockPageEdit();
     m_configuration.state().NoDevicePage = false;
-    // The page of the selected tab opens again. A tab that is not a profile
-    // would otherwise stay selected over the button page, and the macro tab
-    // is gone for a mouse without macros: that mouse opens on Main.
-    Configuration::Page page = currentPage();
-    if (page == Configuration::Page::Macro && !familyB)
-        page = Configuration::Page::Main;
-    pageButtonClick(page);
+    // The page of the selected tab opens again, also a profile whose tab a
+    // click could not open: the tab always names the profile edited, and the
+    // notice says why the mouse's buttons cannot reach it.
+    const PageAfterRefresh after = pageAfterRefresh(m_configuration, familyB);
+    openPage(after.page);
+    if (!after.noticeKey.isEmpty())
+        showNotice(after.noticeKey);
+}
+
+void SkinnedContent::followCurrentPage()
+{
+    // Only a window that shows a mouse's pages follows; the no-device state
+    // and the start-up page stay as they are.
+    if (!m_configuration.state().deviceOpen() || m_configuration.state().NoDevicePage)
+        return;
+    openPage(pageAfterRefresh(m_configuration, m_configuration.state().ChipFamilyB).page);
 }
 
 void SkinnedContent::lockPageEdit()

@@ -73,6 +73,11 @@ public:
     // --- pages --------------------------------------------------------------
     // Btn_MainClick and its twins.
     void pageButtonClick(Configuration::Page page);
+    // Opens a page without the checks of its button: its tab marked, its
+    // elements shown, the Fixed profile read-only.
+    void openPage(Configuration::Page page);
+    // The page of the configuration's current page, after the models changed.
+    void followCurrentPage();
     Configuration::Page currentPage() const { return m_configuration.currentPage(); }
     void displayPage(int page); // DisplayP1_OnClick ... (1-4)
     void hidePage(int page);    // HideP1_OnClick ...
@@ -112,6 +117,9 @@ public:
     QString applicationTitle() const { return m_storedTexts.value(QStringLiteral("Title")); }
     const SkinStoredValues &storedValues() const { return m_stored; }
     QUrl webAddress() const { return m_webAddress; }
+    // What opens the web address; QDesktopServices::openUrl unless set.
+    // False from it brings a message naming the address.
+    void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
 
 signals:
     void confirmClicked();
@@ -153,6 +161,12 @@ private:
     void applyLayoutValue(const LayoutValue &value);
     void applyCaptions(const LanguageTable &texts);
     void openWebAddress();
+    void showNotice(const QString &key); // a message from a language key
+    // The breathing page's note, shown with the page while the image keeps
+    // the light from being configured.
+    void showBreathingNote();
+    // The DPI captions at one size that fits the longest of them.
+    void fitDpiCaptions();
 
     QWidget *m_client;
     Configuration &m_configuration;
@@ -160,10 +174,12 @@ private:
     QHash<QString, QString> m_storedTexts;
     SkinStoredValues m_stored;
     QUrl m_webAddress;
+    std::function<bool(const QUrl &)> m_openUrl;
     std::function<void()> m_previousPagesRefreshed;
     QTimer m_labelRun;
     CaptionMarquee m_marquee;
     QPointer<SkinLabel> m_marqueeLabel;
     bool m_overRecordButton = false;
     bool m_insertPanelOpen = false;
+    int m_dpiPointSize = 0; // Size_D of the layout applied last
 };

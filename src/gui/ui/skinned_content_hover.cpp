@@ -173,8 +173,21 @@ void SkinnedContent::connectWebButton()
 
 void SkinnedContent::openWebAddress()
 {
-    if (m_webAddress.isValid() && !m_webAddress.isEmpty())
-        QDesktopServices::openUrl(m_webAddress);
+    if (!m_webAddress.isValid() || m_webAddress.isEmpty())
+        return;
+    const bool opened =
+        m_openUrl ? m_openUrl(m_webAddress) : QDesktopServices::openUrl(m_webAddress);
+    if (opened)
+        return;
+    // A desktop without a program for web pages: the user can still open
+    // the guide by hand.
+    const QString where =
+        m_webAddress.isLocalFile() ? m_webAddress.toLocalFile() : m_webAddress.toString();
+    QString text = storedText(QStringLiteral("Str037"));
+    if (text.isEmpty())
+        text =
+            QStringLiteral("No program on this desktop opens web pages. The user guide is at %1.");
+    emit messageRequested(text.arg(where));
 }
 
 void SkinnedContent::connectBackground()

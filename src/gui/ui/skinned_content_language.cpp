@@ -7,6 +7,8 @@
 #include "ui/skin_picture.h"
 
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 
 namespace {
@@ -97,8 +99,9 @@ constexpr Caption kMenuCaptions[] = {
 // Texts other parts of the window fetch later in the current language.
 QStringList storedKeys()
 {
-    QStringList keys{"Title",  "Str020", "Str021", "Str022", "Str206", "Str242",
-                     "Str245", "Str400", "Str401", "Str420", "Str421", "Str430"};
+    QStringList keys{"Title",  "Str020", "Str021", "Str022", "Str037", "Str206",
+                     "Str242", "Str245", "Str400", "Str401", "Str420", "Str421",
+                     "Str430", "Str431", "Str432", "Str450"};
     for (int n = 320; n <= 331; ++n)
         keys << QStringLiteral("Str%1").arg(n);
     return keys;
@@ -153,6 +156,8 @@ void SkinnedContent::applyCaptions(const LanguageTable &texts)
             key->setText(translated);
     }
 
+    fitDpiCaptions();
+
     const QString bullet = QLatin1Char(' ') + text("Str200") + QLatin1Char(' ');
     for (const Caption &caption : kMenuCaptions) {
         if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
@@ -164,6 +169,35 @@ void SkinnedContent::applyCaptions(const LanguageTable &texts)
             choices->setItemText(item,
                                  LanguageText(texts, QStringLiteral("Str%1").arg(410 + item)));
     }
+}
+
+void SkinnedContent::fitDpiCaptions()
+{
+    // One size for the whole row, the largest at which every level fits,
+    // rather than "800" large beside squeezed four-digit levels.
+    QList<SkinLabel *> captions;
+    for (int n = 1; n <= 8; ++n) {
+        if (SkinLabel *caption = label(QStringLiteral("lbl_DPI%1").arg(n)))
+            captions << caption;
+    }
+    if (captions.isEmpty())
+        return;
+    constexpr int kGap = 5; // between neighbouring captions
+    QFont font = captions.constFirst()->font();
+    font.setPointSize(m_dpiPointSize > 0 ? m_dpiPointSize : font.pointSize());
+    int pixels = QFontInfo(font).pixelSize();
+    const auto fits = [&] {
+        const QFontMetrics metrics(font);
+        for (SkinLabel *caption : std::as_const(captions)) {
+            if (metrics.horizontalAdvance(caption->text()) > caption->contentsRect().width() - kGap)
+                return false;
+        }
+        return true;
+    };
+    while (pixels > SkinLabel::kSmallestPixels && !fits())
+        font.setPixelSize(--pixels);
+    for (SkinLabel *caption : std::as_const(captions))
+        caption->setFont(font);
 }
 
 void SkinnedContent::languageButtonClick(int language)

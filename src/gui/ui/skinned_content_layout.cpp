@@ -9,6 +9,8 @@
 #include "ui/web_address.h"
 
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QWidget>
@@ -18,6 +20,8 @@
 namespace geo = layout_geometry;
 
 constexpr int kMinimumOptionWidth = 60;
+// Between the breathing page picture and its note.
+constexpr int kBreathNoteGap = 4;
 
 namespace {
 
@@ -64,7 +68,8 @@ const QHash<QString, QStringList> &fontGroups()
                             numbered("lbl_ScrSpd", 10) + numbered("lbl_DPI", 8) +
                             numbered("lbl_FKMode", 4));
         map.insert("E", numbered("lbl_Off", 10) + numbered("lbl_Raise", 10) +
-                            numbered("lbl_On", 10) + numbered("lbl_Fall", 10));
+                            numbered("lbl_On", 10) + numbered("lbl_Fall", 10) +
+                            QStringList{"lbl_BreathNote"});
         map.insert("F",
                    skin_elements::macroCommandButtons() +
                        QStringList{"Btn_Start", "LB_MacroName", "Edt_Delay", "IB_InsertRecDelay",
@@ -74,6 +79,23 @@ const QHash<QString, QStringList> &fontGroups()
         return map;
     }();
     return groups;
+}
+
+// A delay box holds up to 65530 ms: its font is made smaller, where needed,
+// until that many digits fit inside the box's frame and margins.
+void fitLongestDelay(QWidget *edit)
+{
+    if (!edit)
+        return;
+    static const QString longest = QStringLiteral("65530");
+    constexpr int kFrameAndMargins = 8;
+    QFont font = edit->font();
+    int pixels = QFontInfo(font).pixelSize();
+    while (pixels > 7 &&
+           QFontMetrics(font).horizontalAdvance(longest) + kFrameAndMargins > edit->width()) {
+        font.setPixelSize(--pixels);
+    }
+    edit->setFont(font);
 }
 
 const QStringList &fireEdits()
@@ -194,6 +216,8 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
     case LayoutItemKind::Integer:
         if (name.startsWith(QLatin1String("Size_"))) {
             const QString group = name.mid(5);
+            if (group == QLatin1String("D"))
+                m_dpiPointSize = value.number;
             for (const QString &element : fontGroups().value(group)) {
                 if (QWidget *widget = findElement(element))
                     setFontSize(widget, value.number);
@@ -201,6 +225,9 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
             if (group == QLatin1String("F")) {
                 if (QWidget *choices = findElement(QStringLiteral("CB_Insert")))
                     setFontSize(choices, value.number - 1);
+                // The delay boxes show their longest value whole.
+                for (const char *edit : {"Edt_Delay", "Edt_InsertDelay"})
+                    fitLongestDelay(findElement(QString::fromLatin1(edit)));
             }
         }
         return; // MacroNameHeight is only stored
@@ -255,6 +282,12 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
         {"OffTime", "Off"}, {"RaiseTime", "Raise"}, {"OnTime", "On"}, {"FallTime", "Fall"}};
     if (name.size() == 2 && name.startsWith('P')) {
         moveTo(QStringLiteral("Img_") + name, at);
+        if (name == QLatin1String("P3")) {
+            // The breathing page's note lies just under its picture.
+            const QRect page = findElement(QStringLiteral("Img_P3"))->geometry();
+            findElement(QStringLiteral("lbl_BreathNote"))
+                ->move(page.left(), page.bottom() + 1 + kBreathNoteGap);
+        }
         if (name == QLatin1String("P2")) {
             // The read-only cover lies exactly over the advanced page picture.
             findElement(QStringLiteral("Disable"))

@@ -48,6 +48,7 @@ void SkinnedContent::renderPages()
         }
     }
 
+    showBreathingNote();
     const BreathingPageModel &breathing = m_configuration.breathingPage();
     using Scale = BreathingPageModel::Scale;
     const std::pair<Scale, const char *> scales[] = {{Scale::Off, "Img_Off"},

@@ -8,7 +8,11 @@
 QImage windowShot(QWidget &widget)
 {
     QCoreApplication::processEvents();
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    // As many pixels as the screen gives the window (twice as many each way
+    // under QT_SCALE_FACTOR=2).
+    const qreal ratio = widget.devicePixelRatioF();
+    QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     if (!widget.mask().isEmpty())
