@@ -105,7 +105,7 @@ memory=${KERNEL_TEST_MEMORY:-1536}
 log=$work/console.log
 status=0
 timeout "${KERNEL_TEST_TIMEOUT:-600}" qemu-system-x86_64 \
-    -machine q35,accel=tcg -cpu max -smp 2 -m "$memory" \
+    -machine q35,accel=tcg -cpu max -smp ${KERNEL_TEST_CPUS:-1} -m "$memory" \
     -nographic -no-reboot -serial mon:stdio -monitor none \
     -kernel "$kernel" -initrd "$work/initramfs.gz" \
     -append "console=ttyS0 quiet loglevel=3 panic=-1 gm.cases=$cases_script gm.build=$build gm.project=$project" \

@@ -19,8 +19,8 @@
 
 namespace {
 
-// The trace and the memory are written once the mouse has been quiet this
-// long, so a transfer is not slowed down by them.
+// The memory is saved once the mouse has been quiet this long, so a
+// transfer is not slowed down by it.
 constexpr int kQuietMs = 150;
 // A re-plugged mouse is away this long, as a hand takes.
 constexpr int kReplugPauseMs = 300;
@@ -66,11 +66,11 @@ public:
         return createDevices(error);
     }
 
-    // Answers the kernel until a signal arrives on `signals`.
-    void run(int signals)
+    // Answers the kernel until a signal arrives on `stopSignals`.
+    void run(int stopSignals)
     {
         for (;;) {
-            std::vector<pollfd> fds{{signals, POLLIN, 0}};
+            std::vector<pollfd> fds{{stopSignals, POLLIN, 0}};
             for (const auto &device : m_devices) {
                 if (device.exists())
                     fds.push_back({device.fd(), POLLIN, 0});
@@ -131,10 +131,18 @@ private:
         const std::optional<UhidDevice::Request> request = uhid.read();
         if (!request || request->kind == UhidDevice::Request::Other)
             return;
-        if (request->kind == UhidDevice::Request::GetFeature)
-            uhid.answerGet(request->id, m_firmware.getReport(device, request->reportId));
-        else
-            uhid.answerSet(request->id, m_firmware.setReport(device, request->data));
+        // The trace line is out before the answer, so a program that ends
+        // with this report finds it written.
+        if (request->kind == UhidDevice::Request::GetFeature) {
+            const std::optional<QByteArray> reply =
+                m_firmware.getReport(device, request->reportId);
+            writeTrace();
+            uhid.answerGet(request->id, reply);
+        } else {
+            const bool accepted = m_firmware.setReport(device, request->data);
+            writeTrace();
+            uhid.answerSet(request->id, accepted);
+        }
         m_dirty = true;
         switch (m_firmware.afterReport()) {
         case VirtualMouseFirmware::Plug::Stay:
@@ -156,16 +164,21 @@ private:
         }
     }
 
+    void writeTrace()
+    {
+        const QStringList lines = m_firmware.takeTrace();
+        if (!m_trace.isOpen())
+            return;
+        for (const QString &line : lines)
+            m_trace.write(line.toLatin1() + '\n');
+        m_trace.flush();
+    }
+
     void save()
     {
         if (!m_dirty)
             return;
         m_dirty = false;
-        if (m_trace.isOpen()) {
-            for (const QString &line : m_firmware.takeTrace())
-                m_trace.write(line.toLatin1() + '\n');
-            m_trace.flush();
-        }
         if (!m_statePath.isEmpty() && !m_firmware.mice().saveMemoryFile(m_statePath))
             say(QStringLiteral("cannot write the memory \"%1\"").arg(m_statePath));
     }
@@ -211,15 +224,16 @@ int main(int argc, char *argv[])
     options.family = parser.value(QStringLiteral("family"));
     const std::optional<qint64> unplug = count(parser, QStringLiteral("unplug-after"));
     const std::optional<qint64> replug = count(parser, QStringLiteral("replug-after"));
-    const std::optional<qint64> mice = count(parser, QStringLiteral("count"));
-    if (!unplug || !replug || !mice || *mice < 1 || *mice > 16) {
+    bool countOk = false;
+    const qint64 mice = parser.value(QStringLiteral("count")).toLongLong(&countOk);
+    if (!unplug || !replug || !countOk || mice < 1 || mice > 16) {
         say(QStringLiteral("--unplug-after and --replug-after take a number of reports, "
                            "--count 1 to 16"));
         return 2;
     }
     options.unplugAfter = *unplug;
     options.replugAfter = *replug;
-    options.count = int(*mice);
+    options.count = int(mice);
     QString error;
     const std::unique_ptr<VirtualMouseFirmware> firmware =
         VirtualMouseFirmware::create(options, &error);
@@ -233,14 +247,14 @@ int main(int argc, char *argv[])
     sigaddset(&stop, SIGINT);
     sigaddset(&stop, SIGTERM);
     sigprocmask(SIG_BLOCK, &stop, nullptr);
-    const int signals = signalfd(-1, &stop, SFD_CLOEXEC);
+    const int stopSignals = signalfd(-1, &stop, SFD_CLOEXEC);
 
     VirtualMouse mouse(*firmware, parser.value(QStringLiteral("state")),
                        parser.value(QStringLiteral("trace")));
-    if (signals < 0 || !mouse.start(&error)) {
-        say(signals < 0 ? QStringLiteral("cannot wait for signals") : error);
+    if (stopSignals < 0 || !mouse.start(&error)) {
+        say(stopSignals < 0 ? QStringLiteral("cannot wait for stopSignals") : error);
         return 1;
     }
-    mouse.run(signals);
+    mouse.run(stopSignals);
     return 0;
 }
