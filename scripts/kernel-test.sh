@@ -94,7 +94,7 @@ mkdir -p /newroot/dev/pts /newroot/dev/shm
 mount -t devpts devpts /newroot/dev/pts
 mount -t tmpfs -o mode=1777 tmpfs /newroot/dev/shm
 chroot /newroot /usr/bin/env -i PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin HOME=/tmp \
-    /bin/bash "$cases" "$build" "$project"
+    /bin/bash "$cases" "$build" "$project" "$only"
 echo "kernel-test: guest finished with status $?"
 poweroff -f
 INIT
@@ -108,7 +108,7 @@ timeout "${KERNEL_TEST_TIMEOUT:-600}" qemu-system-x86_64 \
     -machine q35,accel=tcg -cpu max -smp ${KERNEL_TEST_CPUS:-1} -m "$memory" \
     -nographic -no-reboot -serial mon:stdio -monitor none \
     -kernel "$kernel" -initrd "$work/initramfs.gz" \
-    -append "console=ttyS0 quiet loglevel=3 panic=-1 gm.cases=$cases_script gm.build=$build gm.project=$project" \
+    -append "console=ttyS0 quiet loglevel=3 panic=-1 gm.cases=$cases_script gm.build=$build gm.project=$project gm.only=${KERNEL_TEST_CASES:-}" \
     -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap,id=hostroot \
     -nic none < /dev/null | tee "$log" | grep --line-buffered -E '^(ok|FAIL|skip|kernel-test|#) ' || status=$?
 
