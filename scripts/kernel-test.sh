@@ -6,6 +6,8 @@
 # the cases write. Prints one line per case and "N passed, N failed".
 #
 # Usage: scripts/kernel-test.sh [BUILD_DIR]      (default: build)
+#   KERNEL_TEST_CASES=commands,failures,access,window   the groups to run (default: all)
+#   KERNEL_TEST_KEEP=1   keep the initramfs and the console log in /tmp/gm-kernel-test.*
 # Needs qemu-system-x86, linux-image-amd64 and busybox-static (scripts/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +17,10 @@ cases_script="$project/tests/kernel/guest-cases.sh"
 for program in src/cli/gaming-mousectl src/gui/gaming-mouse tools/virtual_mouse/gaming-mouse-virtual; do
     [ -x "$build/$program" ] || { echo "kernel-test: $build/$program is not built" >&2; exit 2; }
 done
+case $build/ in /tmp/* | /run/* | /proc/* | /sys/* | /dev/*)
+    echo "kernel-test: $build is hidden in the guest, which mounts its own /tmp, /run, /proc, /sys and /dev" >&2
+    exit 2 ;;
+esac
 for tool in qemu-system-x86_64 busybox; do
     command -v "$tool" >/dev/null || { echo "kernel-test: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
 done
@@ -99,9 +105,11 @@ echo "kernel-test: guest finished with status $?"
 poweroff -f
 INIT
 chmod +x "$root/init"
-(cd "$root" && find . | cpio -o -H newc --quiet | gzip -1) > "$work/initramfs.gz"
+(cd "$root" && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1) > "$work/initramfs.gz"
 
 memory=${KERNEL_TEST_MEMORY:-1536}
+# One processor: under software emulation a second one makes every wake-up of
+# the virtual mouse an interrupt between processors, ten times slower.
 log=$work/console.log
 status=0
 timeout "${KERNEL_TEST_TIMEOUT:-600}" qemu-system-x86_64 \

@@ -20,7 +20,8 @@ UdevHidrawMonitor::UdevHidrawMonitor(QObject *parent) : QObject(parent)
     const bool daemon = QFileInfo::exists(QStringLiteral("/run/udev/control"));
     const char *source = daemon ? "udev" : "kernel";
     m_monitor = udev_monitor_new_from_netlink(m_udev, source);
-    if (!m_monitor || udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
+    if (!m_monitor ||
+        udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(m_monitor) < 0) {
         if (m_monitor)
             udev_monitor_unref(m_monitor);

@@ -82,8 +82,8 @@ private slots:
         QTest::addColumn<bool>("traced");
         QTest::addColumn<QList<int>>("denied");
         QTest::addColumn<QString>("nodes");
-        QTest::newRow("both nodes") << false << QList<int>{0, 1}
-                                    << "sim:mouse0:if0, sim:mouse0:if1";
+        QTest::newRow("both nodes")
+            << false << QList<int>{0, 1} << "sim:mouse0:if0, sim:mouse0:if1";
         QTest::newRow("data node") << false << QList<int>{1} << "sim:mouse0:if1";
         QTest::newRow("command node, traced") << true << QList<int>{0} << "sim:mouse0:if0";
     }

@@ -107,9 +107,9 @@ private:
     {
         const SimulatedMouseConfig &config = m_firmware.mice().config(0);
         for (int device = 0; device < m_firmware.deviceCount(); ++device) {
-            if (!m_devices[size_t(device)].create(
-                    m_firmware.deviceName(device), VirtualMouseFirmware::reportDescriptor(device),
-                    config.vendorId, config.productId, error))
+            if (!m_devices[size_t(device)].create(m_firmware.deviceName(device),
+                                                  VirtualMouseFirmware::reportDescriptor(device),
+                                                  config.vendorId, config.productId, error))
                 return false;
         }
         std::fprintf(stdout, "created %d devices\n", m_firmware.deviceCount());
@@ -134,8 +134,7 @@ private:
         // The trace line is out before the answer, so a program that ends
         // with this report finds it written.
         if (request->kind == UhidDevice::Request::GetFeature) {
-            const std::optional<QByteArray> reply =
-                m_firmware.getReport(device, request->reportId);
+            const std::optional<QByteArray> reply = m_firmware.getReport(device, request->reportId);
             writeTrace();
             uhid.answerGet(request->id, reply);
         } else {

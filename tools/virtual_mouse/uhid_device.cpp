@@ -18,7 +18,8 @@ bool UhidDevice::create(const QString &name, const QByteArray &descriptor, quint
     destroy();
     m_fd = ::open("/dev/uhid", O_RDWR | O_CLOEXEC);
     if (m_fd < 0) {
-        *error = QStringLiteral("cannot open /dev/uhid: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        *error = QStringLiteral("cannot open /dev/uhid: %1")
+                     .arg(QString::fromLocal8Bit(strerror(errno)));
         return false;
     }
     uhid_event event{};
@@ -76,14 +77,13 @@ std::optional<UhidDevice::Request> UhidDevice::read()
         request.kind = Request::GetFeature;
         request.id = event.u.get_report.id;
         request.reportId = event.u.get_report.rnum;
-    } else if (event.type == UHID_SET_REPORT &&
-               event.u.set_report.rtype == UHID_FEATURE_REPORT) {
+    } else if (event.type == UHID_SET_REPORT && event.u.set_report.rtype == UHID_FEATURE_REPORT) {
         request.kind = Request::SetFeature;
         request.id = event.u.set_report.id;
         request.reportId = event.u.set_report.rnum;
         const size_t size = std::min<size_t>(event.u.set_report.size, UHID_DATA_MAX);
-        request.data = QByteArray(reinterpret_cast<const char *>(event.u.set_report.data),
-                                  qsizetype(size));
+        request.data =
+            QByteArray(reinterpret_cast<const char *>(event.u.set_report.data), qsizetype(size));
     } else if (event.type == UHID_GET_REPORT) {
         // Input and output reports are not asked for; refuse them all the same.
         answerGet(event.u.get_report.id, std::nullopt);
