@@ -241,7 +241,7 @@ stop_mouse
 cp $T/wmem $T/vmem
 DISPLAY=:7 QT_QPA_PLATFORM=xcb "$gui" > $T/gui.out 2>&1 &
 gui_pid=$!
-DISPLAY=:7 timeout 60 xdotool search --sync --onlyvisible --name '^Gaming Mouse v1.0$' > /dev/null
+window=$(DISPLAY=:7 timeout 60 xdotool search --sync --onlyvisible --name '^Gaming Mouse v1.0$' | head -1)
 sleep 4 # past the first tick, which found nothing
 start_mouse --family a58
 plugged_at=$(now_ms)
@@ -254,6 +254,26 @@ if wait_lines 1 30; then
 else
     bad "window with hidraw events: plugged in, searched and read" "no search within 30 s"
 fi
+
+# Pulled out during the window's read and during its write: it says so in a
+# message box (a second window of the program's title) and writes nothing.
+windows() { DISPLAY=:7 xdotool search --onlyvisible --name '^Gaming Mouse v1.0$' 2>/dev/null | wc -l; }
+wait_box() { for _ in $(seq 150); do [ "$(windows)" -ge 2 ] && return 0; sleep 0.2; done; return 1; }
+stop_mouse
+cp $T/wmem $T/vmem
+start_mouse --family a58 --unplug-after $((first_tick - 10))
+why="no message box within 30 s"
+check "window: unplugged during its read, it shows the failure" wait_box
+DISPLAY=:7 xdotool key Return
+stop_mouse
+cp $T/wmem $T/vmem
+start_mouse --family a58 --unplug-after $((first_tick + 12))
+wait_lines "$first_tick" 30
+sleep 1
+DISPLAY=:7 xdotool mousemove --window "$window" $((x + 33)) $((y + 15)) click 1
+why="no message box within 30 s, or byte 0x60FF is $(byte_60ff)"
+check "window: unplugged during Apply, it shows the failure" eval 'wait_box && [ "$(byte_60ff)" = 00 ]'
+DISPLAY=:7 xdotool key Return
 kill -TERM $gui_pid 2>/dev/null; wait $gui_pid 2>/dev/null
 kill -TERM $xvfb 2>/dev/null; wait $xvfb 2>/dev/null
 fi
