@@ -256,8 +256,9 @@ else
 fi
 
 # Pulled out during the window's read and during its write: it says so in a
-# message box (a second window of the program's title) and writes nothing.
-windows() { DISPLAY=:7 xdotool search --onlyvisible --name '^Gaming Mouse v1.0$' 2>/dev/null | wc -l; }
+# message box (a second window on the screen, titled in the window's
+# language) and writes nothing.
+windows() { DISPLAY=:7 xdotool search --onlyvisible --name . 2>/dev/null | wc -l; }
 wait_box() { for _ in $(seq 150); do [ "$(windows)" -ge 2 ] && return 0; sleep 0.2; done; return 1; }
 stop_mouse
 cp $T/wmem $T/vmem
