@@ -5,8 +5,8 @@
 #include "command_support.h"
 #include "commands.h"
 #include "edit_session.h"
+#include "file_arguments.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +16,9 @@
 namespace {
 
 const char *const kProfileKeys[] = {"main", "switch", "fixed"};
+// Far above what `show --json` prints for a mouse whose 32 macros are all
+// full (under 1 MB), far below what would strain the machine.
+constexpr qint64 kMaxDescriptionBytes = 4 << 20;
 const char *const kStepKeys[] = {"offStep", "raiseStep", "onStep", "fallStep"};
 
 // --- shape ----------------------------------------------------------------
@@ -139,6 +142,35 @@ bool checkShape(const QJsonObject &root, QString *error)
     return true;
 }
 
+// A JSON number as it was given, as short as it is exact ("99999999999",
+// "2.5"), for messages and the text parsers.
+QString numberText(const QJsonValue &value)
+{
+    return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+}
+
+// The macro slot an entry of "macros" names: its "slot", or its position.
+QString macroSlotText(const QJsonObject &macro, qsizetype index)
+{
+    return macro.contains("slot") ? numberText(macro["slot"]) : QString::number(index);
+}
+
+// Each macro slot once, as each DPI level: a description that names a slot
+// twice has no one meaning.
+bool distinctMacroSlots(const QJsonArray &macros, QString *error)
+{
+    QStringList seen;
+    for (qsizetype i = 0; i < macros.size(); ++i) {
+        const QString slot = macroSlotText(macros.at(i).toObject(), i);
+        if (seen.contains(slot)) {
+            *error = QStringLiteral("macros[%1]: macro %2 is given twice").arg(i).arg(slot);
+            return false;
+        }
+        seen.append(slot);
+    }
+    return true;
+}
+
 // --- the buttons, checked before the session ---------------------------------
 
 // A button's "function", or without one its "code"; "text" is only shown.
@@ -220,8 +252,7 @@ EditOutcome advancedOutcome(MouseSession &session, const QJsonObject &root,
 {
     QString error;
     if (root.contains("reportRate") && !root["reportRate"].isNull()) {
-        const auto edit =
-            parseReportRateEdit(QString::number(root["reportRate"].toDouble()), &error);
+        const auto edit = parseReportRateEdit(numberText(root["reportRate"]), &error);
         if (!edit)
             return {ExitUsage, error};
         edits.append(*edit);
@@ -231,10 +262,17 @@ EditOutcome advancedOutcome(MouseSession &session, const QJsonObject &root,
         FireKeyEdit edit;
         edit.key = int(i) + 1;
         const QJsonObject key = fireKeys.at(i).toObject();
-        if (key.contains("repeat"))
-            edit.repeat = key["repeat"].toInt(-1);
-        if (key.contains("delay"))
-            edit.delay = key["delay"].toInt(-1);
+        for (const auto &[name, field] :
+             {std::pair{"repeat", &edit.repeat}, std::pair{"delay", &edit.delay}}) {
+            if (!key.contains(QLatin1String(name)))
+                continue;
+            const QString given = numberText(key[QLatin1String(name)]);
+            *field = wholeNumber(given);
+            if (!*field)
+                return {ExitUsage, QStringLiteral("fireKeys[%1]: %2")
+                                       .arg(i)
+                                       .arg(fireKeyValueError(field == &edit.delay, given))};
+        }
         const auto checked = checkFireKeyEdit(edit, &error);
         if (!checked)
             return {ExitUsage, QStringLiteral("fireKeys[%1]: %2").arg(i).arg(error)};
@@ -244,7 +282,7 @@ EditOutcome advancedOutcome(MouseSession &session, const QJsonObject &root,
         QStringList modes;
         QList<int> wanted;
         for (const QJsonValue mode : root["fireModes"].toArray()) {
-            modes.append(QString::number(mode.toDouble()));
+            modes.append(numberText(mode));
             wanted.append(mode.toInt(-1));
         }
         QList<int> held;
@@ -272,8 +310,16 @@ EditOutcome lightOutcome(const QJsonObject &light, QList<SettingEdit> &edits)
             return {ExitUsage, error};
     }
     for (int s = 0; s < 4; ++s) {
-        if (light.contains(QLatin1String(kStepKeys[s])))
-            edit.steps[s] = light[QLatin1String(kStepKeys[s])].toInt(-1);
+        const QLatin1String key(kStepKeys[s]);
+        if (!light.contains(key))
+            continue;
+        const QString given = numberText(light[key]);
+        const QString what = QStringLiteral("light ") + QString(key).chopped(4); // "Step"
+        // A whole number goes on to the page, which also takes the value it
+        // already holds; anything else is no step.
+        edit.steps[s] = wholeNumber(given);
+        if (!edit.steps[s])
+            return {ExitUsage, stepError(what, given)};
     }
     if (light.contains("colorMode")) {
         const int mode = light["colorMode"].toInt(-1);
@@ -305,33 +351,18 @@ EditOutcome macroOutcome(MouseSession &session, const QJsonArray &macros, QList<
         const QJsonObject macro = macros.at(i).toObject();
         if (!macro.contains("name"))
             continue;
-        const int slot = macro.contains("slot") ? macro["slot"].toInt(-1) : int(i);
+        const QString slot = macroSlotText(macro, i);
         const QString name = macro["name"].toString();
-        if (session.macros().macroNames().value(slot) == name)
+        const std::optional<int> number = wholeNumber(slot);
+        if (number && session.macros().macroNames().value(*number) == name)
             continue;
         QString error;
-        const auto edit = parseMacroNameEdit(QString::number(slot), name, &error);
+        const auto edit = parseMacroNameEdit(slot, name, &error);
         if (!edit)
             return {ExitUsage, QStringLiteral("macros[%1]: %2").arg(i).arg(error)};
         edits.append(*edit);
     }
     return {};
-}
-
-// The description's text, nullopt when the file cannot be opened.
-std::optional<QByteArray> readDescription(const QString &file)
-{
-    QFile input;
-    bool opened = false;
-    if (file == u"-") {
-        opened = input.open(stdin, QIODevice::ReadOnly);
-    } else {
-        input.setFileName(file);
-        opened = input.open(QIODevice::ReadOnly);
-    }
-    if (!opened)
-        return std::nullopt;
-    return input.readAll();
 }
 
 } // namespace
@@ -360,11 +391,13 @@ int runApply(const SessionOptions &options, const QStringList &args)
     if (parser.positionalArguments().size() != 1)
         return fail(QStringLiteral("apply needs exactly one FILE"), ExitUsage);
     const QString file = parser.positionalArguments().first();
-
-    const std::optional<QByteArray> text = readDescription(file);
+    QString error = emptyValueError(file, QStringLiteral("apply"));
+    if (!error.isEmpty())
+        return fail(error, ExitUsage);
+    const std::optional<QByteArray> text =
+        readTextArgument(file, kMaxDescriptionBytes, &error, &status);
     if (!text)
-        return fail(QStringLiteral("cannot open \"%1\"").arg(file));
-    QString error;
+        return fail(error, status);
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(*text, &parseError);
     if (!document.isObject())
@@ -374,7 +407,7 @@ int runApply(const SessionOptions &options, const QStringList &args)
                                        : parseError.errorString()),
                     ExitUsage);
     const QJsonObject root = document.object();
-    if (!checkShape(root, &error))
+    if (!checkShape(root, &error) || !distinctMacroSlots(root["macros"].toArray(), &error))
         return fail(error, ExitUsage);
     const auto buttons = buttonEdits(root["buttons"].toObject(), &error);
     if (!buttons)

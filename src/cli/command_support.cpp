@@ -1,10 +1,18 @@
 #include "command_support.h"
 
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cstdio>
 
 namespace {
+
+// A value echoed in an error line is kept to this many characters, and the
+// line to kLineLength: a bad value may be megabytes long.
+constexpr qsizetype kShownValueLength = 200;
+constexpr qsizetype kLineLength = 2000;
+
+bool g_outputFailed = false;
 
 // Messages from language texts may span lines; the tool's errors never do.
 QString oneLine(QString text)
@@ -14,11 +22,35 @@ QString oneLine(QString text)
     return text.simplified();
 }
 
+// Every quoted value ("..." or Qt's 'option') longer than kShownValueLength
+// is cut to its beginning and says how long it was.
+QString shortValues(const QString &text)
+{
+    static const QRegularExpression quoted(
+        QStringLiteral("\"([^\"]{%1,})\"|'([^'\\s]{%1,})'").arg(kShownValueLength + 1));
+    QString out;
+    qsizetype last = 0;
+    for (const QRegularExpressionMatch &match : quoted.globalMatch(text)) {
+        const int group = match.hasCaptured(1) ? 1 : 2;
+        const QString value = match.captured(group);
+        out += QStringView(text).mid(last, match.capturedStart(0) - last);
+        const QString quote = group == 1 ? QStringLiteral("\"") : QStringLiteral("'");
+        out += QStringLiteral("%1%2...%1 (%3 characters)")
+                   .arg(quote, value.left(kShownValueLength))
+                   .arg(value.size());
+        last = match.capturedEnd(0);
+    }
+    out += QStringView(text).mid(last);
+    if (out.size() > kLineLength)
+        out = out.left(kLineLength) + QStringLiteral("...");
+    return out;
+}
+
 } // namespace
 
 int fail(const QString &message, int status)
 {
-    QTextStream(stderr) << "gaming-mousectl: " << oneLine(message) << '\n';
+    QTextStream(stderr) << "gaming-mousectl: " << shortValues(oneLine(message)) << '\n';
     return status;
 }
 
@@ -27,6 +59,16 @@ void printOut(const QString &text)
     QTextStream out(stdout);
     out << text;
     out.flush();
+    if (out.status() != QTextStream::Ok)
+        g_outputFailed = true;
+}
+
+int withOutputChecked(int status)
+{
+    const bool written = std::fflush(stdout) == 0 && std::ferror(stdout) == 0 && !g_outputFailed;
+    if (written || status != ExitOk)
+        return status;
+    return fail(QStringLiteral("cannot write to standard output"));
 }
 
 bool parseCommand(QCommandLineParser &parser, const QStringList &args, int *status)

@@ -16,10 +16,14 @@ enum ExitStatus : int
     ExitUsage = 2,  // the command line itself is wrong
 };
 
-// One error line on standard error, prefixed with the program's name.
+// One error line on standard error, prefixed with the program's name. A
+// value quoted in it that is longer than a line is cut.
 int fail(const QString &message, int status = ExitFailed);
 // Plain output on standard output.
 void printOut(const QString &text);
+// The status a run ends with: a command whose output could not be written
+// (a full disk, a closed pipe) has failed, whatever it did besides.
+int withOutputChecked(int status);
 
 // Parses a command's own arguments (args[0] is the command's name). Returns
 // false with `status` set when the command ends here: help shown (0) or a

@@ -4,28 +4,20 @@
 #include "edit_session.h"
 
 #include "command_support.h"
+#include "file_arguments.h"
 #include "json_diff.h"
 #include "macros/macro_names.h"
 #include "show_output.h"
-
-#include <QFileInfo>
 
 namespace {
 
 // A profile file taken in as a family-A mouse of the default image's layout
 // would take it after Load, so the file's own ParameterB and UserBreath are
-// used; its macro area is kept whatever the family.
+// used; its macro area is kept whatever the family. `file` passed
+// profileInPlace.
 bool openProfile(MouseSession &session, const QString &file, QString *error)
 {
     Configuration &config = session.config();
-    const QFileInfo info(file);
-    if (info.exists() && info.isFile() && info.size() != kImageSize) {
-        *error = QStringLiteral("\"%1\" is not a profile file: it has %2 bytes, not %3")
-                     .arg(file)
-                     .arg(info.size())
-                     .arg(kImageSize);
-        return false;
-    }
     AppState &state = config.state();
     state.DeviceLayoutCode = state.ImageLayoutCode;
     state.ChipFamilyA = true;
@@ -137,10 +129,14 @@ bool EditTargetOptions::read(const QCommandLineParser &parser, EditTarget *targe
         return false;
     }
     target->language = language.toInt();
-    target->profile = parser.value(m_profile);
-    if (parser.isSet(m_profile) && target->profile.isEmpty()) {
-        *status = fail(QStringLiteral("--profile needs a FILE"), ExitUsage);
-        return false;
+    if (parser.isSet(m_profile)) {
+        QString error;
+        const std::optional<QString> file = profileInPlace(parser.value(m_profile), &error, status);
+        if (!file) {
+            *status = fail(error, *status);
+            return false;
+        }
+        target->profile = *file;
     }
     target->dryRun = parser.isSet(m_dryRun);
     return true;

@@ -1,5 +1,8 @@
 #include "file_arguments.h"
 
+#include "app/file_kinds.h"
+#include "app/image_buffers.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,17 +16,24 @@ constexpr qint64 kMaxInputBytes = 1 << 20;
 
 bool notRegular(const QString &path, const QString &what, QString *error)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink() && !info.exists()) {
-        *error =
-            QStringLiteral("%1 \"%2\" is a symbolic link that leads to no file").arg(what, path);
-        return true;
+    *error = unusableFileReason(path, what);
+    return !error->isEmpty();
+}
+
+// At most `limit` bytes of `device`, and whether it had more. A pipe hands
+// over what it holds at the moment, so the pieces are gathered up to the
+// limit or the end.
+QByteArray readUpTo(QIODevice &device, qint64 limit, bool *more)
+{
+    QByteArray bytes;
+    while (bytes.size() < limit) {
+        const QByteArray piece = device.read(limit - bytes.size());
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
     }
-    if (info.exists() && !info.isFile()) {
-        *error = QStringLiteral("%1 \"%2\" is not a regular file").arg(what, path);
-        return true;
-    }
-    return false;
+    *more = bytes.size() == limit && !device.read(1).isEmpty();
+    return bytes;
 }
 
 std::unique_ptr<QTemporaryFile> temporaryCopy()
@@ -45,6 +55,67 @@ QString emptyValueError(const QString &value, const QString &what)
         .arg(what);
 }
 
+std::optional<QString> profileInPlace(const QString &argument, QString *error, int *status)
+{
+    *status = 2;
+    *error = emptyValueError(argument, QStringLiteral("--profile"));
+    if (argument == kStdStream)
+        *error = QStringLiteral("--profile is changed in place and cannot be \"-\"");
+    if (!error->isEmpty())
+        return std::nullopt;
+    *status = 1;
+    if (notRegular(argument, QStringLiteral("--profile"), error))
+        return std::nullopt;
+    const QFileInfo info(argument);
+    if (!info.exists())
+        return argument;
+    if (info.size() != kImageSize) {
+        *error = QStringLiteral("\"%1\" is not a profile file: it has %2 bytes, not %3")
+                     .arg(argument)
+                     .arg(info.size())
+                     .arg(kImageSize);
+        return std::nullopt;
+    }
+    return info.canonicalFilePath();
+}
+
+std::optional<QByteArray> readTextArgument(const QString &argument, qint64 limit, QString *error,
+                                           int *status)
+{
+    *status = 1;
+    QFile file;
+    bool opened = false;
+    if (argument == kStdStream) {
+        opened = file.open(stdin, QIODevice::ReadOnly);
+    } else {
+        if (notRegular(argument, QStringLiteral("the input"), error))
+            return std::nullopt;
+        file.setFileName(argument);
+        opened = file.open(QIODevice::ReadOnly);
+    }
+    if (!opened) {
+        *error = QStringLiteral("cannot open \"%1\"").arg(argument);
+        return std::nullopt;
+    }
+    bool more = false;
+    const QByteArray bytes = readUpTo(file, limit, &more);
+    if (more) {
+        *status = 2;
+        const QString name = argument == kStdStream
+                                 ? QStringLiteral("standard input")
+                                 : QLatin1Char('"') + argument + QLatin1Char('"');
+        *error = QStringLiteral("%1 is larger than %2 bytes; nothing was read past them")
+                     .arg(name)
+                     .arg(limit);
+        return std::nullopt;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("cannot read \"%1\"").arg(argument);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 bool InputFile::open(const QString &argument, QString *error)
 {
     m_argument = argument;
@@ -56,7 +127,8 @@ bool InputFile::open(const QString &argument, QString *error)
         *error = QStringLiteral("cannot read standard input");
         return false;
     }
-    const QByteArray bytes = in.read(kMaxInputBytes);
+    bool more = false; // what lies past the size of any file read is ignored
+    const QByteArray bytes = readUpTo(in, kMaxInputBytes, &more);
     if (m_copy->write(bytes) != bytes.size() || !m_copy->flush()) {
         *error = QStringLiteral("cannot keep standard input in a temporary file");
         return false;

@@ -54,16 +54,12 @@ bool importFrom(InputFile &file, const MacroRequest &request, QString *error)
     return file.open(request.file, error);
 }
 
-// On a profile file: only the macro area changes, every other byte of the
-// file stays as it was.
+// On a profile file (passed profileInPlace): only the macro area changes,
+// every other byte of the file stays as it was.
 int onProfile(MouseSession &session, const MacroRequest &request)
 {
     const TextLookup &text = session.config().text();
     QString error;
-    // The profile is read and then replaced in place: only a regular file will do.
-    OutputFile profile;
-    if (!profile.open(request.profile, &error))
-        return fail(error);
     ImageBuffers &image = session.config().image();
     const ProfileFileResult loaded = readProfileImage(request.profile, image);
     if (!loaded.ok())
@@ -205,14 +201,17 @@ int runMacro(const SessionOptions &options, const QStringList &args)
                                    "mouse nor a profile"),
                     ExitUsage);
     request.file = words.last();
-    request.profile = parser.value(profile);
-    QString empty = emptyValueError(request.file, QStringLiteral("macro %1").arg(action));
-    if (empty.isEmpty() && parser.isSet(profile))
-        empty = emptyValueError(request.profile, QStringLiteral("--profile"));
+    const QString empty = emptyValueError(request.file, QStringLiteral("macro %1").arg(action));
     if (!empty.isEmpty())
         return fail(empty, ExitUsage);
-    if (request.profile == kStdStream)
-        return fail(QStringLiteral("--profile is changed in place and cannot be \"-\""), ExitUsage);
+    if (parser.isSet(profile)) {
+        // Read, and for imports replaced: only a profile file will do.
+        QString error;
+        const std::optional<QString> file = profileInPlace(parser.value(profile), &error, &status);
+        if (!file)
+            return fail(error, status);
+        request.profile = *file;
+    }
 
     return withSession(options, [&request](MouseSession &session) {
         return request.profile.isEmpty() ? onMouse(session, request) : onProfile(session, request);

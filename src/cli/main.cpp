@@ -37,14 +37,9 @@ QString commandList()
     return text;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The whole command line; the exit status.
+int run()
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("gaming-mousectl"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Configure the gaming mouse from the command line.\n\n") + commandList());
@@ -86,4 +81,14 @@ int main(int argc, char *argv[])
         }
     }
     return fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(name), ExitUsage);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gaming-mousectl"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    return withOutputChecked(run());
 }

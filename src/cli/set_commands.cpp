@@ -200,8 +200,8 @@ int setLight(const SessionOptions &options, const QStringList &args)
         edit.steps[s] = step ? checkStep(name, *step, &error) : std::nullopt;
         if (!edit.steps[s])
             return usage(step ? error
-                              : QStringLiteral("%1 step \"%2\": use 1-10")
-                                    .arg(name, parser.value(*scales[s])));
+                              : stepError(name, QLatin1Char('"') + parser.value(*scales[s]) +
+                                                    QLatin1Char('"')));
     }
     if (parser.isSet(colourMode)) {
         const QString value = parser.value(colourMode).trimmed();

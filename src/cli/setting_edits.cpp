@@ -284,14 +284,20 @@ std::optional<FireKeyEdit> checkFireKeyEdit(const FireKeyEdit &edit, QString *er
         return std::nullopt;
     }
     if (edit.repeat && !AdvancedPageModel::repeatKeptAsTyped(*edit.repeat)) {
-        *error = QStringLiteral("repeat %1: use 0 or 2-15").arg(*edit.repeat);
+        *error = fireKeyValueError(false, QString::number(*edit.repeat));
         return std::nullopt;
     }
     if (edit.delay && !AdvancedPageModel::delayKeptAsTyped(*edit.delay)) {
-        *error = QStringLiteral("delay %1: use 0 or 2-2000 (ms)").arg(*edit.delay);
+        *error = fireKeyValueError(true, QString::number(*edit.delay));
         return std::nullopt;
     }
     return edit;
+}
+
+QString fireKeyValueError(bool delay, const QString &given)
+{
+    return delay ? QStringLiteral("delay %1: use 0 or 2-2000 (ms)").arg(given)
+                 : QStringLiteral("repeat %1: use 0 or 2-15").arg(given);
 }
 
 std::optional<FireModesEdit> parseFireModesEdit(const QString &modes, QString *error)
@@ -321,8 +327,13 @@ std::optional<int> checkStep(const QString &what, int step, QString *error)
 {
     if (step >= 1 && step <= BreathingPageModel::kStepCount)
         return step;
-    *error = QStringLiteral("%1 step %2: use 1-10").arg(what).arg(step);
+    *error = stepError(what, QString::number(step));
     return std::nullopt;
+}
+
+QString stepError(const QString &what, const QString &given)
+{
+    return QStringLiteral("%1 step %2: use 1-10").arg(what, given);
 }
 
 std::optional<Rgb> parseColour(const QString &colour, QString *error)

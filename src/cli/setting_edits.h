@@ -77,9 +77,13 @@ std::optional<DpiEdit> parseDpiEdit(const QString &levels, const QString &curren
                                     QString *error);
 std::optional<ReportRateEdit> parseReportRateEdit(const QString &rate, QString *error);
 std::optional<FireKeyEdit> checkFireKeyEdit(const FireKeyEdit &edit, QString *error);
+// The refusal of a repeat count (or with `delay` a delay) given as `given`.
+QString fireKeyValueError(bool delay, const QString &given);
 std::optional<FireModesEdit> parseFireModesEdit(const QString &modes, QString *error);
 std::optional<BreathingPageModel::LightMode> parseLightMode(const QString &mode, QString *error);
 std::optional<int> checkStep(const QString &what, int step, QString *error);
+// The refusal of a `what` step given as `given`.
+QString stepError(const QString &what, const QString &given);
 std::optional<Rgb> parseColour(const QString &colour, QString *error);
 std::optional<ButtonEdit> parseButtonEdit(const QString &profile, const QString &button,
                                           const QString &function, QString *error);

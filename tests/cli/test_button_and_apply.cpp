@@ -182,27 +182,59 @@ private slots:
     void badDescriptionsChangeNothing_data()
     {
         QTest::addColumn<QByteArray>("json");
-        QTest::newRow("not json") << QByteArray("{\"dpi\":");
-        QTest::newRow("a list") << QByteArray("[1, 2]");
-        QTest::newRow("unknown key") << QByteArray("{\"dpis\": {}}");
-        QTest::newRow("wrong type") << QByteArray("{\"reportRate\": \"fast\"}");
-        QTest::newRow("bad rate") << QByteArray("{\"reportRate\": 250}");
-        QTest::newRow("bad level") << QByteArray("{\"dpi\": {\"levels\": [\"900\", \"1000\"]}}");
-        QTest::newRow("bad repeat") << QByteArray("{\"fireKeys\": [{\"repeat\": 99}]}");
+        QTest::addColumn<QByteArray>("mentions");
+        QTest::newRow("not json") << QByteArray("{\"dpi\":") << QByteArray("no JSON object");
+        QTest::newRow("a list") << QByteArray("[1, 2]") << QByteArray("not an object");
+        QTest::newRow("unknown key") << QByteArray("{\"dpis\": {}}") << QByteArray("\"dpis\"");
+        QTest::newRow("wrong type") << QByteArray("{\"reportRate\": \"fast\"}")
+                                    << QByteArray("\"reportRate\" must be a number");
+        QTest::newRow("bad rate") << QByteArray("{\"reportRate\": 250}") << QByteArray("\"250\"");
+        QTest::newRow("bad level")
+            << QByteArray("{\"dpi\": {\"levels\": [\"900\", \"1000\"]}}") << QByteArray("\"900\"");
+        QTest::newRow("bad repeat")
+            << QByteArray("{\"fireKeys\": [{\"repeat\": 99}]}") << QByteArray("repeat 99:");
         QTest::newRow("bad function")
-            << QByteArray("{\"buttons\": {\"main\": [{}, {}, {}, {\"function\": \"jump\"}]}}");
+            << QByteArray("{\"buttons\": {\"main\": [{}, {}, {}, {\"function\": \"jump\"}]}}")
+            << QByteArray("\"jump\"");
         QTest::newRow("middle twice")
             << QByteArray("{\"buttons\": {\"main\": [{\"function\": \"middle\"}, {}, "
-                          "{\"function\": \"middle\"}]}}");
+                          "{\"function\": \"middle\"}]}}")
+            << QByteArray("\"middle\" cannot be given twice");
+        QTest::newRow("a macro slot twice")
+            << QByteArray("{\"macros\": [{\"slot\": 4, \"name\": \"a\"}, "
+                          "{\"slot\": 4, \"name\": \"b\"}]}")
+            << QByteArray("macro 4 is given twice");
+        QTest::newRow("a slot by position and by number")
+            << QByteArray("{\"macros\": [{\"name\": \"a\"}, {\"slot\": 0, \"name\": \"b\"}]}")
+            << QByteArray("macro 0 is given twice");
+        // Out of range, or no whole number: reported as given.
+        QTest::newRow("huge repeat") << QByteArray("{\"fireKeys\": [{\"repeat\": 99999999999}]}")
+                                     << QByteArray("repeat 99999999999: use 0 or 2-15");
+        QTest::newRow("fractional delay")
+            << QByteArray("{\"fireKeys\": [{\"delay\": 2.5}]}") << QByteArray("delay 2.5: use");
+        QTest::newRow("huge step") << QByteArray("{\"light\": {\"onStep\": 1e300}}")
+                                   << QByteArray("light on step 1e+300: use 1-10");
+        QTest::newRow("huge macro slot")
+            << QByteArray("{\"macros\": [{\"slot\": 40000000000, \"name\": \"x\"}]}")
+            << QByteArray("not \"4e+10\"");
+        QTest::newRow("huge rate")
+            << QByteArray("{\"reportRate\": 99999999999}") << QByteArray("\"99999999999\"");
+        QTest::newRow("huge bad function")
+            << QByteArray("{\"buttons\": {\"main\": [{}, {}, {}, {\"function\": \"") +
+                   QByteArray(3 << 20, 'y') + QByteArray("\"}]}}")
+            << QByteArray("(3145728 characters)");
     }
     void badDescriptionsChangeNothing()
     {
         QFETCH(QByteArray, json);
+        QFETCH(QByteArray, mentions);
         QVERIFY(writeAll(path("bad.json"), json));
         const QByteArray before = memory();
         const CliRun run = onMouse({"apply", "bad.json"});
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.errLines().size(), 1);
+        QVERIFY2(run.err.contains(mentions), run.err.left(1000).constData());
+        QVERIFY(run.err.size() < 1000); // a bad value is cut, not echoed whole
         QCOMPARE(memory(), before);
     }
 

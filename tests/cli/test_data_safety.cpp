@@ -42,19 +42,24 @@ private slots:
         QVERIFY(writeAll(path("macro.bin"), macroFile(0x42)));
     }
 
-    // A lost report anywhere in the read-all: nothing is saved, shown or
-    // written, and the mouse's memory stays as it was.
+    // A lost report anywhere in the read-all, or replies that turn to
+    // garbage: nothing is saved, shown or written, and the mouse's memory
+    // stays as it was.
     void lostReportsFailTheCommand_data()
     {
         QTest::addColumn<QStringList>("fault");
         QTest::addColumn<QStringList>("command");
-        // The search and identification take 14 reports, then the read-all.
+        // The search and identification take 14 reports, then the read-all,
+        // which reads the parameter block again at its end.
         const QList<QPair<const char *, QStringList>> faults = {
             {"parameter block", {"--sim-fail-report", "34"}},
             {"macro block", {"--sim-fail-report", "514"}},
             {"name table", {"--sim-fail-report", "4814"}},
             {"ParameterB", {"--sim-fail-report", "4938"}},
             {"UserBreath", {"--sim-fail-report", "4940"}},
+            {"parameter block read again", {"--sim-fail-report", "4960"}},
+            {"garbled from the 16th", {"--sim-garble-from", "16"}},
+            {"garbled second block read", {"--sim-garble-from", "4960"}},
             {"unplugged", {"--sim-unplug-after", "66"}},
         };
         const QList<QStringList> commands = {{"read", "-o", "out.bin"},
@@ -62,6 +67,9 @@ private slots:
                                              {"status"},
                                              {"macro", "export-all", "out.bin"},
                                              {"macro", "import", "3", "macro.bin"},
+                                             {"macro", "import-all", "macro.bin"},
+                                             {"set", "dpi", "800,1600"},
+                                             {"reset"},
                                              {"write", "macro.bin"}};
         for (const auto &fault : faults)
             for (const QStringList &command : commands)
@@ -165,6 +173,9 @@ private slots:
                                             {"write", "fifo"},
                                             {"show", "fifo"},
                                             {"macro", "import", "1", "fifo"},
+                                            {"apply", "fifo"},
+                                            {"apply", "/dev/null"},
+                                            {"apply", "/dev/zero"},
                                             {"--trace", "fifo", "status"},
                                             {"macro", "--profile", "fifo", "export-all", "x"}};
         const QByteArray memory = readAll(path("mouse.mem"));
@@ -209,6 +220,7 @@ private slots:
                                              {"show", ""},
                                              {"read", "-o", ""},
                                              {"macro", "import", "2", ""},
+                                             {"apply", ""},
                                              {"macro", "--profile", "", "export-all", "x.bin"}};
         for (const QStringList &args : commands) {
             const CliRun result = runCli(args, m_dir->path());

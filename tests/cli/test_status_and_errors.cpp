@@ -1,6 +1,7 @@
 #include "cli_test_support.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -99,6 +100,35 @@ private slots:
         QVERIFY2(lines.first().contains(mentions), qPrintable(lines.first()));
         QVERIFY(!QFileInfo::exists(path("x.bin")));
         QVERIFY(!QFileInfo::exists(path("m.bin")));
+    }
+
+    // Output that cannot be written (a full disk, here /dev/full) fails the
+    // command with one line, whatever else it did.
+    void unwritableOutputFails_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("show") << QStringList{"--simulate", "b58", "show"};
+        QTest::newRow("show --json") << QStringList{"--simulate", "b58", "show", "--json"};
+        QTest::newRow("show a file") << QStringList{"show", "defaults.bin"};
+        QTest::newRow("status") << QStringList{"--simulate", "b58", "status"};
+        QTest::newRow("dry run") << QStringList{"--simulate", "b58",      "set",
+                                                "dpi",        "800,1600", "--dry-run"};
+        QTest::newRow("reset dry run") << QStringList{"--simulate", "b58", "reset", "--dry-run"};
+        QTest::newRow("help") << QStringList{"--help"};
+    }
+    void unwritableOutputFails()
+    {
+        QFETCH(QStringList, args);
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("this system has no /dev/full");
+        QProcess process;
+        process.setWorkingDirectory(m_dir.path());
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(GM_CLI_PATH), args);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(process.readAllStandardError(),
+                 QByteArray("gaming-mousectl: cannot write to standard output\n"));
     }
 
     // A failed command leaves an existing output file and the simulated

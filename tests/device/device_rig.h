@@ -30,6 +30,20 @@ struct DeviceRig
     DeviceLink link{config, sim, clock};
 };
 
+inline bool sameImage(const ImageBuffers &a, const ImageBuffers &b)
+{
+    return a.DataBuf == b.DataBuf && a.MacroNameTable == b.MacroNameTable &&
+           a.MacroBlocks == b.MacroBlocks;
+}
+
+inline bool sameSections(const SectionRecords &a, const SectionRecords &b)
+{
+    return a.ParameterA == b.ParameterA && a.ParameterB == b.ParameterB &&
+           a.UserBreath == b.UserBreath && a.ReservedBlock == b.ReservedBlock &&
+           a.IdBytes == b.IdBytes && a.EFTControl == b.EFTControl && a.FireKey == b.FireKey &&
+           a.Profile == b.Profile;
+}
+
 inline SimulatedMouseConfig mouseConfig(quint8 chip, quint8 layout, quint8 mode)
 {
     SimulatedMouseConfig config;

@@ -37,20 +37,6 @@ QStringList eraseCommands()
     return commands;
 }
 
-bool sameImage(const ImageBuffers &a, const ImageBuffers &b)
-{
-    return a.DataBuf == b.DataBuf && a.MacroNameTable == b.MacroNameTable &&
-           a.MacroBlocks == b.MacroBlocks;
-}
-
-bool sameSections(const SectionRecords &a, const SectionRecords &b)
-{
-    return a.ParameterA == b.ParameterA && a.ParameterB == b.ParameterB &&
-           a.UserBreath == b.UserBreath && a.ReservedBlock == b.ReservedBlock &&
-           a.IdBytes == b.IdBytes && a.EFTControl == b.EFTControl && a.FireKey == b.FireKey &&
-           a.Profile == b.Profile;
-}
-
 // A connected mouse whose stored data differs from the default image where
 // it is safe to (macro blocks, names, the two short areas).
 struct ConnectedRig : DeviceRig
@@ -83,10 +69,11 @@ private slots:
         QStringList expected = {command(0x0E, 0x6000, 256)};
         for (int i = 0; i < 32; ++i)
             expected << command(0x0E, 0x8000 + 0x400 * i, 1024);
+        // The parameter block again, last: it is taken only when both agree.
         expected << command(0x0E, 0x6400, 1024) << command(0x0E, 0x7000, 5)
-                 << command(0x0E, 0x7005, 4);
+                 << command(0x0E, 0x7005, 4) << command(0x0E, 0x6000, 256);
         QCOMPARE(sentCommands(rig.sim), expected);
-        QCOMPARE(countFetched(rig.sim), 4890);
+        QCOMPARE(countFetched(rig.sim), 4890 + 37);
         QCOMPARE(rig.config.image().MacroBlocks, rig.sim.readBytes(0x8000, 32 * 1024));
         QCOMPARE(rig.config.image().MacroNameTable, QByteArray(1024, char(0x5A)));
         QCOMPARE(rig.config.sections().ParameterB, QByteArray("\x01\x01\x01\x03\x5F", 5));
@@ -253,6 +240,7 @@ private slots:
         QTest::newRow("first macro block") << 100;
         QTest::newRow("name table") << 4800;
         QTest::newRow("UserBreath") << 4925;
+        QTest::newRow("second parameter block read") << 4940;
     }
     void unplugDuringRead()
     {
@@ -287,8 +275,8 @@ private slots:
         const SectionRecords sectionsBefore = rig.config.sections();
         ConfigurationTransfer &transfer = rig.link.transfer;
         const QString refused = transfer.messageText(QStringLiteral("Str028"));
-        // 36 commands and 4890 data reads.
-        for (int lost = 1; lost <= 4926; ++lost) {
+        // 37 commands and 4927 data reads.
+        for (int lost = 1; lost <= 4964; ++lost) {
             rig.sim.failReportNumber(lost);
             rig.observer.messages.clear();
             if (transfer.Btn_Read() || transfer.lastReadComplete())
@@ -347,10 +335,12 @@ private slots:
     {
         ConnectedRig rig;
         rig.sim.setGarbageReplies(true);
-        rig.link.transfer.Btn_Read();
+        QVERIFY(!rig.link.transfer.Btn_Read());
         QCOMPARE(rig.link.transfer.busy(), false);
         QCOMPARE(rig.observer.busyDepth, 0);
         rig.sim.setGarbageReplies(false);
+        QVERIFY(!rig.link.transfer.DownloadParameter()); // nothing trusted was read
+        QVERIFY(rig.link.transfer.Btn_Read());
         QVERIFY(rig.link.transfer.DownloadParameter());
     }
 };

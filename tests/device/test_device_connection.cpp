@@ -39,17 +39,17 @@ private slots:
         QTest::addColumn<QString>("idRead");
         QTest::addColumn<int>("readAllReports");
         QTest::newRow("B 58") << quint8(0xA0) << quint8(58) << quint8(0x00) << 58
-                              << "40 0E 60 57 00 06 00 00" << 4890;
+                              << "40 0E 60 57 00 06 00 00" << 4927;
         QTest::newRow("B 58 chip AA mode 8") << quint8(0xAA) << quint8(58) << quint8(0xF8) << 58
-                                             << "40 0E 60 57 00 06 00 00" << 4890;
+                                             << "40 0E 60 57 00 06 00 00" << 4927;
         QTest::newRow("B 42 compares at 0x6057") << quint8(0xA5) << quint8(29) << quint8(0x08) << 42
-                                                 << "40 0E 60 57 00 06 00 00" << 4890;
+                                                 << "40 0E 60 57 00 06 00 00" << 4927;
         QTest::newRow("A 58") << quint8(0x50) << quint8(58) << quint8(0x04) << 58
-                              << "40 0B 00 57 00 06 00 00" << 37;
-        QTest::newRow("A 42 mode 4")
-            << quint8(0x50) << quint8(29) << quint8(0x04) << 42 << "40 0B 00 53 00 06 00 00" << 37;
-        QTest::newRow("A 42 mode 12")
-            << quint8(0x50) << quint8(29) << quint8(0x0C) << 42 << "40 0B 00 53 00 06 00 00" << 37;
+                              << "40 0B 00 57 00 06 00 00" << 2 * 37;
+        QTest::newRow("A 42 mode 4") << quint8(0x50) << quint8(29) << quint8(0x04) << 42
+                                     << "40 0B 00 53 00 06 00 00" << 2 * 37;
+        QTest::newRow("A 42 mode 12") << quint8(0x50) << quint8(29) << quint8(0x0C) << 42
+                                      << "40 0B 00 53 00 06 00 00" << 2 * 37;
     }
     void identifiesEachFamilyAndLayout()
     {
@@ -267,7 +267,7 @@ private slots:
         rig.sim.addPlainInterfaces(1);
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
-        QCOMPARE(countFetched(rig.sim), 5 + 4890);
+        QCOMPARE(countFetched(rig.sim), 5 + 4927);
         QCOMPARE(rig.config.sections().FireKey.at(0), rig.sim.readBytes(0x6000 + 93, 1).at(0));
     }
 

@@ -39,6 +39,13 @@ struct AppState
     qint32 DeviceLayoutCode = 0; // 0 while no mouse is identified
     int ImageIdBytes[2] = {0, 0};
 
+    // Where the identification read the mouse's identification bytes in its
+    // parameter block (offset from its start) and the two bytes it found
+    // there; -1 while no mouse passed the identification. A parameter block
+    // is trusted, and written, only when it carries these bytes there.
+    qint32 IdentifiedIdOffset = -1;
+    quint8 IdentifiedIdBytes[2] = {0, 0};
+
     quint32 DeviceModeByte = 0;
     qint32 FlashType = 0;
     qint32 ParameterLength = 0;

@@ -3,6 +3,8 @@
 #include "buttons/key_combination_model.h"
 #include "buttons/key_tables.h"
 
+#include <QRegularExpression>
+
 #include <array>
 
 namespace {
@@ -95,27 +97,33 @@ std::optional<FunctionRequest> parseKeys(const QString &text, const QString &key
     };
     std::array<bool, 4> ticked{};
     QList<int> keys; // key indices, in the order pressed
-    if (!keyList.isEmpty()) {
-        for (const QString &part : keyList.split(QLatin1Char('+'))) {
-            const QString token = KeyNameToken(part);
-            if (token.isEmpty())
-                return refuse(QStringLiteral("empty key name; write keys:ctrl+alt+a"));
-            const int modifier = modifierOfWord(token);
-            if (modifier >= 0) {
-                ticked[modifier] = true;
-                continue;
-            }
-            const int index = keyIndexOfToken(token);
-            if (index < 0)
-                return refuse(QStringLiteral("unknown key \"%1\"; keys are named as in the key "
-                                             "tables (a, f1, page-up, space-bar ...)")
-                                  .arg(part));
-            if (pressableKey(index) < 0)
-                return refuse(QStringLiteral("\"%1\" cannot be part of a key combination; use the "
-                                             "modifiers ctrl, shift, alt and win")
-                                  .arg(part));
-            keys.append(index);
+    // A combination names at least one key, and each key once: "keys:" would
+    // store a combination that sends nothing, "keys:a+a" the same as "keys:a".
+    if (keyList.trimmed().isEmpty())
+        return refuse(QStringLiteral("no key given; write keys:ctrl+alt+a"));
+    for (const QString &part : keyList.split(QLatin1Char('+'))) {
+        const QString token = KeyNameToken(part);
+        if (token.isEmpty())
+            return refuse(QStringLiteral("empty key name; write keys:ctrl+alt+a"));
+        const int modifier = modifierOfWord(token);
+        if (modifier >= 0) {
+            if (ticked[modifier])
+                return refuse(QStringLiteral("\"%1\" is given twice").arg(part.trimmed()));
+            ticked[modifier] = true;
+            continue;
         }
+        const int index = keyIndexOfToken(token);
+        if (index < 0)
+            return refuse(QStringLiteral("unknown key \"%1\"; keys are named as in the key "
+                                         "tables (a, f1, page-up, space-bar ...)")
+                              .arg(part));
+        if (pressableKey(index) < 0)
+            return refuse(QStringLiteral("\"%1\" cannot be part of a key combination; use the "
+                                         "modifiers ctrl, shift, alt and win")
+                              .arg(part));
+        if (keys.contains(index))
+            return refuse(QStringLiteral("\"%1\" is given twice").arg(part.trimmed()));
+        keys.append(index);
     }
     if (keys.size() > 2)
         return refuse(QStringLiteral("at most two keys besides the modifiers"));
@@ -218,9 +226,11 @@ std::optional<FunctionRequest> ParseFunctionName(const QString &text, QString *e
         return request;
     }
     if (lowered.startsWith(kMacroPrefix)) {
-        bool number = false;
-        const int slot = lowered.mid(kMacroPrefix.size()).toInt(&number);
-        if (!number || slot < 0 || slot >= kMacroSlotCount) {
+        // Plain digits as show prints them: no sign, space or leading zero.
+        static const QRegularExpression digits(QStringLiteral("^(0|[1-9][0-9]?)$"));
+        const QString number = lowered.mid(kMacroPrefix.size());
+        const int slot = digits.match(number).hasMatch() ? number.toInt() : -1;
+        if (slot < 0 || slot >= kMacroSlotCount) {
             *error = QStringLiteral("\"%1\": the macro number must be 0 to 31").arg(text);
             return std::nullopt;
         }

@@ -57,6 +57,7 @@ ConfigurationTransfer::ConfigurationTransfer(Configuration &config, CommandProto
 struct ConfigurationTransfer::MouseImage
 {
     std::array<quint8, kParameterBlockSize> block{};
+    std::array<quint8, kParameterBlockSize> blockAgain{}; // the second read of the block
     std::array<quint8, kMacroBlocksSize> macroBlocks{};
     std::array<quint8, kMacroNameTableSize> nameTable{};
     std::array<quint8, SectionRecords::kParameterBLength> parameterB{};
@@ -70,24 +71,37 @@ bool ConfigurationTransfer::readInto(quint32 address, std::span<quint8> scratch)
     return ok && m_protocol.failedReports() == failedBefore;
 }
 
-bool ConfigurationTransfer::readWholeMouse(MouseImage &read)
+ConfigurationTransfer::ReadOutcome ConfigurationTransfer::readWholeMouse(MouseImage &read)
 {
-    const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
-    if (length == 0 || !readInto(kParameterAddress, std::span(read.block).first(size_t(length))))
-        return false;
-    if (!m_state.ChipFamilyB)
-        return true;
+    const size_t length = size_t(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
+    if (length == 0 || !readInto(kParameterAddress, std::span(read.block).first(length)))
+        return ReadOutcome::Lost;
     // The first lost report ends the read: a mouse that went away answers
     // nothing more, and what was read is not taken anyway.
-    for (int i = 0; i < kMacroCount; ++i) {
-        if (!readInto(kMacroAddress + kMacroStride * quint32(i),
-                      std::span(read.macroBlocks)
-                          .subspan(size_t(kMacroBlockSize) * size_t(i), kMacroBlockSize)))
-            return false;
+    if (m_state.ChipFamilyB) {
+        for (int i = 0; i < kMacroCount; ++i) {
+            if (!readInto(kMacroAddress + kMacroStride * quint32(i),
+                          std::span(read.macroBlocks)
+                              .subspan(size_t(kMacroBlockSize) * size_t(i), kMacroBlockSize)))
+                return ReadOutcome::Lost;
+        }
+        if (!readInto(kNameTableAddress, read.nameTable) ||
+            !readInto(kParameterBAddress, read.parameterB) ||
+            !readInto(kUserBreathAddress, read.userBreath))
+            return ReadOutcome::Lost;
     }
-    return readInto(kNameTableAddress, read.nameTable) &&
-           readInto(kParameterBAddress, read.parameterB) &&
-           readInto(kUserBreathAddress, read.userBreath);
+    // The replies carry no check of their own, and a garbled block would be
+    // written back with garbage where the mouse keeps the bytes it is
+    // identified by. So the block is read once more, last, and taken only
+    // when both reads agree and hold the bytes the identification read.
+    if (!readInto(kParameterAddress, std::span(read.blockAgain).first(length)))
+        return ReadOutcome::Lost;
+    const auto view = [length](const std::array<quint8, kParameterBlockSize> &block) {
+        return QByteArrayView(block.data(), qsizetype(length));
+    };
+    return consistentParameterReads(view(read.block), view(read.blockAgain), m_state)
+               ? ReadOutcome::Complete
+               : ReadOutcome::Inconsistent;
 }
 
 void ConfigurationTransfer::takeWholeMouse(const MouseImage &read)
@@ -126,13 +140,15 @@ bool ConfigurationTransfer::Btn_Read()
     m_lastFailed = 0;
     if (!takeLock())
         return false;
+    ReadOutcome outcome = ReadOutcome::Lost;
     {
         BusyScope busy(*this);
         // Nothing is taken unless everything came: a parameter block with
         // holes would only be "repaired" into defaults, and macro buffers
         // the mouse did not deliver would be written back over its macros.
         auto read = std::make_unique<MouseImage>();
-        if (readWholeMouse(*read)) {
+        outcome = readWholeMouse(*read);
+        if (outcome == ReadOutcome::Complete) {
             takeWholeMouse(*read);
             m_config.DataBufToUI();
             if (m_systemSettings)
@@ -147,7 +163,10 @@ bool ConfigurationTransfer::Btn_Read()
     // The hot-plug tick reads a mouse that failed again and again; one box
     // says so, not one per tick.
     if (!m_lastReadComplete && !m_failureShown)
-        m_observer->showMessage(text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
+        m_observer->showMessage(
+            outcome == ReadOutcome::Inconsistent
+                ? text(QStringLiteral("Str030"), 0)
+                : text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
     m_failureShown = !m_lastReadComplete;
     return m_lastReadComplete;
 }
@@ -255,34 +274,24 @@ bool ConfigurationTransfer::DownloadParameter()
     if (!takeLock())
         return false;
     m_observer->hideAllMenus();
+    bool identityKept = false;
     {
         BusyScope busy(*this);
         QByteArray &dataBuf = m_config.image().DataBuf;
         dataBuf.fill(char(0xFF), kParameterBlockSize);
         m_config.AssembleDataBuf();
         keepMouseIdentity(dataBuf, m_mouseBlock, m_state.DeviceLayoutCode);
+        identityKept = carriesIdentifiedBytes(dataBuf, m_state);
         m_observer->processEvents();
-        if (m_systemSettings)
-            m_systemSettings->storeAndApply();
-        if (m_state.ChipFamilyB) {
-            if (UIToMacroName)
+        if (identityKept) {
+            if (m_systemSettings)
+                m_systemSettings->storeAndApply();
+            if (m_state.ChipFamilyB && UIToMacroName)
                 UIToMacroName();
-            m_protocol.eraseConfigurationRegions();
-        }
-        const quint32 length =
-            quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
-        if (m_protocol.WriteMemory(kParameterAddress, length, bytesOf(std::as_const(dataBuf)))) {
-            if (m_state.ChipFamilyB) {
-                writeMacroArea(m_config.image().MacroNameTable, m_config.image().MacroBlocks);
-                writeShortSections();
-            }
-            m_protocol.SystemReloadCmd_OnClick();
+            writeConfiguration(dataBuf, m_config.image());
         }
     }
-    if (m_lock)
-        m_lock->leave();
-    reportWriteFailure();
-    return m_lastFailed == 0;
+    return finishWrite(identityKept);
 }
 
 bool ConfigurationTransfer::DefaultParameter()
@@ -293,34 +302,53 @@ bool ConfigurationTransfer::DefaultParameter()
         return false;
     m_observer->hideAllMenus();
     bool loaded = false;
+    bool identityKept = true;
     {
         BusyScope busy(*this);
         // Without the embedded defaults there is nothing sound to write.
         loaded = takeDefaults();
         if (loaded) {
             const ImageBuffers &defaults = m_config.defaultImage();
-            const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
-            if (m_state.ChipFamilyB)
-                m_protocol.eraseConfigurationRegions();
             // The defaults carry the image's identity, which the mouse
             // matched when it was identified; its own bytes are kept all the
             // same, whatever was read.
             QByteArray block = defaults.DataBuf;
             if (m_lastReadComplete)
                 keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
-            if (m_protocol.WriteMemory(kParameterAddress, quint32(length), bytesOf(block))) {
-                if (m_state.ChipFamilyB) {
-                    writeMacroArea(defaults.MacroNameTable, defaults.MacroBlocks);
-                    writeShortSections();
-                }
-                m_protocol.SystemReloadCmd_OnClick();
-            }
+            identityKept = carriesIdentifiedBytes(block, m_state);
+            if (identityKept)
+                writeConfiguration(block, defaults);
         }
     }
+    return finishWrite(identityKept) && loaded;
+}
+
+void ConfigurationTransfer::writeConfiguration(const QByteArray &block, const ImageBuffers &macros)
+{
+    if (m_state.ChipFamilyB)
+        m_protocol.eraseConfigurationRegions();
+    const quint32 length =
+        quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
+    if (!m_protocol.WriteMemory(kParameterAddress, length, bytesOf(block)))
+        return;
+    if (m_state.ChipFamilyB) {
+        writeMacroArea(macros.MacroNameTable, macros.MacroBlocks);
+        writeShortSections();
+    }
+    m_protocol.SystemReloadCmd_OnClick();
+}
+
+bool ConfigurationTransfer::finishWrite(bool identityKept)
+{
     if (m_lock)
         m_lock->leave();
+    if (!identityKept) {
+        // Nothing was sent: the block would have left the mouse unreachable.
+        m_observer->showMessage(text(QStringLiteral("Str031"), 0));
+        return false;
+    }
     reportWriteFailure();
-    return loaded && m_lastFailed == 0;
+    return m_lastFailed == 0;
 }
 
 bool ConfigurationTransfer::takeDefaults()
@@ -362,6 +390,12 @@ QString ConfigurationTransfer::text(const QString &key, quint32 count) const
             message = QStringLiteral("The mouse was not read completely; nothing was written.");
         else if (key == QLatin1String("Str029"))
             message = QStringLiteral("Another program is using the mouse.");
+        else if (key == QLatin1String("Str030"))
+            message = QStringLiteral("Reading the mouse failed: the mouse answered "
+                                     "inconsistently. The settings shown were not replaced.");
+        else if (key == QLatin1String("Str031"))
+            message = QStringLiteral("Nothing was written: the configuration would not carry "
+                                     "the mouse's identification bytes.");
         else if (key == QLatin1String("Str023"))
             message = QStringLiteral("Writing to the mouse failed: %1 reports were not accepted.");
         else

@@ -15,10 +15,14 @@
 //
 // Unlike the bare protocol, the transfers do not let failed reports pass: a
 // read-all that lost any report changes no buffer and leaves the window as
-// it was, and a write-all or reset that lost reports says how many. A
-// write-all only follows a complete read-all of the mouse, so buffers that
-// never came from it cannot overwrite its macros, and it always writes the
-// mouse's own identity bytes back (mouse_identity.h).
+// it was, and a write-all or reset that lost reports says how many. As the
+// replies carry no check of their own, a read-all reads the parameter block
+// twice (first and last) and takes nothing unless both reads agree and hold
+// the identification bytes the identification read. A write-all only
+// follows a complete read-all of the mouse, so buffers that never came from
+// it cannot overwrite its macros, and it always writes the mouse's own
+// identity bytes back (mouse_identity.h); a block that would not pass the
+// identification is never written.
 class ConfigurationTransfer
 {
 public:
@@ -33,10 +37,12 @@ public:
     // The lock every transfer holds (may be null: no lock).
     void setLockKeeper(DeviceLockKeeper *keeper) { m_lock = keeper; }
 
-    // Read-all. True only when every report of it was answered: the mouse's
-    // whole configuration then replaces the buffers and is shown. Otherwise
-    // nothing changes, the failure is shown (Str024, or Str029 when another
-    // program holds the mouse) and the mouse counts as not read.
+    // Read-all. True only when every report of it was answered and the
+    // parameter block read consistently: the mouse's whole configuration
+    // then replaces the buffers and is shown. Otherwise nothing changes, the
+    // failure is shown (Str024 for lost reports, Str030 for an inconsistent
+    // answer, Str029 when another program holds the mouse) and the mouse
+    // counts as not read.
     bool Btn_Read();
     void ShowDevicePages();
 
@@ -46,7 +52,8 @@ public:
 
     // Write-all and reset; true only when every report was accepted. The
     // write-all is refused (Str028) while the mouse is not read; the reset
-    // needs no read.
+    // needs no read. Both send nothing (Str031) when the block to write would
+    // not carry the identification bytes of the identified mouse.
     bool DownloadParameter();
     bool DefaultParameter();
     // The buffers and pages as a reset leaves them, without a report sent:
@@ -82,9 +89,20 @@ private:
     // Piece by piece through StagingBuffer, results ignored (counted).
     void writeMacroArea(const QByteArray &nameTable, const QByteArray &macroBlocks);
     void writeShortSections();
+    // Erase (family B), the parameter block and, once it was accepted, the
+    // macro area of `macros` and the short sections, then the reload.
+    void writeConfiguration(const QByteArray &block, const ImageBuffers &macros);
+    // Lets go of the mouse and says how the write went.
+    bool finishWrite(bool identityKept);
     struct MouseImage;
+    enum class ReadOutcome
+    {
+        Lost,         // a report went unanswered
+        Inconsistent, // every report answered, but the two block reads disagree
+        Complete
+    };
     bool readInto(quint32 address, std::span<quint8> scratch);
-    bool readWholeMouse(MouseImage &read);
+    ReadOutcome readWholeMouse(MouseImage &read);
     void takeWholeMouse(const MouseImage &read);
     bool takeLock();
     void reportWriteFailure();

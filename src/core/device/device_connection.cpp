@@ -109,6 +109,7 @@ void DeviceConnection::APCheckID_OnClick()
 {
     // Until the identification gets further, the mouse is found but unknown.
     m_connection = ConnectionState::NotIdentified;
+    m_state.IdentifiedIdOffset = -1;
     const std::optional<quint8> signature = m_protocol.readRegister(kRegisterSignature);
     if (!signature || *signature != kSignature)
         return;
@@ -133,6 +134,7 @@ void DeviceConnection::CheckFlashType()
 void DeviceConnection::ReadDevInfo()
 {
     m_connection = ConnectionState::NotIdentified;
+    m_state.IdentifiedIdOffset = -1;
     const std::optional<IdentifyReply> reply = m_protocol.identify();
     if (!reply)
         return;
@@ -156,23 +158,23 @@ void DeviceConnection::ReadDevInfo()
 
     const quint32 mode = m_state.DeviceModeByte & 0x0C;
     std::array<quint8, kIdReadLength> id{};
+    quint32 idAddress = kIdAddress58;
     bool idRead = false;
     AppState::Routines routines = AppState::Routines::None;
     bool familyB = false;
     switch (reply->chipByte) {
     case 0x50: {
-        quint32 address = 0;
         if ((mode == 4 || mode == 12) && m_state.DeviceLayoutCode == 42) {
-            address = kIdAddress42;
+            idAddress = kIdAddress42;
         } else if (mode == 4 && m_state.DeviceLayoutCode == 58) {
-            address = kIdAddress58;
+            idAddress = kIdAddress58;
         } else {
             giveUpHandles();
             m_connection = ConnectionState::Dropped;
             return;
         }
         m_protocol.resetFailedReports();
-        idRead = m_protocol.ReadMemory8Quiet(address, kIdReadLength, id);
+        idRead = m_protocol.ReadMemory8Quiet(idAddress, kIdReadLength, id);
         routines = AppState::Routines::FamilyA;
         break;
     }
@@ -188,7 +190,8 @@ void DeviceConnection::ReadDevInfo()
         if (mode != 0 && mode != 8)
             return;
         m_protocol.resetFailedReports();
-        idRead = m_protocol.ReadMemory16Quiet(kIdAddress58, kIdReadLength, id);
+        idAddress = kIdAddress58; // whatever the layout
+        idRead = m_protocol.ReadMemory16Quiet(idAddress, kIdReadLength, id);
         routines = AppState::Routines::FamilyB;
         familyB = true;
         break;
@@ -200,9 +203,13 @@ void DeviceConnection::ReadDevInfo()
     // default image's identification bytes; such a mouse stays unidentified.
     if (!idRead || m_protocol.failedReports() != 0)
         return;
-    if (id[0] == m_state.ImageIdBytes[0] && id[1] == m_state.ImageIdBytes[1])
+    if (id[0] == m_state.ImageIdBytes[0] && id[1] == m_state.ImageIdBytes[1]) {
+        // What the read-all and every write are checked against.
+        m_state.IdentifiedIdOffset = qint32(idAddress & 0xFF);
+        m_state.IdentifiedIdBytes[0] = id[0];
+        m_state.IdentifiedIdBytes[1] = id[1];
         identified(routines, familyB);
-    else
+    } else
         identificationError();
 }
 

@@ -22,3 +22,17 @@ void keepMouseIdentity(QByteArray &block, QByteArrayView mouseBlock, int deviceL
     block[kParameterAOffset + kParameterADataBytes] = char(
         sectionChecksumOf(QByteArrayView(block).sliced(kParameterAOffset), kParameterADataBytes));
 }
+
+bool carriesIdentifiedBytes(QByteArrayView block, const AppState &state)
+{
+    const qsizetype at = state.IdentifiedIdOffset;
+    if (at < 0 || at + 2 > block.size())
+        return false;
+    return quint8(block[at]) == state.IdentifiedIdBytes[0] &&
+           quint8(block[at + 1]) == state.IdentifiedIdBytes[1];
+}
+
+bool consistentParameterReads(QByteArrayView first, QByteArrayView second, const AppState &state)
+{
+    return first == second && carriesIdentifiedBytes(first, state);
+}

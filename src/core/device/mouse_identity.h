@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/app_state.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -14,3 +16,14 @@
 // checksum. Blocks shorter than a parameter block, or an unknown layout, are
 // left alone as far as they are not reached.
 void keepMouseIdentity(QByteArray &block, QByteArrayView mouseBlock, int deviceLayoutCode);
+
+// True when `block` holds, where the identification of `state`'s mouse read
+// them, the two identification bytes the mouse answered it with. The mouse's
+// replies carry no check of their own: a parameter block without them was
+// garbled on the way in, and one written without them would fail every
+// later identification. False while no mouse is identified.
+bool carriesIdentifiedBytes(QByteArrayView block, const AppState &state);
+
+// A parameter block read twice is trusted only when both reads agree and
+// the block carries the identified bytes.
+bool consistentParameterReads(QByteArrayView first, QByteArrayView second, const AppState &state);

@@ -304,8 +304,12 @@ void SimulatedMouse::unplugAfterReports(qint64 reports, int mouse)
 
 void SimulatedMouse::failReportNumber(qint64 n)
 {
-    m_failReport = std::max<qint64>(0, n);
-    m_mouseReports = 0;
+    m_failReport = n > 0 ? m_mouseReports + n : 0;
+}
+
+void SimulatedMouse::garbleRepliesFrom(qint64 n)
+{
+    m_garbleFrom = n > 0 ? m_mouseReports + n : 0;
 }
 
 void SimulatedMouse::setLatency(DeviceClock *clock, int msPerReport)
@@ -419,7 +423,7 @@ bool SimulatedMouse::admitReport(const Interface &iface, quint8 reportId)
     }
     if (mouse.unplugAfter > 0)
         --mouse.unplugAfter;
-    if (m_failReport > 0 && ++m_mouseReports == m_failReport)
+    if (++m_mouseReports == m_failReport)
         return false;
     return reportId == kCommandReportId ? iface.acceptsCommand
                                         : reportId == kDataReportId && iface.acceptsData;
@@ -469,7 +473,7 @@ bool SimulatedMouse::getFeature(HidHandle handle, HidReport &report)
     }
     if (accepted) {
         fillDataRead(*m_mice[size_t(iface->mouse)], report);
-        if (m_garbage) {
+        if (m_garbage || (m_garbleFrom > 0 && m_mouseReports >= m_garbleFrom)) {
             for (int i = 1; i < kReportSize; ++i) {
                 m_garbageSeed = m_garbageSeed * 1103515245u + 12345u;
                 report[size_t(i)] = quint8(m_garbageSeed >> 16);

@@ -98,6 +98,9 @@ public:
     // The n-th report (set or get, counted from 1 from now on) that reaches
     // a mouse is refused, once; 0 = never.
     void failReportNumber(qint64 n);
+    // From the n-th report (counted as above) on, every reply the mouse gives
+    // keeps its report id but carries random payload bytes; 0 = never.
+    void garbleRepliesFrom(qint64 n);
     void setLatency(DeviceClock *clock, int msPerReport);
     int openHandleCount() const;
     // Runs before every enumeration, so a test can script a changing count.
@@ -133,8 +136,9 @@ private:
     bool m_traceEnabled = true;
     int m_failEveryNthGet = 0;
     quint64 m_getCount = 0;
-    qint64 m_failReport = 0;
-    qint64 m_mouseReports = 0;
+    qint64 m_mouseReports = 0; // reports that reached a mouse so far
+    qint64 m_failReport = 0;   // as a number of m_mouseReports; 0 = none
+    qint64 m_garbleFrom = 0;   // likewise
     bool m_garbage = false;
     quint32 m_garbageSeed = 0x12345678;
     DeviceClock *m_clock = nullptr;

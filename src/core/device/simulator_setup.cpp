@@ -1,5 +1,6 @@
 #include "device/simulator_setup.h"
 
+#include "app/file_kinds.h"
 #include "device/simulated_mouse.h"
 #include "device/tracing_backend.h"
 #include "image/default_image.h"
@@ -22,6 +23,7 @@ const QString kTrace = QStringLiteral("trace");
 const QString kUnplugAfter = QStringLiteral("sim-unplug-after");
 const QString kFailReport = QStringLiteral("sim-fail-report");
 const QString kLatency = QStringLiteral("sim-latency");
+const QString kGarbleFrom = QStringLiteral("sim-garble-from");
 
 std::optional<SimulatedMouseConfig> simulatorConfig(const QString &kind)
 {
@@ -57,22 +59,12 @@ std::optional<qint64> number(const QString &text, qint64 minimum, qint64 maximum
     return value;
 }
 
-// A file the program will write: absent, or a regular file (through any
-// symbolic links). Anything else (a folder, a device node, a FIFO, a socket,
-// a link that leads nowhere) is refused rather than replaced or followed.
+// A file the program will write, by the rules of every file argument
+// (app/file_kinds.h).
 bool usableOutput(const QString &path, QString *error, const QString &what)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink() && !info.exists()) {
-        *error =
-            QStringLiteral("%1 \"%2\" is a symbolic link that leads to no file").arg(what, path);
-        return false;
-    }
-    if (info.exists() && !info.isFile()) {
-        *error = QStringLiteral("%1 \"%2\" is not a regular file").arg(what, path);
-        return false;
-    }
-    return true;
+    *error = unusableFileReason(path, what);
+    return error->isEmpty();
 }
 
 } // namespace
@@ -148,6 +140,10 @@ void SimulatorSetup::addOptions(QCommandLineParser &parser)
          QStringLiteral("N")},
         {kFailReport, QStringLiteral("The simulated mouse refuses its N-th feature report."),
          QStringLiteral("N")},
+        {kGarbleFrom,
+         QStringLiteral("From its N-th feature report on, the simulated mouse answers with "
+                        "random bytes."),
+         QStringLiteral("N")},
         {kLatency, QStringLiteral("The simulated mouse takes MS milliseconds per feature report."),
          QStringLiteral("MS")},
     });
@@ -157,7 +153,7 @@ std::optional<SimulatorOptions> SimulatorSetup::optionsFrom(const QCommandLinePa
                                                             QString *error)
 {
     for (const QString &name :
-         {kSimulate, kSimState, kTrace, kUnplugAfter, kFailReport, kLatency}) {
+         {kSimulate, kSimState, kTrace, kUnplugAfter, kFailReport, kGarbleFrom, kLatency}) {
         if (parser.isSet(name) && parser.value(name).isEmpty()) {
             *error = QStringLiteral("--%1 needs a value, not an empty one").arg(name);
             return std::nullopt;
@@ -172,7 +168,7 @@ std::optional<SimulatorOptions> SimulatorSetup::optionsFrom(const QCommandLinePa
                      .arg(options.kind);
         return std::nullopt;
     }
-    for (const QString &name : {kSimState, kUnplugAfter, kFailReport, kLatency}) {
+    for (const QString &name : {kSimState, kUnplugAfter, kFailReport, kGarbleFrom, kLatency}) {
         if (parser.isSet(name) && !options.simulated()) {
             *error = QStringLiteral("--%1 needs --simulate").arg(name);
             return std::nullopt;
@@ -195,6 +191,7 @@ std::optional<SimulatorOptions> SimulatorSetup::optionsFrom(const QCommandLinePa
     constexpr qint64 kMaxReports = std::numeric_limits<qint32>::max();
     if (!count(kUnplugAfter, 0, kMaxReports, "a number of reports from 0", options.unplugAfter) ||
         !count(kFailReport, 1, kMaxReports, "a report number from 1", options.failReport) ||
+        !count(kGarbleFrom, 1, kMaxReports, "a report number from 1", options.garbleFrom) ||
         !count(kLatency, 0, kMaxLatencyMs, "0 to 10000 milliseconds", options.latencyMs))
         return std::nullopt;
     return options;
@@ -261,6 +258,7 @@ bool SimulatorSetup::start(const SimulatorOptions &options, DeviceClock &clock,
         }
         simulated->unplugAfterReports(options.unplugAfter);
         simulated->failReportNumber(options.failReport);
+        simulated->garbleRepliesFrom(options.garbleFrom);
         simulated->setLatency(&clock, options.latencyMs);
         m_simulated = simulated.get();
         m_hardware = std::move(simulated);

@@ -47,6 +47,7 @@ struct SimulatorOptions
     QString tracePath;       // --trace: one line per feature report
     qint64 unplugAfter = -1; // --sim-unplug-after: the mouse goes away after N reports
     qint64 failReport = 0;   // --sim-fail-report: the N-th report is refused (0 = none)
+    qint64 garbleFrom = 0;   // --sim-garble-from: replies are garbage from report N on
     int latencyMs = 0;       // --sim-latency: per report, through the clock
 
     bool simulated() const { return !kind.isEmpty(); }
@@ -66,7 +67,7 @@ public:
     SimulatorSetup(const SimulatorSetup &) = delete;
     SimulatorSetup &operator=(const SimulatorSetup &) = delete;
 
-    // --simulate, --sim-state, --trace, --sim-unplug-after, --sim-fail-report
+    // --simulate, --sim-state, --trace, --sim-unplug-after, --sim-fail-report, --sim-garble-from
     // and --sim-latency with their help texts.
     static void addOptions(QCommandLineParser &parser);
     // The options as given; nullopt with a one-line `error` for a bad or

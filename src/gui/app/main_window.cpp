@@ -193,10 +193,12 @@ int TForm1::expectedTransferReports() const
 {
     const auto chunks = [](int bytes) { return (bytes + 6) / 7; };
     const int block = chunks(qBound(0, m_config.state().ParameterLength, 256));
+    // A read-all reads the parameter block twice, to trust it.
+    const bool read = m_nextTransfer == TransferKind::Read;
     if (!m_config.state().ChipFamilyB)
-        return block;
-    if (m_nextTransfer == TransferKind::Read)
-        return block + 32 * chunks(1024) + chunks(1024) + chunks(5) + chunks(4);
+        return read ? 2 * block : block;
+    if (read)
+        return 2 * block + 32 * chunks(1024) + chunks(1024) + chunks(5) + chunks(4);
     // Name table and macro blocks go as 256-byte pieces of ParameterLength.
     return block + (4 + 32 * 4) * block + chunks(5) + chunks(4);
 }

@@ -12,8 +12,50 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QDir>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+// Nobody is there to click during the tour: a message box the window opens
+// (the simulated mouse failed) is closed at once and noted, so the tour ends
+// with its text instead of waiting for ever.
+class MessageBoxWatch : public QObject
+{
+public:
+    MessageBoxWatch()
+    {
+        m_poll.setInterval(10);
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(widget);
+                if (box && box->isVisible()) {
+                    m_seen = true;
+                    box->done(0);
+                }
+            }
+        });
+        m_poll.start();
+    }
+    bool seen() const { return m_seen; }
+
+private:
+    QTimer m_poll;
+    bool m_seen = false;
+};
+
+bool tourStopped(const QString &message)
+{
+    QTextStream(stderr) << "the screenshots stopped: "
+                        << (message.isEmpty() ? QStringLiteral("the simulated mouse failed")
+                                              : message)
+                        << '\n';
+    return false;
+}
+
+} // namespace
 
 bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &folder)
 {
@@ -28,7 +70,10 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
         return false;
     }
     SkinnedContent &skin = port->skin();
+    MessageBoxWatch watch;
     window.DevTimerTimer(); // finds the mouse and reads it
+    if (window.link().connection.connectionState() != ConnectionState::Connected || watch.seen())
+        return tourStopped(window.lastMessage());
     bool ok = true;
     const struct
     {
@@ -70,6 +115,8 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
     ok = renderMacroScreenshots(window, dir) && ok;
     skin.pageButtonClick(Configuration::Page::Main);
 
+    if (watch.seen())
+        return tourStopped(window.lastMessage());
     mouse->setPlugged(false);
     window.DevTimerTimer();
     ok = saveShot(windowShot(window), dir, QStringLiteral("no-device")) && ok;

@@ -1,0 +1,143 @@
+#include "cli_test_support.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+
+// The commands that change a profile file given with --profile.
+const QList<QStringList> kProfileCommands = {
+    {"set", "dpi", "800,1600"},        {"button", "main", "5", "back"},
+    {"macro", "rename", "3", "jump"},  {"apply", "change.json"},
+    {"macro", "import", "2", "m.bin"}, {"macro", "import-all", "all.bin"},
+};
+
+} // namespace
+
+// File arguments that are no files of the kind a command takes: each is
+// refused in one line and nothing changes.
+class TestHostileInput : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    CliRun run(const QStringList &args, const std::optional<QByteArray> &input = std::nullopt)
+    {
+        return runCli(onSimulatedMouse(args), m_dir->path(), input);
+    }
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QCOMPARE(run({"read", "-o", "profile.bin"}).exitCode, 0); // mouse.mem now exists
+        QCOMPARE(run({"macro", "export", "2", "m.bin"}).exitCode, 0);
+        QCOMPARE(run({"macro", "export-all", "all.bin"}).exitCode, 0);
+        QVERIFY(writeAll(path("change.json"), R"({"dpi":{"levels":["800","6400"]}})"));
+    }
+
+    void profileMustBeAProfileFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("command");
+        for (const char *kind : {"character device", "link to a character device", "FIFO",
+                                 "empty file", "text file", "macro file", "folder"})
+            for (const QStringList &command : kProfileCommands)
+                QTest::addRow("%s, %s", kind, qPrintable(command.join(' ')))
+                    << QString::fromLatin1(kind) << command;
+    }
+    void profileMustBeAProfileFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, command);
+        const QString target = path("target");
+        if (kind.contains("character device")) {
+            // A node of its own, like /dev/null: a fault here must not cost the real one.
+            const QString node = path("node");
+            if (::mknod(qPrintable(node), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                QSKIP("making a device node needs root");
+            if (kind.startsWith("link"))
+                QVERIFY(QFile::link(node, target));
+            else
+                QVERIFY(QFile::rename(node, target));
+        } else if (kind == "FIFO") {
+            QVERIFY(::mkfifo(qPrintable(target), 0600) == 0);
+        } else if (kind == "folder") {
+            QVERIFY(QDir(m_dir->path()).mkdir("target"));
+        } else {
+            const QByteArray content = kind == "empty file"  ? QByteArray()
+                                       : kind == "text file" ? QByteArray("hello")
+                                                             : readAll(path("m.bin"));
+            QVERIFY(writeAll(target, content));
+        }
+        const QFileInfo before(target);
+        const QByteArray content = before.isFile() ? readAll(target) : QByteArray();
+        const QByteArray memory = readAll(path("mouse.mem"));
+
+        const CliRun result = run(command + QStringList{"--profile", "target"});
+        QVERIFY(result.finished);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.errLines().size(), 1);
+        QVERIFY2(result.err.contains(before.isFile() ? "is not a profile file"
+                                                     : "is not a regular file"),
+                 result.err);
+        const QFileInfo after(target);
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.isFile(), before.isFile());
+        QCOMPARE(after.isDir(), before.isDir());
+        if (after.isFile())
+            QCOMPARE(readAll(target), content);
+        QCOMPARE(readAll(path("mouse.mem")), memory);
+    }
+
+    // A link to a profile file changes the file; the link stays a link.
+    void profileThroughALink()
+    {
+        QVERIFY(QFile::link(path("profile.bin"), path("link.bin")));
+        const QByteArray before = readAll(path("profile.bin"));
+        QCOMPARE(runCli({"macro", "rename", "3", "linked", "--profile", "link.bin"}, m_dir->path())
+                     .exitCode,
+                 0);
+        QVERIFY(QFileInfo(path("link.bin")).isSymLink());
+        QVERIFY(readAll(path("profile.bin")) != before);
+        QCOMPARE(readAll(path("profile.bin")).size(), 34048);
+    }
+
+    // Standard input that never ends is read up to the limit and refused.
+    void endlessApplyStreamStopsAtTheLimit()
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_dir->path());
+        process.start(QStringLiteral(GM_CLI_PATH),
+                      {"apply", "-", "--profile", "profile.bin", "--dry-run"});
+        QVERIFY(process.waitForStarted());
+        const QByteArray chunk(1 << 16, ' ');
+        qint64 sent = 0;
+        // Far past the limit: a reader without one would wait for more.
+        while (process.state() == QProcess::Running && sent < (qint64(64) << 20)) {
+            if (process.write(chunk) < 0)
+                break;
+            sent += chunk.size();
+            process.waitForBytesWritten(1000);
+        }
+        process.closeWriteChannel();
+        QVERIFY(process.state() == QProcess::NotRunning || process.waitForFinished(60000));
+        QVERIFY(sent < (qint64(64) << 20)); // it stopped reading long before
+        QCOMPARE(process.exitCode(), 2);
+        const QByteArray err = process.readAllStandardError();
+        QCOMPARE(err.count('\n'), 1);
+        QVERIFY2(err.contains("standard input is larger than"), err);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHostileInput)
+#include "test_hostile_input.moc"

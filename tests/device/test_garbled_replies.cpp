@@ -1,0 +1,137 @@
+#include "device_rig.h"
+
+#include <QTest>
+
+namespace {
+
+// Reports of a read-all of the parameter block alone: the command and 37
+// data reads.
+constexpr int kBlockReports = 1 + 37;
+// A family-B read-all: the block, 32 macro blocks, the name table, the two
+// short sections, then the block again.
+constexpr int kFamilyBReadAll = kBlockReports + 33 * (1 + 147) + 2 * 2 + kBlockReports;
+
+struct ConnectedRig : DeviceRig
+{
+    explicit ConnectedRig(const SimulatedMouseConfig &mouse = {}) : DeviceRig(mouse)
+    {
+        tick();
+        sim.clearTrace();
+        observer.messages.clear();
+    }
+};
+
+} // namespace
+
+// Replies that keep their report id but carry random payload bytes. The
+// protocol has no check of its own, so the read-all's (the parameter block
+// read twice, and its identification bytes) must keep such a configuration
+// out of the buffers, and nothing may be written from it.
+class TestGarbledReplies : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void garbledParameterBlockFailsTheReadAll_data()
+    {
+        QTest::addColumn<quint8>("chip");
+        QTest::addColumn<QList<int>>("positions");
+        // Every report of both reads of the block, counted from the read-all's
+        // first report; for family B also where the macro area starts.
+        QList<int> familyA;
+        for (int n = 1; n <= 2 * kBlockReports; ++n)
+            familyA << n;
+        QList<int> familyB;
+        for (int n = 1; n <= kBlockReports + 2; ++n)
+            familyB << n;
+        for (int n = kFamilyBReadAll - kBlockReports + 1; n <= kFamilyBReadAll; ++n)
+            familyB << n;
+        QTest::newRow("family A") << quint8(0x50) << familyA;
+        QTest::newRow("family B") << quint8(0xA0) << familyB;
+    }
+    void garbledParameterBlockFailsTheReadAll()
+    {
+        QFETCH(quint8, chip);
+        QFETCH(QList<int>, positions);
+        ConnectedRig rig(mouseConfig(chip, 58, chip == 0x50 ? 0x04 : 0x00));
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
+        ConfigurationTransfer &transfer = rig.link.transfer;
+        const ImageBuffers image = rig.config.image();
+        const SectionRecords sections = rig.config.sections();
+        const QByteArray memory = rig.sim.memoryBytes();
+        const QString inconsistent = transfer.messageText(QStringLiteral("Str030"));
+        const QString notRead = transfer.messageText(QStringLiteral("Str028"));
+        for (int from : positions) {
+            const QByteArray where = QByteArray::number(from);
+            rig.sim.garbleRepliesFrom(from);
+            rig.observer.messages.clear();
+            QVERIFY2(!transfer.Btn_Read() && !transfer.lastReadComplete(), where);
+            QVERIFY2(transfer.lastFailedReports() == 0, where); // answered, but not trusted
+            QVERIFY2(sameImage(rig.config.image(), image), where);
+            QVERIFY2(sameSections(rig.config.sections(), sections), where);
+            // Failures in a row are said once, and say what went wrong.
+            QVERIFY2(rig.observer.messages ==
+                         (from == positions.first() ? QStringList{inconsistent} : QStringList{}),
+                     where);
+            rig.sim.garbleRepliesFrom(0);
+            rig.sim.clearTrace();
+            QVERIFY2(!transfer.DownloadParameter() && rig.sim.trace().empty(), where);
+            QVERIFY2(rig.observer.messages.constLast() == notRead, where);
+            QVERIFY2(rig.sim.memoryBytes() == memory, where);
+        }
+
+        // A clean read afterwards is trusted and written back unharmed, and
+        // the mouse is still identified.
+        QVERIFY(transfer.Btn_Read());
+        QVERIFY(transfer.DownloadParameter());
+        QCOMPARE(rig.sim.readBytes(0x6000, 256), rig.config.image().DataBuf);
+        rig.sim.addPlainInterfaces(1);
+        rig.tick();
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
+    }
+
+    // Both reads agree, but the block does not hold what the identification
+    // read: the mouse changed in between, or garbles the same way twice.
+    void blockWithoutTheIdentifiedBytesIsNotTaken()
+    {
+        ConnectedRig rig;
+        const QByteArray dataBuf = rig.config.image().DataBuf;
+        rig.sim.writeBytes(0x6057, QByteArray(2, char(0x5A)));
+        QVERIFY(!rig.link.transfer.Btn_Read());
+        QCOMPARE(rig.config.image().DataBuf, dataBuf);
+        QCOMPARE(rig.observer.messages,
+                 QStringList{rig.link.transfer.messageText(QStringLiteral("Str030"))});
+    }
+
+    // A family-B mouse of layout 42 is identified by block bytes 87-88,
+    // which that layout gives to EFTControl: a block that changes them (a
+    // loaded profile's EFTControl), or the defaults of another image, would
+    // lock the mouse out and is not written.
+    void writeThatWouldFailTheIdentificationIsRefused()
+    {
+        DeviceRig rig(mouseConfig(0xA5, 29, 0x08));
+        rig.state().ImageLayoutCode = 42;
+        rig.state().ImageIdBytes[0] = 0x12;
+        rig.state().ImageIdBytes[1] = 0x34;
+        rig.sim.writeBytes(0x6057, "\x12\x34");
+        rig.tick();
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
+        ConfigurationTransfer &transfer = rig.link.transfer;
+        QVERIFY(transfer.DownloadParameter()); // unchanged, so still identifiable
+
+        const QByteArray memory = rig.sim.memoryBytes();
+        const QString refused = transfer.messageText(QStringLiteral("Str031"));
+        rig.config.sections().EFTControl[2] = char(rig.config.sections().EFTControl.at(2) ^ 1);
+        rig.observer.messages.clear();
+        rig.sim.clearTrace();
+        QVERIFY(!transfer.DownloadParameter());
+        QVERIFY(!transfer.DefaultParameter());
+        QVERIFY(rig.sim.trace().empty());
+        QCOMPARE(rig.sim.memoryBytes(), memory);
+        QCOMPARE(rig.observer.messages, QStringList({refused, refused}));
+        QCOMPARE(rig.observer.busyDepth, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGarbledReplies)
+#include "test_garbled_replies.moc"
