@@ -230,7 +230,7 @@ private slots:
         QVERIFY(!rig.sim.isAlive(command));
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
-        QCOMPARE(countFetched(rig.sim), 5 + 4890);
+        QCOMPARE(countFetched(rig.sim), 5 + 4927);
         QVERIFY(rig.state().CommandHandle != command);
         QVERIFY(rig.sim.isAlive(rig.state().CommandHandle));
         QVERIFY(rig.sim.isAlive(rig.state().DataHandle));
