@@ -121,7 +121,12 @@ start_mouse --family a58 --unplug-after $((first_tick - 10))
 why="exit $status: $(cat $T/err)"
 check "unplugged during read -o: exit 1, the tool's message, no file" \
     eval '[ $status -eq 1 ] && grep -q "reading the mouse failed" $T/err && ! grep -q "settings shown" $T/err && [ ! -e $T/lost.bin ]'
-start_mouse --family a58 --unplug-after $((first_tick + 12))
+[ -f $T/k.bin ] || "$ctl" --simulate a58 read -o $T/k.bin > /dev/null 2>&1
+# As many reports as the whole write takes, reading first included; the
+# mouse goes five before its end, in the write itself.
+start_mouse --family a58
+"$ctl" --trace $T/whole-write write $T/k.bin > /dev/null 2>&1
+start_mouse --family a58 --unplug-after $(($(lines $T/whole-write) - 5))
 "$ctl" write $T/k.bin > /dev/null 2> $T/err; status=$?
 why="exit $status: $(cat $T/err)"
 check "unplugged during write: exit 1, the tool's message" \
