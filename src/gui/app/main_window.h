@@ -51,6 +51,8 @@ public:
 
     // --- handlers ------------------------------------------------------------
     void DevTimerTimer();
+    // A HID node came or went: the tick runs now rather than at its time.
+    void hidDevicesChanged();
     void Btn_ConfirmClick();
     void Btn_ApplyClick();
     void Btn_ResetClick();
@@ -104,6 +106,7 @@ private:
     TFormLoadingUI *m_busy = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QTimer m_devTimer;
+    static constexpr int kHotPlugRetryMs = 250;
     QString m_lastMessage;
     TransferKind m_nextTransfer = TransferKind::Read;
     int m_deviceWork = 0;
