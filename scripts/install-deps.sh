@@ -15,6 +15,10 @@ packages=(
     fonts-dejavu-core
     bash-completion
     dpkg-dev file desktop-file-utils appstream groff-base
+    # libudev-dev: the window's hot-plug events. The kernel test boots the
+    # distribution kernel under QEMU with a busybox initramfs.
+    libudev-dev
+    qemu-system-x86 linux-image-amd64 busybox-static
     "$@"
 )
 missing=()

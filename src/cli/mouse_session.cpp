@@ -13,6 +13,25 @@ QString hex4(quint32 value)
 
 } // namespace
 
+QString MouseSession::toolMessage(const QString &key)
+{
+    // "%1" is the number of reports lost, 1 as often as not; the wording
+    // reads right for any number.
+    if (key == QLatin1String("Str022"))
+        return notConnectedError(ConnectionState::NoDevice);
+    if (key == QLatin1String("Str023"))
+        return QStringLiteral("writing to the mouse failed (reports not accepted: %1); the mouse "
+                              "may hold an incomplete configuration: check the cable and write "
+                              "again");
+    if (key == QLatin1String("Str024"))
+        return QStringLiteral("reading the mouse failed (reports not answered: %1)");
+    if (key == QLatin1String("Str028"))
+        return QStringLiteral("the mouse was not read completely, so nothing was written");
+    if (key == QLatin1String("Str029"))
+        return notConnectedError(ConnectionState::InUse);
+    return QString();
+}
+
 MouseSession::MouseSession() = default;
 
 MouseSession::~MouseSession() = default;
@@ -33,6 +52,12 @@ bool MouseSession::start(const SessionOptions &options, QString *error)
         *error = QStringLiteral("the embedded default image is missing or broken");
         return false;
     }
+    // The transfers' messages speak of the window's buttons and pages; the
+    // tool says the same in its own words.
+    m_config.setTextLookup([window = m_config.text()](const QString &key) {
+        const QString own = toolMessage(key);
+        return own.isEmpty() && window ? window(key) : own;
+    });
 
     m_link = std::make_unique<DeviceLink>(m_config, m_device.backend(), m_clock);
     m_link->setObserver(&m_observer);

@@ -54,6 +54,9 @@ public:
     // that needed a connected mouse.
     QString statusLine(ConnectionState state) const;
     static QString notConnectedError(ConnectionState state, const QString &deniedNodes = {});
+    // The tool's words for a transfer message the window shows in a box
+    // (Str022-Str029), empty for any other text key.
+    static QString toolMessage(const QString &key);
     // Why the mouse could not be taken when it was not another program's
     // doing (the simulated memory file or its lock); empty otherwise.
     const QString &lockProblem() const { return m_lockProblem; }

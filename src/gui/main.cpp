@@ -7,6 +7,7 @@
 #include "app/window_clock.h"
 #include "hidapi_backend.h"
 #include "runtime_lock_file.h"
+#include "udev_hidraw_monitor.h"
 
 #include <QApplication>
 
@@ -87,6 +88,12 @@ int main(int argc, char *argv[])
             result =
                 renderScreenshots(window, device.simulatedMouse(), options.screenshotDir) ? 0 : 1;
         } else {
+            // The real mouse is looked for as soon as a HID node comes or goes.
+            if (!options.device.simulated()) {
+                auto *hotPlug = new UdevHidrawMonitor(&window);
+                QObject::connect(hotPlug, &UdevHidrawMonitor::hidrawChanged, &window,
+                                 &TForm1::hidDevicesChanged);
+            }
             if (options.startupProbe)
                 new StartupProbe(&window);
             window.show();

@@ -7,6 +7,7 @@
 
 #include <hidapi/hidapi.h>
 
+#include <array>
 #include <cerrno>
 #include <unistd.h>
 
@@ -112,6 +113,17 @@ HidapiBackend::Open *HidapiBackend::find(HidHandle handle)
     if (handle < 0 || size_t(handle) >= m_open.size() || !m_open[size_t(handle)].device)
         return nullptr;
     return &m_open[size_t(handle)];
+}
+
+bool HidapiBackend::isAlive(HidHandle handle)
+{
+    Open *open = find(handle);
+    if (!open)
+        return false;
+    // hidapi's read polls the node and fails once the kernel has let go of
+    // the device; an input report it takes meanwhile is of no use here.
+    std::array<unsigned char, 64> input{};
+    return hid_read_timeout(open->device, input.data(), input.size(), 0) >= 0;
 }
 
 std::optional<IdPair> HidapiBackend::attributes(HidHandle handle)

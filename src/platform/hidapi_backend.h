@@ -28,6 +28,8 @@ public:
     // Ids from the last enumeration when the node exists but this user has
     // no read and write permission on it.
     std::optional<IdPair> deniedInterface(const QByteArray &path) override;
+    // A node whose device went away reports an error on poll.
+    bool isAlive(HidHandle handle) override;
     std::optional<IdPair> attributes(HidHandle handle) override;
     int featureReportLength(HidHandle handle) override;
     bool setFeature(HidHandle handle, const HidReport &report) override;

@@ -1,9 +1,11 @@
 #include "runtime_lock_file.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -45,14 +47,17 @@ bool RuntimeLockFile::acquire(const IdPair &ids)
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return false;
-    for (int waited = 0;; waited += kPollMs) {
+    // The wait is measured on the clock, not counted in naps: on a busy
+    // machine each nap lasts longer than asked, and the wait with it.
+    const QDeadlineTimer deadline(m_waitMs);
+    for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             m_fd = fd;
             return true;
         }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= m_waitMs)
+        if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired())
             break;
-        QThread::msleep(kPollMs);
+        QThread::msleep(std::min<qint64>(kPollMs, std::max<qint64>(1, deadline.remainingTime())));
     }
     ::close(fd);
     return false;

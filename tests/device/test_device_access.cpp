@@ -1,7 +1,11 @@
+#include "device/simulator_setup.h"
 #include "device_rig.h"
 #include "ui/language.h"
 
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 // A user without permission on the mouse's nodes: present, but not openable.
@@ -68,6 +72,55 @@ private slots:
         QCOMPARE(rig.observer.labels.deniedNodes, QStringLiteral("sim:mouse0:if1"));
         QCOMPARE(rig.state().CommandHandle, kInvalidHandle);
         QCOMPARE(rig.sim.openHandleCount(), 0);
+    }
+
+    // The programs never talk to the backend directly: SimulatorSetup puts
+    // its tracer around the real one, with or without --trace. The refusal
+    // must come through that wrapper as it comes through the bare backend.
+    void refusedNodesAreNamedThroughTheProgramsWrapper_data()
+    {
+        QTest::addColumn<bool>("traced");
+        QTest::addColumn<QList<int>>("denied");
+        QTest::addColumn<QString>("nodes");
+        QTest::newRow("both nodes")
+            << false << QList<int>{0, 1} << "sim:mouse0:if0, sim:mouse0:if1";
+        QTest::newRow("data node") << false << QList<int>{1} << "sim:mouse0:if1";
+        QTest::newRow("command node, traced") << true << QList<int>{0} << "sim:mouse0:if0";
+    }
+    void refusedNodesAreNamedThroughTheProgramsWrapper()
+    {
+        QFETCH(bool, traced);
+        QFETCH(QList<int>, denied);
+        QFETCH(QString, nodes);
+        SimulatorOptions options; // real HID, as without --simulate
+        QTemporaryDir folder;
+        if (traced)
+            options.tracePath = folder.filePath(QStringLiteral("trace"));
+        SimulatedMouse *hardware = nullptr;
+        const auto realBackend = [&hardware, &denied] {
+            auto mouse = std::make_unique<SimulatedMouse>();
+            mouse->placeImage(defaultImage());
+            for (int which : denied)
+                mouse->setAccessDenied(mouse->mouseInterface(0, which), true);
+            hardware = mouse.get();
+            return mouse;
+        };
+        ManualClock clock;
+        SimulatorSetup setup;
+        QString error;
+        QVERIFY(setup.start(options, clock, realBackend, {}, &error));
+        QVERIFY(&setup.backend() != hardware);
+
+        Configuration config;
+        config.startUp();
+        RecordingObserver observer;
+        DeviceLink link(config, setup.backend(), clock);
+        link.setObserver(&observer);
+        link.connection.DevTimerTimer();
+        QCOMPARE(link.connection.connectionState(), ConnectionState::NoAccess);
+        QCOMPARE(link.connection.labels().deniedNodes, nodes);
+        QCOMPARE(hardware->openHandleCount(), 0);
+        QVERIFY(setup.finish(&error));
     }
 
     void everyLanguageExplainsTheRefusal()

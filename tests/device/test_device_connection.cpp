@@ -232,14 +232,42 @@ private slots:
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
         QCOMPARE(rig.state().ChipFamilyB, true);
 
-        // Out and in again between two ticks: the count is unchanged, no
-        // search, and the handles of the old connection stay.
+        // Out and in again between two ticks: the count is unchanged, but
+        // the old handles are dead, so the mouse is searched and read again
+        // on its new interfaces.
         const HidHandle command = rig.state().CommandHandle;
         rig.sim.setPlugged(false);
         rig.sim.setPlugged(true);
+        QVERIFY(!rig.sim.isAlive(command));
+        rig.tick();
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
+        QCOMPARE(countFetched(rig.sim), 5 + 4927);
+        QVERIFY(rig.state().CommandHandle != command);
+        QVERIFY(rig.sim.isAlive(rig.state().CommandHandle));
+        QVERIFY(rig.sim.isAlive(rig.state().DataHandle));
+        QCOMPARE(rig.sim.openHandleCount(), 2);
+
+        // Handles that still reach the mouse: nothing is sent.
         rig.tick();
         QVERIFY(sentReports(rig.sim).isEmpty());
-        QCOMPARE(rig.state().CommandHandle, command);
+    }
+
+    void transferOnDeadHandlesLeavesTheSearchToTheNextTick()
+    {
+        DeviceRig rig;
+        rig.tick();
+        rig.sim.setPlugged(false);
+        rig.sim.setPlugged(true);
+        // The write finds the mouse gone and says so ...
+        rig.link.transfer.Btn_ApplyClick();
+        QVERIFY(rig.link.transfer.lastFailedReports() > 0);
+        QCOMPARE(rig.sim.eraseCount(), 0);
+        // ... and the next tick finds it on its new interfaces.
+        rig.tick();
+        QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
+        rig.link.transfer.Btn_ApplyClick();
+        QCOMPARE(rig.link.transfer.lastFailedReports(), 0u);
+        QVERIFY(rig.sim.eraseCount() > 0);
     }
 
     void anotherDeviceRereadsTheMouse()

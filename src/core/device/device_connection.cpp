@@ -39,8 +39,10 @@ void DeviceConnection::DevTimerTimer()
 
     // A mouse that could not be read completely, or that another program
     // held, is tried again on the next tick even when nothing was plugged.
-    const bool retry =
-        m_connection == ConnectionState::ReadFailed || m_connection == ConnectionState::InUse;
+    // So is one whose handles died: pulled out and plugged in again between
+    // two ticks, it leaves the count as it was but sits on new nodes.
+    const bool retry = m_connection == ConnectionState::ReadFailed ||
+                       m_connection == ConnectionState::InUse || handlesDead();
     if ((qint32(current) != m_state.LastInterfaceCount || retry) && stable >= kStableSamples) {
         m_state.DeviceVendorId = 0;
         m_state.DeviceProductId = 0;
@@ -69,6 +71,12 @@ void DeviceConnection::DevTimerTimer()
     m_ticked = true;
 
     m_state.DevTimerBusy = false;
+}
+
+bool DeviceConnection::handlesDead()
+{
+    return !m_transport.HandleAlive(m_state.CommandHandle) ||
+           !m_transport.HandleAlive(m_state.DataHandle);
 }
 
 bool DeviceConnection::searchPair(const IdPair &pair)

@@ -71,6 +71,8 @@ private:
     // holding it ends the search too, in InUse).
     bool searchPair(const IdPair &pair);
     void enterInUse();
+    // The mouse's handles are set but one of them no longer reaches it.
+    bool handlesDead();
 
     AppState &m_state;
     HidTransport &m_transport;

@@ -36,6 +36,15 @@ public:
         return std::nullopt;
     }
 
+    // Whether an open interface is still there: the kernel gives a mouse
+    // that was pulled out and plugged in again new nodes, and the handles
+    // of the old ones stay dead even when the same paths come back.
+    virtual bool isAlive(HidHandle handle)
+    {
+        Q_UNUSED(handle);
+        return true;
+    }
+
     virtual std::optional<IdPair> attributes(HidHandle handle) = 0;
     // Byte length of the interface's longest feature report (report id byte
     // included when the interface numbers its reports); 0 when unknown.

@@ -37,6 +37,13 @@ public:
     HidReport &ReportBuffer() { return m_report; }
     const HidReport &ReportBuffer() const { return m_report; }
 
+    // False when `handle` is open but its interface has gone (pulled out,
+    // perhaps plugged in again under new nodes); true for kInvalidHandle.
+    bool HandleAlive(HidHandle handle)
+    {
+        return handle == kInvalidHandle || m_backend.isAlive(handle);
+    }
+
     // Closes every interface kept open for the mouse; AppState handles that
     // referred to them must already be invalid.
     void closeKeptHandles();

@@ -111,6 +111,7 @@ public:
     HidHandle open(const QByteArray &path) override;
     void close(HidHandle handle) override;
     std::optional<IdPair> deniedInterface(const QByteArray &path) override;
+    bool isAlive(HidHandle handle) override { return interfaceFor(handle) != nullptr; }
     std::optional<IdPair> attributes(HidHandle handle) override;
     int featureReportLength(HidHandle handle) override;
     bool setFeature(HidHandle handle, const HidReport &report) override;

@@ -202,6 +202,17 @@ bool SimulatorSetup::validKind(const QString &kind)
     return simulatorConfig(kind).has_value();
 }
 
+std::optional<SimulatedMouseConfig> SimulatorSetup::mouseConfig(const QString &kind)
+{
+    return simulatorConfig(kind);
+}
+
+bool SimulatorSetup::placeDefaultImage(SimulatedMouse &mouse, int index)
+{
+    ImageBuffers image;
+    return readDefaultImage(image) && mouse.placeImage(joinImage(image), index);
+}
+
 bool SimulatorSetup::start(const SimulatorOptions &options, DeviceClock &clock,
                            const BackendFactory &realBackend, const LockFactory &realLock,
                            QString *error)
@@ -226,8 +237,7 @@ bool SimulatorSetup::start(const SimulatorOptions &options, DeviceClock &clock,
         }
         auto simulated = std::make_unique<SimulatedMouse>(*kind);
         simulated->setTraceEnabled(false); // the trace below covers real HID too
-        ImageBuffers image;
-        if (!readDefaultImage(image) || !simulated->placeImage(joinImage(image))) {
+        if (!placeDefaultImage(*simulated, 0)) {
             *error = QStringLiteral("the embedded default image is missing");
             return false;
         }

@@ -3,6 +3,7 @@
 #include "device/device_clock.h"
 #include "device/device_lock.h"
 #include "device/hid_backend.h"
+#include "device/simulated_mouse.h"
 
 #include <QString>
 
@@ -11,7 +12,6 @@
 #include <optional>
 
 class QCommandLineParser;
-class SimulatedMouse;
 class TracingBackend;
 
 // The HID backend both programs talk through, as their command-line options
@@ -76,6 +76,11 @@ public:
                                                        QString *error);
     // Known simulator kinds.
     static bool validKind(const QString &kind);
+    // The simulated mouse of a kind (a58, b58, a42, b42); nullopt for others.
+    static std::optional<SimulatedMouseConfig> mouseConfig(const QString &kind);
+    // Puts the embedded default image into mouse `index`'s memory; false
+    // when the image is missing.
+    static bool placeDefaultImage(SimulatedMouse &mouse, int index);
 
     // Builds the backend: the simulated mouse (with its memory file checked,
     // faults set and latency waited through `clock`) or, for real HID, what

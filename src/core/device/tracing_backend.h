@@ -21,6 +21,13 @@ public:
     QList<QByteArray> enumerateInterfaces() override { return m_inner.enumerateInterfaces(); }
     HidHandle open(const QByteArray &path) override;
     void close(HidHandle handle) override;
+    // Passed on, so a program with the tracer around its backend still says
+    // which of the mouse's nodes it may not open.
+    std::optional<IdPair> deniedInterface(const QByteArray &path) override
+    {
+        return m_inner.deniedInterface(path);
+    }
+    bool isAlive(HidHandle handle) override { return m_inner.isAlive(handle); }
     std::optional<IdPair> attributes(HidHandle handle) override;
     int featureReportLength(HidHandle handle) override
     {

@@ -213,6 +213,20 @@ void TForm1::DevTimerTimer()
     m_link->connection.DevTimerTimer();
 }
 
+void TForm1::hidDevicesChanged()
+{
+    // No ticks while a transfer runs; the timer's next one looks then.
+    if (!m_devTimer.isActive())
+        return;
+    // A tick under way (it paints while it waits before its search) may
+    // have counted before this node came: look again when it is over.
+    if (m_config.state().DevTimerBusy) {
+        QTimer::singleShot(kHotPlugRetryMs, this, &TForm1::hidDevicesChanged);
+        return;
+    }
+    DevTimerTimer();
+}
+
 void TForm1::runWrite(TransferKind kind, const std::function<void()> &action)
 {
     // A click that slipped in between two pieces of device work waits for

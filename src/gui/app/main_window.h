@@ -52,6 +52,8 @@ public:
 
     // --- handlers ------------------------------------------------------------
     void DevTimerTimer();
+    // A HID node came or went: the tick runs now rather than at its time.
+    void hidDevicesChanged();
     void Btn_ConfirmClick();
     void Btn_ApplyClick();
     void Btn_ResetClick();
@@ -108,6 +110,7 @@ private:
     TFormLoadingUI *m_busy = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QTimer m_devTimer;
+    static constexpr int kHotPlugRetryMs = 250;
     QString m_lastMessage;
     // Every write saves the mouse's configuration here first.
     BackupStore m_backups;
