@@ -145,7 +145,7 @@ int runEdits(const SessionOptions &options, const EditTarget &target, const Edit
     return withSession(options, [&](MouseSession &session) {
         Configuration &config = session.config();
         // Before the read, so the DPI levels are recognised by these captions.
-        config.setLanguage(target.language);
+        session.setLanguage(target.language);
         const bool onMouse = target.profile.isEmpty();
         int status = ExitOk;
         QString error;

@@ -22,7 +22,7 @@ QString MouseSession::toolMessage(const QString &key)
     if (key == QLatin1String("Str023"))
         return QStringLiteral("writing to the mouse failed (reports not accepted: %1); the mouse "
                               "may hold an incomplete configuration: check the cable and write "
-                              "again");
+                              "again.");
     if (key == QLatin1String("Str024"))
         return QStringLiteral("reading the mouse failed (reports not answered: %1)");
     if (key == QLatin1String("Str028"))
@@ -52,12 +52,7 @@ bool MouseSession::start(const SessionOptions &options, QString *error)
         *error = QStringLiteral("the embedded default image is missing or broken");
         return false;
     }
-    // The transfers' messages speak of the window's buttons and pages; the
-    // tool says the same in its own words.
-    m_config.setTextLookup([window = m_config.text()](const QString &key) {
-        const QString own = toolMessage(key);
-        return own.isEmpty() && window ? window(key) : own;
-    });
+    useToolWording();
 
     m_link = std::make_unique<DeviceLink>(m_config, m_device.backend(), m_clock);
     m_link->setObserver(&m_observer);
@@ -66,6 +61,22 @@ bool MouseSession::start(const SessionOptions &options, QString *error)
     if (options.backups)
         m_link->transfer.setBackupStore(&m_backups);
     return true;
+}
+
+void MouseSession::useToolWording()
+{
+    // The transfers' messages speak of the window's buttons and pages; the
+    // tool says the same in its own words.
+    m_config.setTextLookup([window = m_config.text()](const QString &key) {
+        const QString own = toolMessage(key);
+        return own.isEmpty() && window ? window(key) : own;
+    });
+}
+
+void MouseSession::setLanguage(int languageNumber)
+{
+    m_config.setLanguage(languageNumber);
+    useToolWording();
 }
 
 ConnectionState MouseSession::connectMouse()

@@ -46,6 +46,9 @@ public:
     bool finish(QString *error);
 
     Configuration &config() { return m_config; }
+    // The language of the captions (DPI levels, function names); the
+    // transfers' messages stay in the tool's own words.
+    void setLanguage(int languageNumber);
     MacroEditor &macros() { return *m_macros; }
     DeviceLink &link() { return *m_link; }
     ProgressObserver &observer() { return m_observer; }
@@ -62,6 +65,7 @@ public:
     const QString &lockProblem() const { return m_lockProblem; }
 
 private:
+    void useToolWording();
     Configuration m_config;
     std::unique_ptr<MacroEditor> m_macros;
     SimulatorSetup m_device;

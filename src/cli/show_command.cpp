@@ -109,7 +109,7 @@ int runShow(const SessionOptions &options, const QStringList &args)
                     ExitUsage);
 
     return withSession(options, [&choices](MouseSession &session) {
-        session.config().setLanguage(choices.language);
+        session.setLanguage(choices.language);
         if (choices.file.isEmpty()) {
             int result = ExitOk;
             if (!requireConnected(session, &result))

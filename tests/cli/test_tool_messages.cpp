@@ -27,6 +27,15 @@ private slots:
             << QStringList{"--sim-fail-report", "5200"} << QStringList{"reset"}
             << "writing to the mouse failed (reports not accepted: 1); the mouse may hold an "
                "incomplete configuration: check the cable and write again";
+        // The editing commands choose a caption language before the read;
+        // the tool's wording must survive that choice.
+        QTest::newRow("set, one report lost")
+            << QStringList{"--sim-fail-report", "5200"} << QStringList{"set", "dpi", "800,1600"}
+            << "writing to the mouse failed (reports not accepted: 1)";
+        QTest::newRow("button, one report lost")
+            << QStringList{"--sim-fail-report", "5200"}
+            << QStringList{"button", "main", "5", "back"}
+            << "writing to the mouse failed (reports not accepted: 1)";
     }
     void lostReportsInTheToolsWords()
     {

@@ -168,15 +168,14 @@ bool ConfigurationTransfer::Btn_Read()
     m_lastFailed = 0;
     if (!takeLock())
         return false;
-    ReadOutcome outcome = ReadOutcome::Lost;
-    {
+    const ReadOutcome outcome = [this] {
         BusyScope busy(*this);
         // Nothing is taken unless everything came: a parameter block with
         // holes would only be "repaired" into defaults, and macro buffers
         // the mouse did not deliver would be written back over its macros.
         auto read = std::make_unique<MouseImage>();
-        outcome = readWholeMouse(*read);
-        if (outcome == ReadOutcome::Complete) {
+        const ReadOutcome result = readWholeMouse(*read);
+        if (result == ReadOutcome::Complete) {
             takeWholeMouse(*read);
             m_config.DataBufToUI();
             if (m_systemSettings)
@@ -184,7 +183,8 @@ bool ConfigurationTransfer::Btn_Read()
             ShowDevicePages();
             m_lastReadComplete = true;
         }
-    }
+        return result;
+    }();
     if (m_lock)
         m_lock->leave();
     m_lastFailed = m_protocol.failedReports();
