@@ -18,6 +18,14 @@ const QList<QStringList> kProfileCommands = {
     {"macro", "import", "2", "m.bin"}, {"macro", "import-all", "all.bin"},
 };
 
+// What a file argument is, as far as a command could change it.
+QByteArray describe(const QString &path)
+{
+    const QFileInfo info(path);
+    return QByteArray::number(info.isSymLink()) + QByteArray::number(info.isDir()) +
+           (info.isFile() ? readAll(path) : QByteArray("node"));
+}
+
 } // namespace
 
 // File arguments that are no files of the kind a command takes: each is
@@ -28,10 +36,7 @@ class TestHostileInput : public QObject
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    CliRun run(const QStringList &args, const std::optional<QByteArray> &input = std::nullopt)
-    {
-        return runCli(onSimulatedMouse(args), m_dir->path(), input);
-    }
+    CliRun run(const QStringList &args) { return runCli(onSimulatedMouse(args), m_dir->path()); }
     std::unique_ptr<QTemporaryDir> m_dir;
 
 private slots:
@@ -62,40 +67,30 @@ private slots:
         const QString target = path("target");
         if (kind.contains("character device")) {
             // A node of its own, like /dev/null: a fault here must not cost the real one.
-            const QString node = path("node");
-            if (::mknod(qPrintable(node), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            if (::mknod(qPrintable(path("node")), S_IFCHR | 0600, makedev(1, 3)) != 0)
                 QSKIP("making a device node needs root");
-            if (kind.startsWith("link"))
-                QVERIFY(QFile::link(node, target));
-            else
-                QVERIFY(QFile::rename(node, target));
+            QVERIFY(kind.startsWith("link") ? QFile::link(path("node"), target)
+                                            : QFile::rename(path("node"), target));
         } else if (kind == "FIFO") {
             QVERIFY(::mkfifo(qPrintable(target), 0600) == 0);
         } else if (kind == "folder") {
             QVERIFY(QDir(m_dir->path()).mkdir("target"));
         } else {
-            const QByteArray content = kind == "empty file"  ? QByteArray()
-                                       : kind == "text file" ? QByteArray("hello")
-                                                             : readAll(path("m.bin"));
-            QVERIFY(writeAll(target, content));
+            QVERIFY(writeAll(target, kind == "empty file"  ? QByteArray()
+                                     : kind == "text file" ? QByteArray("hello")
+                                                           : readAll(path("m.bin"))));
         }
-        const QFileInfo before(target);
-        const QByteArray content = before.isFile() ? readAll(target) : QByteArray();
+        const QByteArray before = describe(target);
         const QByteArray memory = readAll(path("mouse.mem"));
 
         const CliRun result = run(command + QStringList{"--profile", "target"});
         QVERIFY(result.finished);
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(result.errLines().size(), 1);
-        QVERIFY2(result.err.contains(before.isFile() ? "is not a profile file"
-                                                     : "is not a regular file"),
+        QVERIFY2(result.err.contains(kind.endsWith("file") ? "is not a profile file"
+                                                           : "is not a regular file"),
                  result.err);
-        const QFileInfo after(target);
-        QCOMPARE(after.isSymLink(), before.isSymLink());
-        QCOMPARE(after.isFile(), before.isFile());
-        QCOMPARE(after.isDir(), before.isDir());
-        if (after.isFile())
-            QCOMPARE(readAll(target), content);
+        QCOMPARE(describe(target), before);
         QCOMPARE(readAll(path("mouse.mem")), memory);
     }
 
@@ -109,7 +104,6 @@ private slots:
                  0);
         QVERIFY(QFileInfo(path("link.bin")).isSymLink());
         QVERIFY(readAll(path("profile.bin")) != before);
-        QCOMPARE(readAll(path("profile.bin")).size(), 34048);
     }
 
     // Standard input that never ends is read up to the limit and refused.
@@ -120,22 +114,15 @@ private slots:
         process.start(QStringLiteral(GM_CLI_PATH),
                       {"apply", "-", "--profile", "profile.bin", "--dry-run"});
         QVERIFY(process.waitForStarted());
-        const QByteArray chunk(1 << 16, ' ');
-        qint64 sent = 0;
-        // Far past the limit: a reader without one would wait for more.
-        while (process.state() == QProcess::Running && sent < (qint64(64) << 20)) {
-            if (process.write(chunk) < 0)
-                break;
-            sent += chunk.size();
-            process.waitForBytesWritten(1000);
-        }
-        process.closeWriteChannel();
-        QVERIFY(process.state() == QProcess::NotRunning || process.waitForFinished(60000));
-        QVERIFY(sent < (qint64(64) << 20)); // it stopped reading long before
+        // Far past the limit, and never closed: a reader without one would
+        // wait for more.
+        const QByteArray endless(qint64(64) << 20, ' ');
+        QVERIFY(process.write(endless) == endless.size());
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY(process.bytesToWrite() > 0); // it stopped reading long before
         QCOMPARE(process.exitCode(), 2);
         const QByteArray err = process.readAllStandardError();
-        QCOMPARE(err.count('\n'), 1);
-        QVERIFY2(err.contains("standard input is larger than"), err);
+        QVERIFY2(err.count('\n') == 1 && err.contains("standard input is larger than"), err);
     }
 };
 
