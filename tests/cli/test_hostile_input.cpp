@@ -84,11 +84,10 @@ private slots:
         const QByteArray memory = readAll(path("mouse.mem"));
 
         const CliRun result = run(command + QStringList{"--profile", "target"});
-        QVERIFY(result.finished);
-        QCOMPARE(result.exitCode, 1);
-        QCOMPARE(result.errLines().size(), 1);
-        QVERIFY2(result.err.contains(kind.endsWith("file") ? "is not a profile file"
-                                                           : "is not a regular file"),
+        const char *refusal =
+            kind.endsWith("file") ? "is not a profile file" : "is not a regular file";
+        QVERIFY2(result.finished && result.exitCode == 1 && result.errLines().size() == 1 &&
+                     result.err.contains(refusal),
                  result.err);
         QCOMPARE(describe(target), before);
         QCOMPARE(readAll(path("mouse.mem")), memory);
@@ -99,9 +98,8 @@ private slots:
     {
         QVERIFY(QFile::link(path("profile.bin"), path("link.bin")));
         const QByteArray before = readAll(path("profile.bin"));
-        QCOMPARE(runCli({"macro", "rename", "3", "linked", "--profile", "link.bin"}, m_dir->path())
-                     .exitCode,
-                 0);
+        const QStringList rename = {"macro", "rename", "3", "linked", "--profile", "link.bin"};
+        QCOMPARE(runCli(rename, m_dir->path()).exitCode, 0);
         QVERIFY(QFileInfo(path("link.bin")).isSymLink());
         QVERIFY(readAll(path("profile.bin")) != before);
     }
