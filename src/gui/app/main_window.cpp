@@ -74,6 +74,9 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
     m_devTimer.setObjectName(QStringLiteral("DevTimer"));
     m_devTimer.setInterval(DeviceConnection::kDevTimerIntervalMs);
     connect(&m_devTimer, &QTimer::timeout, this, &TForm1::DevTimerTimer);
+    m_hotPlugRetry.setSingleShot(true);
+    m_hotPlugRetry.setInterval(kHotPlugRetryMs);
+    connect(&m_hotPlugRetry, &QTimer::timeout, this, &TForm1::hidDevicesChanged);
 
     FormCreate();
     // The busy window is placed once, against where the main window opened.
@@ -221,7 +224,7 @@ void TForm1::hidDevicesChanged()
     // A tick under way (it paints while it waits before its search) may
     // have counted before this node came: look again when it is over.
     if (m_config.state().DevTimerBusy) {
-        QTimer::singleShot(kHotPlugRetryMs, this, &TForm1::hidDevicesChanged);
+        m_hotPlugRetry.start();
         return;
     }
     DevTimerTimer();

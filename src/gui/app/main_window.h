@@ -110,6 +110,9 @@ private:
     TFormLoadingUI *m_busy = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QTimer m_devTimer;
+    // One retry of a hot-plug event that came while a tick was under way;
+    // events that come in a burst share it.
+    QTimer m_hotPlugRetry;
     static constexpr int kHotPlugRetryMs = 250;
     QString m_lastMessage;
     // Every write saves the mouse's configuration here first.
