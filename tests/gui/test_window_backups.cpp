@@ -4,6 +4,7 @@
 #include "ui/language.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,10 +23,27 @@ void changeSomething(TForm1 &window)
     parameterA[11] = char(parameterA.at(11) == 5 ? 6 : 5);
     window.config().RefreshUI();
 }
+
+// Cancels the next file dialog that opens and says in which folder it opened.
+QString folderOfNextFileDialog(TForm1 &window)
+{
+    QString seen;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *dialog = window.findChild<QFileDialog *>(); dialog && dialog->isVisible()) {
+            seen = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    poll.start();
+    window.Btn_LoadClick();
+    return seen;
+}
 } // namespace
 
 // The window's part in the backups: the failed write's second button, and
-// the question when no backup can be made.
+// the question when no backup can be made, and where Import setting opens.
 class TestWindowBackups : public QObject
 {
     Q_OBJECT
@@ -76,6 +94,18 @@ private slots:
         f.messages.press = text(1, "Str041");
         f.window->Btn_ApplyClick();
         QVERIFY(f.mouse.memoryBytes() != memory);
+    }
+
+    void importSettingOpensInTheBackupsFolder()
+    {
+        QTemporaryDir state;
+        qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+        WindowFixture f;
+        f.window->DevTimerTimer();
+        changeSomething(*f.window);
+        f.window->Btn_ApplyClick(); // the first backup makes the folder
+        QCOMPARE(folderOfNextFileDialog(*f.window),
+                 QDir(state.filePath(QStringLiteral("gaming-mouse/backups"))).absolutePath());
     }
 };
 
