@@ -36,6 +36,7 @@ private slots:
     void firstTickReadsAFamilyBMouseWithProgress();
     void familyAHasNoMacroPage();
     void unplugShowsNoDeviceAndEmptiesTheMacroLists();
+    void deniedNodesAreNamedOnTheNoDevicePage();
     void typeAndIdErrors();
     void writeButtonsWithoutMouseOnlyTellSo();
     void applyOnFamilyASendsNoErase();
@@ -129,6 +130,32 @@ void TestMainWindow::unplugShowsNoDeviceAndEmptiesTheMacroLists()
     QCOMPARE(f.pictureOf(QStringLiteral("Img_Main")), QStringLiteral("SetS_01"));
     // The macro page button stays as the last read-all set it.
     QVERIFY(f.shown(QStringLiteral("Btn_Macro")));
+}
+
+void TestMainWindow::deniedNodesAreNamedOnTheNoDevicePage()
+{
+    WindowFixture f(QStringLiteral("b58"));
+    f.mouse.setAccessDenied(f.mouse.mouseInterface(0, 1), true); // the data node
+    f.window->DevTimerTimer();
+    QVERIFY(f.shown(QStringLiteral("lbl_NoDev")));
+    QVERIFY(f.shown(QStringLiteral("lbl_CheckDev")));
+    for (const int language : {1, 2}) {
+        f.window->content().languageButtonClick(language);
+        const LanguageTable texts = OpenLanguage(language);
+        const QStringList around =
+            LanguageText(texts, QStringLiteral("Str104")).split(QStringLiteral("%1"));
+        const QString line = f.get<QLabel>(QStringLiteral("lbl_NoDev"))->text();
+        QVERIFY2(line.startsWith(around.first()) && line.endsWith(around.last()) &&
+                     line.size() > around.join(QString()).size(),
+                 qPrintable(line));
+        QCOMPARE(f.get<QLabel>(QStringLiteral("lbl_CheckDev"))->text(),
+                 LanguageText(texts, QStringLiteral("Str105")));
+    }
+    // Gone for good: the page says "No Device Found" again.
+    f.mouse.setPlugged(false);
+    f.window->DevTimerTimer();
+    QCOMPARE(f.get<QLabel>(QStringLiteral("lbl_NoDev"))->text(),
+             LanguageText(OpenLanguage(2), QStringLiteral("Str100")));
 }
 
 void TestMainWindow::typeAndIdErrors()

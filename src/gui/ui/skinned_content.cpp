@@ -240,10 +240,31 @@ void SkinnedContent::buttonTypeB_1IconInit()
 
 void SkinnedContent::showNoDeviceLabels(const NoDeviceLabels &labels)
 {
-    findElement(QStringLiteral("lbl_NoDev"))->setVisible(labels.lbl_NoDev);
-    findElement(QStringLiteral("lbl_CheckDev"))->setVisible(labels.lbl_CheckDev);
+    m_noDeviceLabels = labels;
+    const auto text = [this](const char *key) {
+        const QString name = QString::fromLatin1(key);
+        return m_configuration.text() ? m_configuration.text()(name) : QString();
+    };
+    if (auto *line = element<QLabel>(QStringLiteral("lbl_NoDev")))
+        line->setText(text("Str100"));
+    if (auto *line = element<QLabel>(QStringLiteral("lbl_CheckDev")))
+        line->setText(text("Str101"));
+    showNoAccessTexts(text);
+    findElement(QStringLiteral("lbl_NoDev"))->setVisible(labels.lbl_NoDev || labels.lbl_NoAccess);
+    findElement(QStringLiteral("lbl_CheckDev"))
+        ->setVisible(labels.lbl_CheckDev || labels.lbl_CheckAccess);
     findElement(QStringLiteral("lbl_TypeError"))->setVisible(labels.lbl_TypeError);
     findElement(QStringLiteral("lbl_IDError"))->setVisible(labels.lbl_IDError);
+}
+
+void SkinnedContent::showNoAccessTexts(const std::function<QString(const char *)> &text)
+{
+    if (!m_noDeviceLabels.lbl_NoAccess)
+        return;
+    if (auto *line = element<QLabel>(QStringLiteral("lbl_NoDev")))
+        line->setText(text("Str104").arg(m_noDeviceLabels.deniedNodes));
+    if (auto *line = element<QLabel>(QStringLiteral("lbl_CheckDev")))
+        line->setText(text("Str105"));
 }
 
 void SkinnedContent::showDevicePages(bool familyA, bool familyB)

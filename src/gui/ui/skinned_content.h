@@ -167,11 +167,15 @@ private:
     void showBreathingNote();
     // The DPI captions at one size that fits the longest of them.
     void fitDpiCaptions();
+    // The no-device page's two lines say "no access" in place of "No Device
+    // Found" while the mouse is there but its nodes cannot be opened.
+    void showNoAccessTexts(const std::function<QString(const char *)> &text);
 
     QWidget *m_client;
     Configuration &m_configuration;
     QHash<QString, QWidget *> m_elements;
     QHash<QString, QString> m_storedTexts;
+    NoDeviceLabels m_noDeviceLabels;
     SkinStoredValues m_stored;
     QUrl m_webAddress;
     std::function<bool(const QUrl &)> m_openUrl;

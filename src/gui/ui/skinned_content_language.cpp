@@ -133,6 +133,7 @@ void SkinnedContent::applyCaptions(const LanguageTable &texts)
         if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
             target->setText(text(caption.key));
     }
+    showNoAccessTexts(text);
     for (const Caption &caption : kOptionCaptions) {
         if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
             target->setText(QString(7, QLatin1Char(' ')) + text(caption.key));
