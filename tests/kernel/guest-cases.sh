@@ -281,6 +281,26 @@ why="no message box within 30 s, or byte 0x60FF is $(byte_60ff)"
 check "window: unplugged during Apply, it shows the failure" eval 'wait_box && [ "$(byte_60ff)" = 00 ]'
 DISPLAY=:7 xdotool key Return
 kill -TERM $gui_pid 2>/dev/null; wait $gui_pid 2>/dev/null
+
+# Two mice at once: the window searches and reads as the command-line tool
+# does (the interfaces visited last serve) and keeps running.
+stop_mouse
+cp $T/wmem $T/vmem
+start_mouse --family a58 --count 2
+"$ctl" status > /dev/null 2>&1
+cp $T/vtrace $T/two-by-tool
+stop_mouse
+cp $T/wmem $T/vmem
+start_mouse --family a58 --count 2
+DISPLAY=:7 QT_QPA_PLATFORM=xcb "$gui" > $T/gui.out 2>&1 &
+gui_pid=$!
+wait_lines "$(lines $T/two-by-tool)" 60
+sleep 1
+head -n "$(lines $T/two-by-tool)" $T/vtrace > $T/two-by-window
+why="$(lines $T/vtrace) reports, $(diff $T/two-by-tool $T/two-by-window | head -3 | tr '\n' ' ')"
+check "window with two mice: searched and read as the tool does ($(lines $T/two-by-tool) reports), still running" \
+    eval 'cmp -s $T/two-by-tool $T/two-by-window && kill -0 $gui_pid'
+kill -TERM $gui_pid 2>/dev/null; wait $gui_pid 2>/dev/null
 kill -TERM $xvfb 2>/dev/null; wait $xvfb 2>/dev/null
 fi
 
