@@ -111,7 +111,7 @@ int onMouse(MouseSession &session, const MacroRequest &request)
             return fail(error);
         auto import = [&] {
             if (request.action == MacroAction::ImportOne)
-                macros.LB_MacroNameClick(request.slot);
+                macros.selectMacro(request.slot);
             const MacroFileResult imported = request.action == MacroAction::ImportOne
                                                  ? macros.importOne(file.path())
                                                  : macros.importAll(file.path());

@@ -200,7 +200,7 @@ EditOutcome applyMacroName(MouseSession &session, const MacroNameEdit &edit, boo
         return {};
     if (onMouse && !session.config().state().ChipFamilyB)
         return refused(kNoMacroMemory);
-    if (!macros.LB_MacroNameClick(edit.slot) || !macros.ApplyMacroName(edit.name))
+    if (!macros.selectMacro(edit.slot) || !macros.ApplyMacroName(edit.name))
         return refused(QStringLiteral("macro %1 could not be renamed").arg(edit.slot));
     return {};
 }

@@ -114,7 +114,7 @@ QJsonArray macrosArray(const Configuration &config, MacroEditor &macros)
     QJsonArray list;
     const QStringList names = macros.macroNames();
     for (int slot = 0; slot < kMacroCount; ++slot) {
-        macros.LB_MacroNameClick(slot);
+        macros.selectMacro(slot);
         QJsonArray lines;
         for (const QString &line : macros.eventLines().lines())
             lines.append(line);

@@ -220,7 +220,8 @@ void TestMainWindow::transferCoversTheWindowAndRestsTheTimer()
     f.window->DevTimerTimer();
     bool covered = false, timerOff = false, busyShown = false;
     int applies = 0;
-    QObject::connect(&f.window->content(), &WindowContent::applyClicked, [&] { ++applies; });
+    QObject::connect(&f.window->content().signalSource(), &SkinSignals::applyClicked,
+                     [&] { ++applies; });
     // Looks once the transfer is under way (the pressed pause before it
     // processes events too).
     QTimer probe;

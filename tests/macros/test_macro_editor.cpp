@@ -45,7 +45,7 @@ void MacroEditorTest::init()
 void MacroEditorTest::openMacro(int index, const QStringList &lines)
 {
     QVERIFY(MacroListToDataBuf(m_image, index, lines));
-    QVERIFY(m_editor->LB_MacroNameClick(index));
+    QVERIFY(m_editor->selectMacro(index));
 }
 
 QByteArray MacroEditorTest::storedStream(int index) const
@@ -61,13 +61,13 @@ void MacroEditorTest::selectingDecodesTheStoredMacro()
 
     // An empty macro shows nothing and keeps the delay mode.
     m_editor->recorder().normalDelay().mode = MacroDelayMode::NoDelay;
-    QVERIFY(m_editor->LB_MacroNameClick(4));
+    QVERIFY(m_editor->selectMacro(4));
     QVERIFY(lines.isEmpty());
     QCOMPARE(m_editor->recorder().normalDelay().mode, MacroDelayMode::NoDelay);
 
     storeStream(m_image, 6, bytesFromHex("FE 00 28 A1 FE 00 28 21 FE 00 28 A2 FE 00 28 22 00"));
     m_editor->recorder().state().PressCount = 55;
-    QVERIFY(m_editor->LB_MacroNameClick(6));
+    QVERIFY(m_editor->selectMacro(6));
     QCOMPARE(lines.lineCount(), 9);
     QCOMPARE(lines.lines().first(), QStringLiteral("0140"));
     QCOMPARE(lines.selectedRow(), 7);
@@ -79,9 +79,9 @@ void MacroEditorTest::selectingDecodesTheStoredMacro()
     // A length beyond the block is not decoded.
     m_image.MacroNameTable[6 * 32] = char(0x04);
     m_image.MacroNameTable[6 * 32 + 1] = char(0x01);
-    QVERIFY(m_editor->LB_MacroNameClick(6));
+    QVERIFY(m_editor->selectMacro(6));
     QVERIFY(lines.isEmpty());
-    QVERIFY(!m_editor->LB_MacroNameClick(32));
+    QVERIFY(!m_editor->selectMacro(32));
     QCOMPARE(m_editor->selectedMacro(), 6);
 }
 
@@ -89,8 +89,8 @@ void MacroEditorTest::renamingNamesTheMacroSelectedNow()
 {
     QSignalSpy changed(m_editor.get(), &MacroEditor::namesChanged);
     QVERIFY(!m_editor->ApplyMacroName(QStringLiteral("nobody selected")));
-    m_editor->LB_MacroNameClick(1);
-    m_editor->LB_MacroNameClick(2); // the dialog was opened on 1, confirmed after picking 2
+    m_editor->selectMacro(1);
+    m_editor->selectMacro(2); // the dialog was opened on 1, confirmed after picking 2
     QVERIFY(m_editor->ApplyMacroName(QString::fromUtf8("Прыжок и выстрел!")));
     QVERIFY(!m_editor->ApplyMacroName(QString()));
     QCOMPARE(changed.count(), 1);
@@ -116,7 +116,7 @@ void MacroEditorTest::clearingKeepsTheName()
     QCOMPARE(macroStreamLength(macroNameEntry(m_image.MacroNameTable, 9)), 0);
     QCOMPARE(decodeMacroName(macroNameEntry(m_image.MacroNameTable, 9)), QStringLiteral("macro9"));
     QCOMPARE(m_editor->recorder().state().PressCount, 1); // the counts stay
-    m_editor->LB_MacroNameClick(9);
+    m_editor->selectMacro(9);
     QVERIFY(m_editor->eventLines().isEmpty());
 }
 
@@ -168,7 +168,7 @@ void MacroEditorTest::deletePairsPressesAndReleases()
 
     openMacro(3, QStringList{"10"} + events);
     m_editor->eventLines().setSelectedRow(row);
-    QCOMPARE(int(m_editor->Btn_DelClick()), result);
+    QCOMPARE(int(m_editor->deleteSelected()), result);
     const QStringList lines = m_editor->eventLines().lines();
     QCOMPARE(lines.mid(1), remaining);
     QCOMPARE(m_editor->eventLines().selectedRow(), selected);
@@ -205,13 +205,13 @@ void MacroEditorTest::insertsDelays()
 
     openMacro(0, {"00", "1 A CODE:8204", "2 A CODE:0204"});
     m_editor->eventLines().setSelectedRow(row);
-    QVERIFY(m_editor->Btn_InsertClick());
+    QVERIFY(m_editor->openInsertPanel());
     QCOMPARE(m_editor->pageState(), MacroEditor::PageState::InsertPanel);
     QCOMPARE(m_editor->recorder().state().InsertPressCount, 1);
-    QVERIFY(!m_editor->LB_MacroNameClick(1)); // the macro list is disabled meanwhile
-    QVERIFY(m_editor->CB_InsertChange(choice));
+    QVERIFY(!m_editor->selectMacro(1)); // the macro list is disabled meanwhile
+    QVERIFY(m_editor->chooseInsert(choice));
     m_editor->recorder().insertDelay().setDelay(300);
-    QCOMPARE(m_editor->Btn_OKClick(), MacroEditor::EditResult::Done);
+    QCOMPARE(m_editor->confirmInsert(), MacroEditor::EditResult::Done);
 
     QCOMPARE(m_editor->eventLines().lines().mid(1), events);
     QCOMPARE(m_editor->eventLines().selectedRow(), selected);
@@ -228,14 +228,14 @@ void MacroEditorTest::insertDelayNeedsARowAndRoom()
         full.append(mouseButtonLine(MacroMouseButton::Left, i % 2 == 0));
     openMacro(1, full);
     m_editor->eventLines().setSelectedRow(-1);
-    m_editor->Btn_InsertClick();
-    QCOMPARE(m_editor->Btn_OKClick(), MacroEditor::EditResult::Ignored);
+    m_editor->openInsertPanel();
+    QCOMPARE(m_editor->confirmInsert(), MacroEditor::EditResult::Ignored);
     QVERIFY(m_editor->insertPanelOpen());
 
     QSignalSpy fullSpy(m_editor.get(), &MacroEditor::macroFull);
     m_editor->eventLines().setSelectedRow(5);
     const QByteArray before = storedStream(1);
-    QCOMPARE(m_editor->Btn_OKClick(), MacroEditor::EditResult::Full);
+    QCOMPARE(m_editor->confirmInsert(), MacroEditor::EditResult::Full);
     QCOMPARE(fullSpy.count(), 1);
     QVERIFY(m_editor->insertPanelOpen());
     QCOMPARE(m_editor->eventLines().lines(), full);
@@ -252,21 +252,21 @@ void MacroEditorTest::cancelRestoresTheStoredMacro()
     MacroEventLines &lines = m_editor->eventLines();
     lines.setTopRow(2);
     lines.setSelectedRow(3);
-    m_editor->Btn_InsertClick();
-    QVERIFY(m_editor->CB_InsertChange(MacroEditor::InsertKeyBack));
+    m_editor->openInsertPanel();
+    QVERIFY(m_editor->chooseInsert(MacroEditor::InsertKeyBack));
     QCOMPARE(m_editor->recorder().insertDelay().mode, MacroDelayMode::RecordedDelay);
-    QVERIFY(m_editor->Btn_InsertStartClick());
+    QVERIFY(m_editor->toggleInsertRecording());
     QCOMPARE(m_editor->pageState(), MacroEditor::PageState::InsertRecording);
-    QVERIFY(!m_editor->Btn_CancelClick()); // disabled while recording
+    QVERIFY(!m_editor->cancelInsert()); // disabled while recording
     m_editor->recorder().keyboardHook().keyDown(kVkShift);
     m_clock.now += 15;
     m_editor->recorder().keyboardHook().keyUp(kVkShift);
-    QVERIFY(m_editor->Btn_InsertStartClick());
+    QVERIFY(m_editor->toggleInsertRecording());
     QCOMPARE(lines.lineCount(), stored.size() + 3);
 
     lines.setTopRow(0);
     lines.setSelectedRow(0);
-    QVERIFY(m_editor->Btn_CancelClick());
+    QVERIFY(m_editor->cancelInsert());
     QCOMPARE(lines.lines(), stored);
     QCOMPARE(lines.topRow(), 2);
     QCOMPARE(lines.selectedRow(), 3);
@@ -277,14 +277,14 @@ void MacroEditorTest::confirmStoresAnInsertRecording()
 {
     openMacro(20, {"00", "1 RightKey CODE:00A2", "2 RightKey CODE:0022"});
     m_editor->eventLines().setSelectedRow(0);
-    m_editor->Btn_InsertClick();
-    m_editor->CB_InsertChange(MacroEditor::InsertKeyFront);
-    QVERIFY(m_editor->Btn_InsertStartClick());
+    m_editor->openInsertPanel();
+    m_editor->chooseInsert(MacroEditor::InsertKeyFront);
+    QVERIFY(m_editor->toggleInsertRecording());
     m_editor->recorder().keyboardHook().keyDown(kVkA);
     m_clock.now += 8;
     m_editor->recorder().keyboardHook().keyUp(kVkA);
-    m_editor->Btn_InsertStartClick();
-    QCOMPARE(m_editor->Btn_OKClick(), MacroEditor::EditResult::Done);
+    m_editor->toggleInsertRecording();
+    QCOMPARE(m_editor->confirmInsert(), MacroEditor::EditResult::Done);
     QCOMPARE(storedStream(20), bytesFromHex("82 04 FE 00 08 02 04 A2 22 00"));
     QCOMPARE(m_editor->recorder().state().PressCount, 2);
     QCOMPARE(m_editor->recorder().state().ReleaseCount, 2);
@@ -292,16 +292,16 @@ void MacroEditorTest::confirmStoresAnInsertRecording()
 
 void MacroEditorTest::recordsIntoTheSelectedMacroOnly()
 {
-    QVERIFY(!m_editor->Btn_StartClick()); // no macro selected
-    m_editor->LB_MacroNameClick(30);
+    QVERIFY(!m_editor->toggleRecording()); // no macro selected
+    m_editor->selectMacro(30);
     m_editor->recorder().normalDelay().mode = MacroDelayMode::NoDelay;
-    QVERIFY(m_editor->Btn_StartClick());
+    QVERIFY(m_editor->toggleRecording());
     QCOMPARE(m_editor->pageState(), MacroEditor::PageState::Recording);
-    QVERIFY(!m_editor->Btn_InsertClick());
-    QVERIFY(!m_editor->LB_MacroNameClick(2));
+    QVERIFY(!m_editor->openInsertPanel());
+    QVERIFY(!m_editor->selectMacro(2));
     m_editor->recorder().mouseButtonEvent(MacroMouseButton::Forward, true);
     m_editor->recorder().mouseButtonEvent(MacroMouseButton::Forward, false);
-    QVERIFY(m_editor->Btn_StartClick());
+    QVERIFY(m_editor->toggleRecording());
     QCOMPARE(storedStream(30), bytesFromHex("A8 28 00"));
     QCOMPARE(storedStream(2), QByteArray());
     QCOMPARE(m_editor->eventLines().wrScript(), QStringLiteral("A82800"));
@@ -310,7 +310,7 @@ void MacroEditorTest::recordsIntoTheSelectedMacroOnly()
 void MacroEditorTest::closingDropsARunningRecordingAndTheSelection()
 {
     openMacro(4, {"00", "1 LeftKey CODE:00A1", "2 LeftKey CODE:0021"});
-    QVERIFY(m_editor->Btn_StartClick());
+    QVERIFY(m_editor->toggleRecording());
     m_editor->recorder().mouseButtonEvent(MacroMouseButton::Right, true);
     QSignalSpy selected(m_editor.get(), &MacroEditor::selectedMacroChanged);
     m_editor->closeMacro();
@@ -321,11 +321,11 @@ void MacroEditorTest::closingDropsARunningRecordingAndTheSelection()
     // The half-made recording is not stored over the macro.
     QCOMPARE(storedStream(4), bytesFromHex("A1 21 00"));
 
-    m_editor->LB_MacroNameClick(4);
-    QVERIFY(m_editor->Btn_InsertClick());
+    m_editor->selectMacro(4);
+    QVERIFY(m_editor->openInsertPanel());
     m_editor->closeMacro();
     QVERIFY(!m_editor->insertPanelOpen());
-    QVERIFY(!m_editor->Btn_StartClick()); // nothing selected any more
+    QVERIFY(!m_editor->toggleRecording()); // nothing selected any more
 }
 
 QTEST_GUILESS_MAIN(MacroEditorTest)

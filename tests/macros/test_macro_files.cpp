@@ -176,12 +176,12 @@ void MacroFilesTest::editorCopiesAMacroToAnotherSlot()
     QVERIFY(editor.exportOne(path("none")).errorKey.isEmpty());
 
     storeStream(m_image, 8, bytesFromHex("FE 00 0A A4 FE 00 0B 24 00"));
-    QVERIFY(editor.LB_MacroNameClick(8));
+    QVERIFY(editor.selectMacro(8));
     QVERIFY(editor.ApplyMacroName(QStringLiteral("middle")));
     editor.UIToMacroName();
     QVERIFY(editor.exportOne(path("eight")));
 
-    QVERIFY(editor.LB_MacroNameClick(17));
+    QVERIFY(editor.selectMacro(17));
     QVERIFY(editor.importOne(path("eight.bin")));
     QCOMPARE(editor.macroNames()[17], QStringLiteral("middle"));
     QCOMPARE(editor.eventLines().lines(),

@@ -47,7 +47,7 @@ bool MacroEditor::ApplyMacroName(const QString &name)
 
 // --- selection and events ------------------------------------------------------
 
-bool MacroEditor::LB_MacroNameClick(int index)
+bool MacroEditor::selectMacro(int index)
 {
     if (!browsing() || index < 0 || index >= kMacroCount)
         return false;
@@ -136,7 +136,7 @@ void MacroEditor::closeMacro()
     emit selectedMacroChanged(-1);
 }
 
-MacroEditor::EditResult MacroEditor::Btn_DelClick()
+MacroEditor::EditResult MacroEditor::deleteSelected()
 {
     const int row = m_lines.selectedRow();
     if (!browsing() || row < 0)
@@ -200,7 +200,7 @@ void MacroEditor::CountMacroKeys()
 
 // --- recording -------------------------------------------------------------------
 
-bool MacroEditor::Btn_StartClick()
+bool MacroEditor::toggleRecording()
 {
     const PageState page = pageState();
     if (page == PageState::Recording) {
@@ -213,7 +213,7 @@ bool MacroEditor::Btn_StartClick()
     return true;
 }
 
-bool MacroEditor::Btn_InsertStartClick()
+bool MacroEditor::toggleInsertRecording()
 {
     const PageState page = pageState();
     if (page == PageState::InsertRecording) {
@@ -230,14 +230,14 @@ bool MacroEditor::Btn_InsertStartClick()
 
 // --- insert panel ----------------------------------------------------------------
 
-bool MacroEditor::Btn_InsertClick()
+bool MacroEditor::openInsertPanel()
 {
     if (!browsing())
         return false;
     m_savedTopRow = m_lines.topRow();
     m_savedRow = m_lines.selectedRow();
     m_insertPanelOpen = true;
-    CB_InsertChange(InsertDelayFront);
+    chooseInsert(InsertDelayFront);
     MacroRecordingState &state = m_recorder.state();
     state.InsertPressCount = countKind(m_lines.lines(), u'1');
     state.InsertReleaseCount = countKind(m_lines.lines(), u'2');
@@ -245,7 +245,7 @@ bool MacroEditor::Btn_InsertClick()
     return true;
 }
 
-bool MacroEditor::CB_InsertChange(int choice)
+bool MacroEditor::chooseInsert(int choice)
 {
     if (pageState() != PageState::InsertPanel || choice < InsertDelayFront ||
         choice > InsertKeyBack)
@@ -257,7 +257,7 @@ bool MacroEditor::CB_InsertChange(int choice)
     return true;
 }
 
-MacroEditor::EditResult MacroEditor::Btn_OKClick()
+MacroEditor::EditResult MacroEditor::confirmInsert()
 {
     if (pageState() != PageState::InsertPanel)
         return EditResult::Ignored;
@@ -287,7 +287,7 @@ MacroEditor::EditResult MacroEditor::Btn_OKClick()
     return EditResult::Done;
 }
 
-bool MacroEditor::Btn_CancelClick()
+bool MacroEditor::cancelInsert()
 {
     if (pageState() != PageState::InsertPanel)
         return false;

@@ -65,12 +65,12 @@ public:
 
     // --- selection and events ----------------------------------------------
     int selectedMacro() const { return m_selected; }
-    bool LB_MacroNameClick(int index);
+    bool selectMacro(int index);
     bool clearSelectedMacro(); // after the user agreed: events gone, name kept
     // The image was replaced or the mouse went away: a running recording
     // stops, the insert panel closes and no macro stays open or selected.
     void closeMacro();
-    EditResult Btn_DelClick();
+    EditResult deleteSelected();
     void CountMacroKeys();
     // The stored macro into the event lines (nothing without a selection).
     void DataBufToMacroList();
@@ -78,18 +78,18 @@ public:
     bool MacroListToDataBuf();
 
     // --- recording ----------------------------------------------------------
-    bool Btn_StartClick();       // starts or stops a normal recording
-    bool Btn_InsertStartClick(); // starts or stops an insert recording
+    bool toggleRecording();       // starts or stops a normal recording
+    bool toggleInsertRecording(); // starts or stops an insert recording
 
     // --- insert panel -------------------------------------------------------
     bool insertPanelOpen() const { return m_insertPanelOpen; }
     int insertChoice() const { return m_insertChoice; }
     int savedTopRow() const { return m_savedTopRow; }
     int savedRow() const { return m_savedRow; }
-    bool Btn_InsertClick();
-    bool CB_InsertChange(int choice);
-    EditResult Btn_OKClick();
-    bool Btn_CancelClick();
+    bool openInsertPanel();
+    bool chooseInsert(int choice);
+    EditResult confirmInsert();
+    bool cancelInsert();
     void CloseInsertPanel();
 
     // --- files --------------------------------------------------------------

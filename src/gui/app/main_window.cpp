@@ -145,15 +145,22 @@ void TForm1::placeWindow()
 
 void TForm1::connectContent()
 {
-    connect(m_content, &WindowContent::confirmClicked, this, &TForm1::Btn_ConfirmClick);
-    connect(m_content, &WindowContent::applyClicked, this, &TForm1::Btn_ApplyClick);
-    connect(m_content, &WindowContent::resetClicked, this, &TForm1::Btn_ResetClick);
-    connect(m_content, &WindowContent::exitClicked, this, &TForm1::Btn_ExitClick);
-    connect(m_content, &WindowContent::saveClicked, this, &TForm1::Btn_SaveClick);
-    connect(m_content, &WindowContent::loadClicked, this, &TForm1::Btn_LoadClick);
-    connect(m_content, &WindowContent::backgroundPressed, this, &TForm1::startSystemMove);
-    connect(m_content, &WindowContent::devTimerHold, this, &TForm1::setMarqueeRunning);
-    connect(m_content, &WindowContent::messageRequested, this, &TForm1::showMessage);
+    // Straight to the content's signal source: a click on a command button
+    // reaches its handler here without a relay in between.
+    SkinSignals &source = m_content->signalSource();
+    connect(&source, &SkinSignals::confirmClicked, this, &TForm1::Btn_ConfirmClick);
+    connect(&source, &SkinSignals::applyClicked, this, &TForm1::Btn_ApplyClick);
+    connect(&source, &SkinSignals::resetClicked, this, &TForm1::Btn_ResetClick);
+    connect(&source, &SkinSignals::exitClicked, this, &TForm1::Btn_ExitClick);
+    connect(&source, &SkinSignals::saveClicked, this, &TForm1::Btn_SaveClick);
+    connect(&source, &SkinSignals::loadClicked, this, &TForm1::Btn_LoadClick);
+    connect(&source, &SkinSignals::dragRequested, this, &TForm1::startSystemMove);
+    connect(&source, &SkinSignals::marqueeStarted, this, [this] { setMarqueeRunning(true); });
+    connect(&source, &SkinSignals::marqueeStopped, this, [this] { setMarqueeRunning(false); });
+    connect(&source, &SkinSignals::messageRequested, this, &TForm1::showMessage);
+    // After the handlers above, so the settings pages see a write's clicks
+    // once it is done.
+    m_content->attachSettingsPages();
 }
 
 void TForm1::startSystemMove()

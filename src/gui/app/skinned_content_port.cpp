@@ -14,22 +14,20 @@
 SkinnedContentPort::SkinnedContentPort(QWidget *client, Configuration &config)
     : m_config(config), m_skin(new SkinnedContent(client, config, this))
 {
-    connect(m_skin, &SkinnedContent::confirmClicked, this, &WindowContent::confirmClicked);
-    connect(m_skin, &SkinnedContent::applyClicked, this, &WindowContent::applyClicked);
-    connect(m_skin, &SkinnedContent::resetClicked, this, &WindowContent::resetClicked);
-    connect(m_skin, &SkinnedContent::exitClicked, this, &WindowContent::exitClicked);
-    connect(m_skin, &SkinnedContent::saveClicked, this, &WindowContent::saveClicked);
-    connect(m_skin, &SkinnedContent::loadClicked, this, &WindowContent::loadClicked);
-    connect(m_skin, &SkinnedContent::dragRequested, this, &WindowContent::backgroundPressed);
-    connect(m_skin, &SkinnedContent::marqueeStarted, this, [this] { emit devTimerHold(true); });
-    connect(m_skin, &SkinnedContent::marqueeStopped, this, [this] { emit devTimerHold(false); });
-    connect(m_skin, &SkinnedContent::messageRequested, this, &WindowContent::messageRequested);
     // The button pages' menus lie beside the skin's labels and close with it.
     m_buttons = new ButtonPages(client, config, this);
-    connect(m_skin, &SkinnedContent::hideAllMenusRequested, m_buttons, &ButtonPages::HideAllMenu);
-    connect(m_skin, &SkinnedContent::titleChanged, m_buttons, &ButtonPages::languageChanged);
-    // After the forwarding above, so the pages see a write's clicks once it is done.
-    attachSettingsPages(*m_skin, config);
+    connect(m_skin, &SkinSignals::hideAllMenusRequested, m_buttons, &ButtonPages::HideAllMenu);
+    connect(m_skin, &SkinSignals::titleChanged, m_buttons, &ButtonPages::languageChanged);
+}
+
+SkinSignals &SkinnedContentPort::signalSource()
+{
+    return *m_skin;
+}
+
+void SkinnedContentPort::attachSettingsPages()
+{
+    ::attachSettingsPages(*m_skin, m_config);
 }
 
 void SkinnedContentPort::stretchInputCover()
@@ -136,7 +134,7 @@ void SkinnedContentPort::attachMacroPage(MacroEditor &editor)
     if (m_macroPage)
         return;
     m_macroPage = new MacroPage(*m_skin, editor, m_config, this);
-    connect(m_macroPage, &MacroPage::messageRequested, this, &WindowContent::messageRequested);
+    connect(m_macroPage, &MacroPage::messageRequested, m_skin, &SkinSignals::messageRequested);
 }
 
 void SkinnedContentPort::clearMacroLists()

@@ -46,6 +46,9 @@ public:
     void showPressed(DeviceObserver::WriteButton button) override;
     void showFileButtonPressed(bool save) override;
 
+    SkinSignals &signalSource() override;
+    void attachSettingsPages() override;
+
 private:
     void clearList(const QString &name);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/device_observer.h"
+#include "ui/skin_signals.h"
 
 #include <QObject>
 #include <QString>
@@ -11,7 +12,9 @@ class MacroEditor;
 // What the main window asks of the skinned content laid over its client
 // area: the pictures, labels, pages and menus. The window owns the device
 // link, the timers and the dialogs; the content owns every named element.
-// Requests follow the routine names of the skin so the two sides read alike.
+// Requests follow the routine names of the skin so the two sides read alike;
+// what the content reports (clicks, drags, messages, the marquee) comes from
+// its signal source, to which the window connects directly.
 class WindowContent : public QObject
 {
     Q_OBJECT
@@ -51,18 +54,13 @@ public:
     // Img_Save or Img_Load pressed: "SetS_02".
     virtual void showFileButtonPressed(bool save) = 0;
 
-signals:
-    void confirmClicked();
-    void applyClicked();
-    void resetClicked();
-    void exitClicked();
-    void saveClicked();
-    void loadClicked();
-    // The background picture was pressed: the window starts a system move.
-    void backgroundPressed();
-    // The caption marquee runs: the hot-plug timer must rest meanwhile.
-    void devTimerHold(bool hold);
-    // The content wants a message box shown (a bad layout value, a page
-    // button without a mouse).
-    void messageRequested(const QString &text);
+    // --- signals -------------------------------------------------------------
+    // The object whose signals the window connects to: the command buttons'
+    // clicks, a press on the background, the marquee (the hot-plug timer
+    // rests while it runs) and the messages the content wants shown.
+    virtual SkinSignals &signalSource() = 0;
+    // Pages that follow a write's clicks (the fire-key boxes show what was
+    // stored), attached once the window has connected its own handlers so
+    // theirs run after the window's.
+    virtual void attachSettingsPages() {}
 };

@@ -275,7 +275,7 @@ void MacroPage::closeMacro()
 
 void MacroPage::LB_MacroNameClick(int row)
 {
-    if (!m_editor.LB_MacroNameClick(row))
+    if (!m_editor.selectMacro(row))
         renderNames(); // refused: the list shows the macro still open
 }
 
@@ -307,7 +307,7 @@ void MacroPage::Btn_StartClick()
     if (m_editor.pageState() == MacroEditor::PageState::Recording) {
         // The capture ends first, so nothing arrives once the macro is stored.
         stopCapture();
-        m_editor.Btn_StartClick();
+        m_editor.toggleRecording();
         showPressed("Img_Start");
         return;
     }
@@ -315,7 +315,7 @@ void MacroPage::Btn_StartClick()
         return;
     showPressed("Img_Start");
     m_capture->start();
-    if (!m_editor.Btn_StartClick()) {
+    if (!m_editor.toggleRecording()) {
         stopCapture();
         return;
     }
@@ -327,14 +327,14 @@ void MacroPage::Btn_InsertStartClick()
 {
     if (m_editor.pageState() == MacroEditor::PageState::InsertRecording) {
         stopCapture();
-        m_editor.Btn_InsertStartClick();
+        m_editor.toggleInsertRecording();
         showPressed("Img_InsertStart");
         return;
     }
     if (m_editor.pageState() != MacroEditor::PageState::InsertPanel)
         return;
     m_capture->start();
-    if (!m_editor.Btn_InsertStartClick()) {
+    if (!m_editor.toggleInsertRecording()) {
         stopCapture();
         return;
     }
@@ -371,7 +371,7 @@ void MacroPage::Btn_DelClick()
     if (m_editor.eventLines().selectedRow() < 0)
         return showPressed("Img_Del", kOverPicture);
     showPressed("Img_Del");
-    m_editor.Btn_DelClick();
+    m_editor.deleteSelected();
     if (m_events)
         m_events->viewport()->update();
 }
@@ -379,24 +379,24 @@ void MacroPage::Btn_DelClick()
 void MacroPage::Btn_InsertClick()
 {
     showPressed("Img_Insert");
-    m_editor.Btn_InsertClick();
+    m_editor.openInsertPanel();
 }
 
 void MacroPage::CB_InsertChange(int choice)
 {
-    m_editor.CB_InsertChange(choice);
+    m_editor.chooseInsert(choice);
 }
 
 void MacroPage::Btn_OKClick()
 {
     showPressed("Img_OK", "MacroBtnS_03");
-    m_editor.Btn_OKClick();
+    m_editor.confirmInsert();
 }
 
 void MacroPage::Btn_CancelClick()
 {
     showPressed("Img_Cancel", "MacroBtnS_03");
-    m_editor.Btn_CancelClick();
+    m_editor.cancelInsert();
 }
 
 void MacroPage::delayOptionClick(bool insert, MacroDelayMode mode)

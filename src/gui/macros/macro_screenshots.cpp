@@ -21,8 +21,8 @@ void recordSample(MacroEditor &editor)
     quint32 now = 1000;
     MacroRecorder &recorder = editor.recorder();
     recorder.setClock([&now] { return now; });
-    editor.LB_MacroNameClick(0);
-    editor.Btn_StartClick();
+    editor.selectMacro(0);
+    editor.toggleRecording();
     TKeyboardHook &keys = recorder.keyboardHook();
     keys.keyDown(kVkControl);
     now += 85;
@@ -35,7 +35,7 @@ void recordSample(MacroEditor &editor)
     recorder.mouseButtonEvent(MacroMouseButton::Left, true);
     now += 95;
     recorder.mouseButtonEvent(MacroMouseButton::Left, false);
-    editor.Btn_StartClick();
+    editor.toggleRecording();
     recorder.setClock(steadyMillisecondClock());
 }
 
@@ -52,9 +52,9 @@ bool renderMacroScreenshots(TForm1 &window, const QDir &folder)
     bool ok = saveShot(windowShot(window), folder, QStringLiteral("page-macro-recorded"));
 
     editor.eventLines().setSelectedRow(2);
-    editor.Btn_InsertClick();
-    editor.CB_InsertChange(MacroEditor::InsertKeyFront);
+    editor.openInsertPanel();
+    editor.chooseInsert(MacroEditor::InsertKeyFront);
     ok = saveShot(windowShot(window), folder, QStringLiteral("page-macro-insert")) && ok;
-    editor.Btn_CancelClick();
+    editor.cancelInsert();
     return ok;
 }

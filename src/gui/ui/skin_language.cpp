@@ -1,10 +1,13 @@
-// The language half of the skin: captions from the language texts, the
-// re-translation of the button captions and the texts kept for other pages.
-#include "ui/skinned_content.h"
+#include "ui/skin_language.h"
 
-#include "ui/skin_elements.h"
+#include "image/configuration.h"
+#include "ui/skin_element_set.h"
 #include "ui/skin_label.h"
-#include "ui/skin_picture.h"
+#include "ui/skin_layout.h"
+#include "ui/skin_marquee.h"
+#include "ui/skin_model_view.h"
+#include "ui/skin_pages.h"
+#include "ui/skin_signals.h"
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -109,19 +112,27 @@ QStringList storedKeys()
 
 } // namespace
 
-void SkinnedContent::applyLanguage(int language)
+SkinLanguage::SkinLanguage(SkinElementSet &elements, Configuration &configuration,
+                           SkinLayout &layout, SkinModelView &view, SkinPages &pages,
+                           SkinMarquee &marquee, QHash<QString, QString> &storedTexts,
+                           SkinSignals &events)
+    : m_elements(elements), m_configuration(configuration), m_layout(layout), m_view(view),
+      m_pages(pages), m_marquee(marquee), m_storedTexts(storedTexts), m_events(events)
+{}
+
+void SkinLanguage::applyLanguage(int language)
 {
-    applyLayout(language);
+    m_layout.applyLayout(language);
     m_configuration.setLanguage(language);
     const LanguageTable texts = OpenLanguage(language);
     applyCaptions(texts);
     // The marking colours may have changed with the layout; the button
     // captions were re-translated above and stay as they are.
-    renderPages();
-    emit titleChanged(applicationTitle());
+    m_view.renderPages();
+    emit m_events.titleChanged(applicationTitle());
 }
 
-void SkinnedContent::applyCaptions(const LanguageTable &texts)
+void SkinLanguage::applyCaptions(const LanguageTable &texts)
 {
     const auto text = [&texts](const char *key) {
         return LanguageText(texts, QString::fromLatin1(key));
@@ -130,62 +141,66 @@ void SkinnedContent::applyCaptions(const LanguageTable &texts)
         m_storedTexts.insert(key, LanguageText(texts, key));
 
     for (const Caption &caption : kCaptions) {
-        if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
+        if (auto *target = m_elements.element<QLabel>(QString::fromLatin1(caption.element)))
             target->setText(text(caption.key));
     }
-    showNoAccessTexts(text);
+    m_pages.showNoAccessTexts(text);
     for (const Caption &caption : kOptionCaptions) {
-        if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
+        if (auto *target = m_elements.element<QLabel>(QString::fromLatin1(caption.element)))
             target->setText(QString(7, QLatin1Char(' ')) + text(caption.key));
     }
 
-    // Button captions show each button's function: a caption that is one of
-    // the language texts becomes that text in the new language; composed
-    // captions (key combinations, macro names) stay as they are.
-    for (int n = 1; n <= 12; ++n) {
-        SkinLabel *key = label(QStringLiteral("Key%1").arg(n));
-        // A running marquee shows a scrolled text; the caption is the original.
-        const bool scrolling = key == m_marqueeLabel && m_marquee.running();
-        const QString current = scrolling ? m_marquee.original() : key->text();
-        const QString found = FindTextKey(current);
-        if (found.isEmpty())
-            continue;
-        const QString translated = LanguageText(texts, found);
-        if (scrolling)
-            m_marquee.start(translated);
-        else
-            key->setText(translated);
-    }
-
+    retranslateButtonCaptions(texts);
     fitDpiCaptions();
 
     const QString bullet = QLatin1Char(' ') + text("Str200") + QLatin1Char(' ');
     for (const Caption &caption : kMenuCaptions) {
-        if (auto *target = element<QLabel>(QString::fromLatin1(caption.element)))
+        if (auto *target = m_elements.element<QLabel>(QString::fromLatin1(caption.element)))
             target->setText(bullet + text(caption.key));
     }
 
-    if (auto *choices = element<QComboBox>(QStringLiteral("CB_Insert"))) {
+    if (auto *choices = m_elements.element<QComboBox>(QStringLiteral("CB_Insert"))) {
         for (int item = 0; item < 4 && item < choices->count(); ++item)
             choices->setItemText(item,
                                  LanguageText(texts, QStringLiteral("Str%1").arg(410 + item)));
     }
 }
 
-void SkinnedContent::fitDpiCaptions()
+void SkinLanguage::retranslateButtonCaptions(const LanguageTable &texts)
+{
+    // Button captions show each button's function: a caption that is one of
+    // the language texts becomes that text in the new language; composed
+    // captions (key combinations, macro names) stay as they are.
+    for (int n = 1; n <= 12; ++n) {
+        SkinLabel *key = m_elements.label(QStringLiteral("Key%1").arg(n));
+        // A running marquee shows a scrolled text; the caption is the original.
+        const bool scrolling = m_marquee.scrolls(key);
+        const QString current = scrolling ? m_marquee.original() : key->text();
+        const QString found = FindTextKey(current);
+        if (found.isEmpty())
+            continue;
+        const QString translated = LanguageText(texts, found);
+        if (scrolling)
+            m_marquee.restart(translated);
+        else
+            key->setText(translated);
+    }
+}
+
+void SkinLanguage::fitDpiCaptions()
 {
     // One size for the whole row, the largest at which every level fits,
     // rather than "800" large beside squeezed four-digit levels.
     QList<SkinLabel *> captions;
     for (int n = 1; n <= 8; ++n) {
-        if (SkinLabel *caption = label(QStringLiteral("lbl_DPI%1").arg(n)))
+        if (SkinLabel *caption = m_elements.label(QStringLiteral("lbl_DPI%1").arg(n)))
             captions << caption;
     }
     if (captions.isEmpty())
         return;
     constexpr int kGap = 5; // between neighbouring captions
     QFont font = captions.constFirst()->font();
-    font.setPointSize(m_dpiPointSize > 0 ? m_dpiPointSize : font.pointSize());
+    font.setPointSize(m_layout.dpiPointSize() > 0 ? m_layout.dpiPointSize() : font.pointSize());
     int pixels = QFontInfo(font).pixelSize();
     const auto fits = [&] {
         const QFontMetrics metrics(font);
@@ -201,22 +216,29 @@ void SkinnedContent::fitDpiCaptions()
         caption->setFont(font);
 }
 
-void SkinnedContent::languageButtonClick(int language)
+void SkinLanguage::languageButtonClick(int language)
 {
     if (language < 1 || language > 3)
         return;
     for (int n = 1; n <= 3; ++n)
-        setPicture(QStringLiteral("Img_Lang%1").arg(n),
-                   n == language ? QStringLiteral("SetS_02") : QStringLiteral("SetS_01"));
-    auto *choices = element<QComboBox>(QStringLiteral("CB_Insert"));
+        m_elements.setPicture(QStringLiteral("Img_Lang%1").arg(n), n == language
+                                                                       ? QStringLiteral("SetS_02")
+                                                                       : QStringLiteral("SetS_01"));
+    auto *choices = m_elements.element<QComboBox>(QStringLiteral("CB_Insert"));
     const int choice = choices ? choices->currentIndex() : -1;
-    findElement(QStringLiteral("Gb_Delay"))->hide();
+    m_elements.find(QStringLiteral("Gb_Delay"))->hide();
 
     m_configuration.state().CurrentLanguage = language;
     applyLanguage(language);
 
     if (choices)
         choices->setCurrentIndex(choice);
-    emit titleChanged(applicationTitle());
-    refreshAPPage();
+    emit m_events.titleChanged(applicationTitle());
+    m_pages.refreshAPPage();
+}
+
+void SkinLanguage::markSelectedLanguageButton()
+{
+    m_elements.setPicture(QStringLiteral("Img_Lang%1").arg(m_configuration.state().CurrentLanguage),
+                          QStringLiteral("SetS_02"));
 }

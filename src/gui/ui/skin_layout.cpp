@@ -1,11 +1,14 @@
-// The layout half of the skin: ApplyWebLink and ApplyLayout place, size,
-// colour and show or hide the elements from the embedded layout texts.
-#include "ui/skinned_content.h"
+#include "ui/skin_layout.h"
 
+#include "image/configuration.h"
+#include "image/page_buttons.h"
 #include "ui/layout_geometry.h"
+#include "ui/skin_element_set.h"
 #include "ui/skin_elements.h"
+#include "ui/skin_images.h"
 #include "ui/skin_label.h"
 #include "ui/skin_picture.h"
+#include "ui/skin_signals.h"
 #include "ui/web_address.h"
 
 #include <QComboBox>
@@ -145,33 +148,40 @@ void setBackground(QWidget *widget, const QColor &colour, bool border)
 
 } // namespace
 
-bool SkinnedContent::applyWebLink()
-{
-    return applyWebLink(openWebLink());
-}
+SkinLayout::SkinLayout(SkinElementSet &elements, const Configuration &configuration,
+                       SkinSignals &events)
+    : m_elements(elements), m_configuration(configuration), m_events(events)
+{}
 
-bool SkinnedContent::applyWebLink(const WebLinkLayout &link)
+bool SkinLayout::applyWebLink(const WebLinkLayout &link)
 {
     m_webAddress = resolveWebAddress(link.address);
     if (link.position) {
-        QWidget *picture = findElement(QStringLiteral("Img_Web"));
+        QWidget *picture = m_elements.find(QStringLiteral("Img_Web"));
         picture->move(*link.position);
-        findElement(QStringLiteral("Btn_Web"))->setGeometry(picture->geometry());
+        m_elements.find(QStringLiteral("Btn_Web"))->setGeometry(picture->geometry());
     }
     if (!link.failure.isEmpty()) {
-        emit messageRequested(link.failure);
+        emit m_events.messageRequested(link.failure);
         return false;
     }
     return true;
 }
 
-bool SkinnedContent::applyLayout(int language)
+bool SkinLayout::applyLayout(int language)
 {
     reloadPagePictures(language);
     return applyPageLayout(openPageLayout(language));
 }
 
-bool SkinnedContent::applyPageLayout(const PageLayout &layout)
+void SkinLayout::reloadPagePictures(int language)
+{
+    m_elements.setPicture(QStringLiteral("Img_Base"), backgroundPictureName(language));
+    const int page = pagePictureNumber(m_configuration.currentPage());
+    m_elements.setPicture(QStringLiteral("Img_P%1").arg(page), pagePictureName(language, page));
+}
+
+bool SkinLayout::applyPageLayout(const PageLayout &layout)
 {
     for (const LayoutValue &value : layout.values)
         applyLayoutValue(value);
@@ -185,98 +195,113 @@ bool SkinnedContent::applyPageLayout(const PageLayout &layout)
     if (stored.macroNameHeight)
         m_stored.macroNameHeight = *stored.macroNameHeight;
     if (!layout.complete()) {
-        emit messageRequested(layout.failure);
+        emit m_events.messageRequested(layout.failure);
         return false;
     }
     return true;
 }
 
-void SkinnedContent::applyMacroNameHeight()
+void SkinLayout::applyMacroNameHeight()
 {
-    if (auto *list = element<QListWidget>(QStringLiteral("LB_MacroName"))) {
+    if (auto *list = m_elements.element<QListWidget>(QStringLiteral("LB_MacroName"))) {
         list->setUniformItemSizes(true);
         list->setStyleSheet(
             QStringLiteral("QListWidget::item { height: %1px; }").arg(m_stored.macroNameHeight));
     }
 }
 
-void SkinnedContent::applyLayoutValue(const LayoutValue &value)
+void SkinLayout::moveTo(const QString &element, QPoint at)
+{
+    if (QWidget *widget = m_elements.find(element))
+        widget->move(at);
+}
+
+void SkinLayout::moveButton(const QString &label, QPoint at)
+{
+    moveTo(label, at);
+    moveTo(skin_elements::pictureOf(label), at);
+}
+
+void SkinLayout::applyLayoutValue(const LayoutValue &value)
 {
     const QString &name = value.item.name;
-    const auto moveTo = [this](const QString &element, QPoint at) {
-        if (QWidget *widget = findElement(element))
-            widget->move(at);
-    };
-    const auto moveButton = [&](const QString &label, QPoint at) {
-        moveTo(label, at);
-        moveTo(skin_elements::pictureOf(label), at);
-    };
-
     switch (value.item.kind) {
     case LayoutItemKind::Integer:
-        if (name.startsWith(QLatin1String("Size_"))) {
-            const QString group = name.mid(5);
-            if (group == QLatin1String("D"))
-                m_dpiPointSize = value.number;
-            for (const QString &element : fontGroups().value(group)) {
-                if (QWidget *widget = findElement(element))
-                    setFontSize(widget, value.number);
-            }
-            if (group == QLatin1String("F")) {
-                if (QWidget *choices = findElement(QStringLiteral("CB_Insert")))
-                    setFontSize(choices, value.number - 1);
-                // The delay boxes show their longest value whole.
-                for (const char *edit : {"Edt_Delay", "Edt_InsertDelay"})
-                    fitLongestDelay(findElement(QString::fromLatin1(edit)));
-            }
-        }
+        if (name.startsWith(QLatin1String("Size_")))
+            applyFontSize(name.mid(5), value.number);
         return; // MacroNameHeight is only stored
-    case LayoutItemKind::Colour: {
-        const QColor colour = toColour(value.colour);
-        QStringList targets;
-        if (name == QLatin1String("Color_D_notSelected")) {
-            targets = numbered("lbl_Spd", 10) + numbered("lbl_DbSpd", 10) +
-                      numbered("lbl_ScrSpd", 10) + fireEdits();
-        } else if (name == QLatin1String("Color_D_Back")) {
-            for (const QString &edit : fireEdits())
-                setBackground(findElement(edit), colour, true);
-        } else if (name == QLatin1String("Color_F")) {
-            targets = fontGroups().value("F");
-            targets.removeAll("LB_MacroName");
-            targets.removeAll("Edt_Delay");
-            targets.removeAll("Edt_InsertDelay");
-            targets << QStringLiteral("CB_Insert");
-        } else if (name == QLatin1String("Color_F_Font")) {
-            targets = {"LB_MacroName", "LB_macro", "Edt_Delay", "Edt_InsertDelay"};
-        } else if (name == QLatin1String("Color_F_Back")) {
-            for (const char *list : {"LB_MacroName", "LB_macro", "Edt_Delay", "Edt_InsertDelay"})
-                setBackground(findElement(QString::fromLatin1(list)), colour, false);
-        } else if (name.size() == 7 && name.startsWith(QLatin1String("Color_"))) {
-            targets = fontGroups().value(name.mid(6));
-        }
-        for (const QString &element : targets) {
-            if (QWidget *widget = findElement(element))
-                setTextColour(widget, colour);
-        }
+    case LayoutItemKind::Colour:
+        applyColour(name, toColour(value.colour));
         return;
-    }
-    case LayoutItemKind::Toggle: {
-        const QString label = toggleTargets().value(name);
-        const bool shown = value.toggle.shown;
-        for (const QString &element : {label, skin_elements::pictureOf(label)}) {
-            if (QWidget *widget = findElement(element)) {
-                widget->setVisible(shown);
-                if (shown && value.toggle.position)
-                    widget->move(*value.toggle.position);
-            }
-        }
+    case LayoutItemKind::Toggle:
+        applyToggle(name, value.toggle);
         return;
-    }
     case LayoutItemKind::Position:
-        break;
+        applyPosition(name, value.position);
+        return;
     }
+}
 
-    const QPoint at = value.position;
+void SkinLayout::applyFontSize(const QString &group, int points)
+{
+    if (group == QLatin1String("D"))
+        m_dpiPointSize = points;
+    for (const QString &element : fontGroups().value(group)) {
+        if (QWidget *widget = m_elements.find(element))
+            setFontSize(widget, points);
+    }
+    if (group == QLatin1String("F")) {
+        if (QWidget *choices = m_elements.find(QStringLiteral("CB_Insert")))
+            setFontSize(choices, points - 1);
+        // The delay boxes show their longest value whole.
+        for (const char *edit : {"Edt_Delay", "Edt_InsertDelay"})
+            fitLongestDelay(m_elements.find(QString::fromLatin1(edit)));
+    }
+}
+
+void SkinLayout::applyColour(const QString &name, const QColor &colour)
+{
+    QStringList targets;
+    if (name == QLatin1String("Color_D_notSelected")) {
+        targets = numbered("lbl_Spd", 10) + numbered("lbl_DbSpd", 10) + numbered("lbl_ScrSpd", 10) +
+                  fireEdits();
+    } else if (name == QLatin1String("Color_D_Back")) {
+        for (const QString &edit : fireEdits())
+            setBackground(m_elements.find(edit), colour, true);
+    } else if (name == QLatin1String("Color_F")) {
+        targets = fontGroups().value("F");
+        targets.removeAll("LB_MacroName");
+        targets.removeAll("Edt_Delay");
+        targets.removeAll("Edt_InsertDelay");
+        targets << QStringLiteral("CB_Insert");
+    } else if (name == QLatin1String("Color_F_Font")) {
+        targets = {"LB_MacroName", "LB_macro", "Edt_Delay", "Edt_InsertDelay"};
+    } else if (name == QLatin1String("Color_F_Back")) {
+        for (const char *list : {"LB_MacroName", "LB_macro", "Edt_Delay", "Edt_InsertDelay"})
+            setBackground(m_elements.find(QString::fromLatin1(list)), colour, false);
+    } else if (name.size() == 7 && name.startsWith(QLatin1String("Color_"))) {
+        targets = fontGroups().value(name.mid(6));
+    }
+    for (const QString &element : targets) {
+        if (QWidget *widget = m_elements.find(element))
+            setTextColour(widget, colour);
+    }
+}
+
+void SkinLayout::applyToggle(const QString &name, const LayoutToggle &toggle)
+{
+    const QString label = toggleTargets().value(name);
+    for (const QString &element : {label, skin_elements::pictureOf(label)}) {
+        if (QWidget *widget = m_elements.find(element)) {
+            widget->setVisible(toggle.shown);
+            if (toggle.shown && toggle.position)
+                widget->move(*toggle.position);
+        }
+    }
+}
+
+void SkinLayout::applyPosition(const QString &name, QPoint at)
+{
     static const QStringList scales{"Spd", "DbSpd", "ScrSpd"};
     static const QHash<QString, QString> lightScales{
         {"OffTime", "Off"}, {"RaiseTime", "Raise"}, {"OnTime", "On"}, {"FallTime", "Fall"}};
@@ -284,14 +309,14 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
         moveTo(QStringLiteral("Img_") + name, at);
         if (name == QLatin1String("P3")) {
             // The breathing page's note lies just under its picture.
-            const QRect page = findElement(QStringLiteral("Img_P3"))->geometry();
-            findElement(QStringLiteral("lbl_BreathNote"))
+            const QRect page = m_elements.find(QStringLiteral("Img_P3"))->geometry();
+            m_elements.find(QStringLiteral("lbl_BreathNote"))
                 ->move(page.left(), page.bottom() + 1 + kBreathNoteGap);
         }
         if (name == QLatin1String("P2")) {
             // The read-only cover lies exactly over the advanced page picture.
-            findElement(QStringLiteral("Disable"))
-                ->setGeometry(findElement(QStringLiteral("Img_P2"))->geometry());
+            m_elements.find(QStringLiteral("Disable"))
+                ->setGeometry(m_elements.find(QStringLiteral("Img_P2"))->geometry());
         }
     } else if (name == QLatin1String("Error_text")) {
         for (const char *label : {"lbl_NoDev", "lbl_IDError", "lbl_TypeError"})
@@ -327,12 +352,19 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
         moveTo(QStringLiteral("lbl_LEDColMode") + n, geo::colourModeLabel(at));
     } else if (name == QLatin1String("R1") || name == QLatin1String("R2")) {
         const QString n = name.mid(1);
-        QWidget *frame = findElement(QStringLiteral("Img_Mode%1Color").arg(n));
+        QWidget *frame = m_elements.find(QStringLiteral("Img_Mode%1Color").arg(n));
         frame->move(at);
         for (const QString &element :
              {QStringLiteral("cs_Mode") + n, QStringLiteral("lbl_csmode") + n})
-            findElement(element)->setGeometry(frame->geometry());
-    } else if (name == QLatin1String("MacroName")) {
+            m_elements.find(element)->setGeometry(frame->geometry());
+    } else {
+        applyMacroPosition(name, at);
+    }
+}
+
+void SkinLayout::applyMacroPosition(const QString &name, QPoint at)
+{
+    if (name == QLatin1String("MacroName")) {
         moveTo(QStringLiteral("LB_MacroName"), at);
     } else if (name == QLatin1String("New")) {
         static const QStringList column{"Btn_New",    "Btn_Start",     "Btn_Clear", "Btn_ExportOne",
@@ -359,7 +391,7 @@ void SkinnedContent::applyLayoutValue(const LayoutValue &value)
         // The fixed-delay edit sits on the option rows' middle line: the
         // option texts end just before it, and a long text is drawn smaller.
         for (const char *option : {"IB_RecDelay", "IB_DelayTime", "IB_NoDelay"}) {
-            QWidget *text = findElement(QString::fromLatin1(option));
+            QWidget *text = m_elements.find(QString::fromLatin1(option));
             text->resize(std::max(kMinimumOptionWidth, at.x() - text->x() - 4), text->height());
         }
     } else if (name == QLatin1String("Insert")) {
