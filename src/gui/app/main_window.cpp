@@ -83,8 +83,9 @@ TForm1::~TForm1()
 {
     m_link->setObserver(nullptr);
     m_session.setMacroNamesShown(nullptr);
-    // The content and its elements refer to the configuration, which goes
-    // with the members; they must go first.
+    // The content and its elements go first, while the desktop settings and
+    // the observer they work with still stand; the configuration is the
+    // session's and outlives the window.
     delete m_content;
     delete m_client;
     delete m_busy;

@@ -118,7 +118,7 @@ private:
     QTimer m_hotPlugRetry;
     static constexpr int kHotPlugRetryMs = 250;
     QString m_lastMessage;
-    // Every write saves the mouse's configuration here first.
+    // The session's backups: every write saves the mouse's configuration there first.
     BackupStore &m_backups;
     // The folder the Import setting dialog was last accepted in.
     QString m_loadFolder;
