@@ -1,7 +1,6 @@
 #include "mouse_session.h"
 
-#include "hidapi_backend.h"
-#include "runtime_lock_file.h"
+#include "real_device.h"
 
 namespace {
 
@@ -38,28 +37,16 @@ MouseSession::~MouseSession() = default;
 
 bool MouseSession::start(const SessionOptions &options, QString *error)
 {
-    const auto realBackend = [] { return std::make_unique<HidapiBackend>(); };
-    const auto realLock = [] {
-        return std::make_unique<RuntimeLockFile>(SimulatorSetup::kLockWaitMs);
-    };
-    if (!m_device.start(options, m_latencyClock, realBackend, realLock, error))
+    m_session = CoreSession::open(options, m_clock, realDevice(), error);
+    if (!m_session)
         return false;
-
-    m_macros = std::make_unique<MacroEditor>(m_config.image());
-    m_config.RefreshMacroName = [this] { m_macros->RefreshMacroName(); };
-    m_config.MacroNames = [this] { return m_macros->macroNames(); };
-    if (!m_config.startUp()) {
+    if (!config().startUp()) {
         *error = QStringLiteral("the embedded default image is missing or broken");
         return false;
     }
     useToolWording();
-
-    m_link = std::make_unique<DeviceLink>(m_config, m_device.backend(), m_clock);
-    m_link->setObserver(&m_observer);
-    m_link->setLock(m_device.lock());
-    m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
-    if (options.backups)
-        m_link->transfer.setBackupStore(&m_backups);
+    link().setObserver(&m_observer);
+    m_session->setBackupsEnabled(options.backups);
     return true;
 }
 
@@ -67,7 +54,7 @@ void MouseSession::useToolWording()
 {
     // The transfers' messages speak of the window's buttons and pages; the
     // tool says the same in its own words.
-    m_config.setTextLookup([window = m_config.text()](const QString &key) {
+    config().setTextLookup([window = config().text()](const QString &key) {
         const QString own = toolMessage(key);
         return own.isEmpty() && window ? window(key) : own;
     });
@@ -75,31 +62,29 @@ void MouseSession::useToolWording()
 
 void MouseSession::setLanguage(int languageNumber)
 {
-    m_config.setLanguage(languageNumber);
+    config().setLanguage(languageNumber);
     useToolWording();
 }
 
 ConnectionState MouseSession::connectMouse()
 {
-    if (!m_link->lockKeeper.held() && !m_link->lockKeeper.enter(m_config.state().CandidateIds[0])) {
-        m_lockProblem = m_device.problem();
+    if (!m_session->holdMouse()) {
+        m_lockProblem = m_session->lockProblem();
         return ConnectionState::InUse;
     }
     m_observer.setActivity(QStringLiteral("reading"));
-    m_link->connection.DevTimerTimer();
-    return m_link->connection.connectionState();
+    link().connection.DevTimerTimer();
+    return link().connection.connectionState();
 }
 
 bool MouseSession::finish(QString *error)
 {
-    while (m_link && m_link->lockKeeper.held())
-        m_link->lockKeeper.leave();
-    return m_device.finish(error);
+    return !m_session || m_session->finish(error);
 }
 
 QString MouseSession::statusLine(ConnectionState state) const
 {
-    const AppState &s = m_config.state();
+    const AppState &s = m_session->config().state();
     switch (state) {
     case ConnectionState::Connected:
         return QStringLiteral("connected family %1 layout %2 vendor %3 product %4")
@@ -120,7 +105,8 @@ QString MouseSession::statusLine(ConnectionState state) const
     case ConnectionState::ReadFailed:
         return QStringLiteral("read failed");
     case ConnectionState::NoAccess:
-        return QStringLiteral("no access to %1").arg(m_link->connection.labels().deniedNodes);
+        return QStringLiteral("no access to %1")
+            .arg(m_session->link().connection.labels().deniedNodes);
     case ConnectionState::InUse:
         return QStringLiteral("in use");
     }

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "backup/backup_store.h"
 #include "device/device_clock.h"
 #include "device/device_connection.h"
-#include "device/device_link.h"
-#include "device/simulator_setup.h"
-#include "image/configuration.h"
-#include "macros/macro_editor.h"
 #include "progress_observer.h"
+#include "session/core_session.h"
 
 #include <QString>
 
@@ -22,9 +18,9 @@ struct SessionOptions : SimulatorOptions
     bool backups = true;
 };
 
-// The tool's stand-in for the main window: one Configuration with its device
-// link over the real or the simulated HID backend, the macro list, and the
-// files named by the global options (simulated memory, trace).
+// The tool's front end over the core session (the configuration, its device
+// link over the real or the simulated HID backend, the macro list, the files
+// named by the global options): the tool's wording and its progress line.
 class MouseSession
 {
 public:
@@ -45,12 +41,12 @@ public:
     // trace; false with `error` set when one of them could not be written.
     bool finish(QString *error);
 
-    Configuration &config() { return m_config; }
+    Configuration &config() { return m_session->config(); }
     // The language of the captions (DPI levels, function names); the
     // transfers' messages stay in the tool's own words.
     void setLanguage(int languageNumber);
-    MacroEditor &macros() { return *m_macros; }
-    DeviceLink &link() { return *m_link; }
+    MacroEditor &macros() { return m_session->macros(); }
+    DeviceLink &link() { return m_session->link(); }
     ProgressObserver &observer() { return m_observer; }
 
     // The one-line state `status` prints, and the error line of a command
@@ -66,13 +62,8 @@ public:
 
 private:
     void useToolWording();
-    Configuration m_config;
-    std::unique_ptr<MacroEditor> m_macros;
-    SimulatorSetup m_device;
-    ManualClock m_clock;        // the tool has no window to keep alive while waiting
-    SystemClock m_latencyClock; // but a slow simulated mouse really is slow
+    ManualClock m_clock; // the tool has no window to keep alive while waiting
     QString m_lockProblem;
-    BackupStore m_backups; // every write saves the mouse's configuration here first
     ProgressObserver m_observer;
-    std::unique_ptr<DeviceLink> m_link;
+    std::unique_ptr<CoreSession> m_session;
 };

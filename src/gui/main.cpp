@@ -5,8 +5,7 @@
 #include "app/skinned_content_port.h"
 #include "app/startup_probe.h"
 #include "app/window_clock.h"
-#include "hidapi_backend.h"
-#include "runtime_lock_file.h"
+#include "real_device.h"
 #include "udev_hidraw_monitor.h"
 
 #include <QApplication>
@@ -61,24 +60,17 @@ int main(int argc, char *argv[])
     DeviceClock *clock = &instantClock;
     if (options.screenshotDir.isEmpty())
         clock = &windowClock;
-    SystemClock reportClock; // the simulated latency really passes
-    SimulatorSetup device;
     QString error;
-    const auto realBackend = [] { return std::make_unique<HidapiBackend>(); };
-    const auto realLock = [] {
-        return std::make_unique<RuntimeLockFile>(SimulatorSetup::kLockWaitMs);
-    };
-    if (!device.start(options.device, reportClock, realBackend, realLock, &error)) {
+    const std::unique_ptr<CoreSession> session =
+        CoreSession::open(options.device, *clock, realDevice(), &error);
+    if (!session) {
         complain(error);
         return 1;
     }
 
     int result = 0;
     {
-        TForm1 window(device.backend(), *clock, makeSkinnedContent);
-        // The simulated memory follows the lock: it is saved whenever a
-        // search or transfer lets the mouse go.
-        window.link().setLock(device.lock());
+        TForm1 window(*session, makeSkinnedContent);
         QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
             window.showNormal();
             window.raise();
@@ -86,7 +78,7 @@ int main(int argc, char *argv[])
         });
         if (!options.screenshotDir.isEmpty()) {
             result =
-                renderScreenshots(window, device.simulatedMouse(), options.screenshotDir) ? 0 : 1;
+                renderScreenshots(window, session->simulatedMouse(), options.screenshotDir) ? 0 : 1;
         } else {
             // The real mouse is looked for as soon as a HID node comes or goes.
             if (!options.device.simulated()) {
@@ -99,10 +91,9 @@ int main(int argc, char *argv[])
             window.show();
             result = QApplication::exec();
         }
-        while (window.link().lockKeeper.held())
-            window.link().lockKeeper.leave();
     }
-    if (!device.finish(&error)) {
+    // The mouse is let go (the simulated memory saved) and the trace written.
+    if (!session->finish(&error)) {
         complain(error);
         return result == 0 ? 1 : result;
     }

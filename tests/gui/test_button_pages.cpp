@@ -163,7 +163,7 @@ void TestButtonPages::macroForButtonSixReachesTheMouseWithApply()
     QVERIFY(before.indexOf(written) < 0);
 
     // Without macro names the macro entry opens nothing, and its click opens the dialog.
-    w.config().MacroNames = [] { return QStringList(); };
+    w.config().setMacroNameList(nullptr);
     w.click("Key7");
     w.enter("Key_Macro");
     QVERIFY(!w.open("LB_Name"));

@@ -118,7 +118,8 @@ WindowFixture::WindowFixture(const QString &kind, bool plugged) : mouse(simulate
     if (!readDefaultImage(image) || !mouse.placeImage(joinImage(image)))
         qFatal("no default image");
     mouse.setPlugged(plugged);
-    window = std::make_unique<TForm1>(mouse, clock, [](QWidget *client, Configuration &config) {
+    session = std::make_unique<CoreSession>(mouse, clock);
+    window = std::make_unique<TForm1>(*session, [](QWidget *client, Configuration &config) {
         return new SkinnedContentPort(client, config);
     });
     window->show();

@@ -66,6 +66,7 @@ struct WindowFixture
     ManualClock clock;
     SimulatedMouse mouse;
     MessageCloser messages;
+    std::unique_ptr<CoreSession> session;
     std::unique_ptr<TForm1> window;
 };
 

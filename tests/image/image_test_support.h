@@ -2,6 +2,7 @@
 
 #include "app/text_lookup.h"
 #include "image/configuration.h"
+#include "image/macro_name_list.h"
 
 #include <QByteArray>
 
@@ -17,3 +18,14 @@ void connectMouse(Configuration &config, int layoutCode, bool familyB);
 
 // Bytes of a record as hex, for readable comparisons.
 QByteArray hex(const QByteArray &bytes);
+
+// A macro list that counts how often the names are taken from the table and
+// answers with fixed names.
+struct CountingMacroNames : MacroNameList
+{
+    int refreshed = 0;
+    QStringList names;
+    void takeNamesFromTable() override { ++refreshed; }
+    void putNamesIntoTable() override {}
+    QStringList macroNames() const override { return names; }
+};

@@ -46,13 +46,12 @@ private slots:
     {
         // Through the shipped English language resource.
         Configuration config;
-        int refreshed = 0;
-        config.RefreshMacroName = [&] { ++refreshed; };
-        QStringList names(32, QStringLiteral("unused"));
-        names[0] = QStringLiteral("Combo");
-        config.MacroNames = [&] { return names; };
+        CountingMacroNames macros;
+        config.setMacroNameList(&macros);
+        macros.names = QStringList(32, QStringLiteral("unused"));
+        macros.names[0] = QStringLiteral("Combo");
         QVERIFY(config.startUp());
-        QCOMPARE(refreshed, 1);
+        QCOMPARE(macros.refreshed, 1);
 
         const AppState &s = config.state();
         QCOMPARE(s.CandidateIds[0], (IdPair{kBuiltInVendorId, kBuiltInProductId}));

@@ -63,11 +63,11 @@ private slots:
         // Family B keeps ParameterB from its own area; give it what the
         // mouse would have sent.
         loaded.sections().ParameterB = saved.sections().ParameterB;
-        int refreshed = 0;
-        loaded.RefreshMacroName = [&] { ++refreshed; };
+        CountingMacroNames macros;
+        loaded.setMacroNameList(&macros);
         QVERIFY(loaded.loadProfile(result.fileName).ok());
 
-        QCOMPARE(refreshed, 1);
+        QCOMPARE(macros.refreshed, 1);
         QCOMPARE(loaded.image().MacroNameTable, saved.image().MacroNameTable);
         QCOMPARE(loaded.image().MacroBlocks, saved.image().MacroBlocks);
         QCOMPARE(loaded.sections().ParameterA, saved.sections().ParameterA);

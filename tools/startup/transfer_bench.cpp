@@ -48,7 +48,8 @@ int main(int argc, char *argv[])
         return 1;
     mouse.setTraceEnabled(false);
     ManualClock instant;
-    TForm1 window(mouse, instant, [](QWidget *client, Configuration &c) {
+    CoreSession session(mouse, instant);
+    TForm1 window(session, [](QWidget *client, Configuration &c) {
         return new SkinnedContentPort(client, c);
     });
     window.show();

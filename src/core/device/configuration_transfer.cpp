@@ -117,8 +117,7 @@ void ConfigurationTransfer::takeWholeMouse(const MouseImage &read)
         image.MacroNameTable = bytes(read.nameTable);
         m_config.sections().ParameterB = bytes(read.parameterB);
         m_config.sections().UserBreath = bytes(read.userBreath);
-        if (m_config.RefreshMacroName)
-            m_config.RefreshMacroName();
+        m_config.RefreshMacroName();
     }
     image.DataBuf.replace(0, length, bytes(std::span(read.block).first(size_t(length))));
     m_mouseBlock = image.DataBuf;
@@ -334,8 +333,8 @@ bool ConfigurationTransfer::DownloadParameter()
             return {};
         if (m_systemSettings)
             m_systemSettings->storeAndApply();
-        if (m_state.ChipFamilyB && UIToMacroName)
-            UIToMacroName();
+        if (m_state.ChipFamilyB)
+            m_config.UIToMacroName();
         const ImageBuffers &image = m_config.image();
         writeConfiguration(dataBuf, image);
         return writtenImage(dataBuf, image.MacroNameTable, image.MacroBlocks);
@@ -409,8 +408,7 @@ bool ConfigurationTransfer::takeDefaults()
         m_config.image().MacroNameTable = defaults.MacroNameTable;
         m_config.image().MacroBlocks = defaults.MacroBlocks;
         m_observer->clearMacroEditor();
-        if (m_config.RefreshMacroName)
-            m_config.RefreshMacroName();
+        m_config.RefreshMacroName();
     }
     return true;
 }

@@ -36,9 +36,6 @@ public:
     void setObserver(DeviceObserver *observer) { m_observer = observer ? observer : &m_silent; }
     // May be null: the desktop settings are then neither shown nor applied.
     void setMouseSystemSettings(MouseSystemSettings *settings) { m_systemSettings = settings; }
-    // Takes the macro names of the macro page into MacroNameTable before a
-    // family-B write.
-    std::function<void()> UIToMacroName;
     // The lock every transfer holds (may be null: no lock).
     void setLockKeeper(DeviceLockKeeper *keeper) { m_lock = keeper; }
     // Where the mouse's configuration is saved before every write (may be

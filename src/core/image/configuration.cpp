@@ -69,9 +69,25 @@ CodeTextContext Configuration::codeTextContext() const
     const auto fields = m_advanced.allFireKeyFields(m_sections);
     for (int n = 0; n < int(fields.size()) && n < int(context.fireKeys.size()); ++n)
         context.fireKeys[n] = {fields[n].repeat, fields[n].delay, fields[n].byte2HighNibble};
-    if (MacroNames)
-        context.macroNames = MacroNames();
+    context.macroNames = MacroNames();
     return context;
+}
+
+void Configuration::RefreshMacroName()
+{
+    if (m_macroNames)
+        m_macroNames->takeNamesFromTable();
+}
+
+void Configuration::UIToMacroName()
+{
+    if (m_macroNames)
+        m_macroNames->putNamesIntoTable();
+}
+
+QStringList Configuration::MacroNames() const
+{
+    return m_macroNames ? m_macroNames->macroNames() : QStringList();
 }
 
 bool Configuration::startUp()
@@ -86,8 +102,7 @@ bool Configuration::startUp()
         takeImageIdentity();
 
     clearProfileCodeStrings();
-    if (RefreshMacroName)
-        RefreshMacroName();
+    RefreshMacroName();
     DataBufToUI();
 
     m_state.CommandHandle = kInvalidHandle;
@@ -360,8 +375,7 @@ ProfileFileResult Configuration::importProfile(const QString &fileName)
 
 void Configuration::MemoToDataBuf()
 {
-    if (RefreshMacroName)
-        RefreshMacroName();
+    RefreshMacroName();
     clearProfileCodeStrings();
     DataBufToUI();
 }

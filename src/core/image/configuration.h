@@ -6,6 +6,7 @@
 #include "app/text_lookup.h"
 #include "buttons/button_assignment_model.h"
 #include "buttons/function_codes.h"
+#include "image/macro_name_list.h"
 #include "image/profile_file.h"
 #include "settings/advanced_page_model.h"
 #include "settings/breathing_page_model.h"
@@ -69,11 +70,15 @@ public:
     ButtonAssignmentModel &buttonAssignment() { return m_buttons; }
     const ButtonAssignmentModel &buttonAssignment() const { return m_buttons; }
 
-    // --- hooks set by other parts of the program ---------------------------
-    // Rebuilds the macro-name lists from MacroNameTable (set by the macro list).
-    std::function<void()> RefreshMacroName;
-    // The 32 macro names as the button pages show them (empty until set).
-    std::function<QStringList()> MacroNames;
+    // --- the macro list and the window --------------------------------------
+    // The macro names' owner (may be null: no names, nothing to refresh).
+    void setMacroNameList(MacroNameList *list) { m_macroNames = list; }
+    // Rebuilds the macro-name lists from MacroNameTable.
+    void RefreshMacroName();
+    // The names of the macro list into MacroNameTable.
+    void UIToMacroName();
+    // The 32 macro names as the button pages show them (empty without a list).
+    QStringList MacroNames() const;
     // Called at the end of every RefreshUI, so a window can re-render.
     std::function<void()> PagesRefreshed;
 
@@ -160,5 +165,6 @@ private:
     ButtonAssignmentModel m_buttons{m_sections, m_codeStrings}; // after both
     Page m_page = Page::Main;
     TextLookup m_text;
+    MacroNameList *m_macroNames = nullptr;
     int m_specialPanelHeight = kSpecialPanelHeight58;
 };

@@ -37,9 +37,10 @@ private:
     TForm1 &m_window;
 };
 
-TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &makeContent,
-               QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+TForm1::TForm1(CoreSession &session, const ContentFactory &makeContent, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_session(session),
+      m_config(session.config()), m_macros(&session.macros()), m_link(&session.link()),
+      m_backups(session.backups())
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(kCaption);
@@ -48,16 +49,10 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
     m_client->setObjectName(QStringLiteral("ClientArea"));
     m_client->setGeometry(0, 0, kWidth, kHeight);
 
-    m_macros = std::make_unique<MacroEditor>(m_config.image());
-    m_config.RefreshMacroName = [this] {
-        m_macros->RefreshMacroName();
+    m_session.setMacroNamesShown([this](const QStringList &names) {
         if (m_content)
-            m_content->showMacroNames(m_macros->macroNames());
-    };
-    m_config.MacroNames = [this] { return m_macros->macroNames(); };
-    m_link = std::make_unique<DeviceLink>(m_config, backend, clock);
-    m_link->transfer.UIToMacroName = [this] { m_macros->UIToMacroName(); };
-    m_link->transfer.setBackupStore(&m_backups);
+            m_content->showMacroNames(names);
+    });
     // The desktop's mouse settings on the advanced page: read with every
     // read-all, stored and applied with every write-all.
     m_desktopSettings =
@@ -87,8 +82,10 @@ TForm1::TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &ma
 TForm1::~TForm1()
 {
     m_link->setObserver(nullptr);
-    // The content and its elements refer to the configuration, which goes
-    // with the members; they must go first.
+    m_session.setMacroNamesShown(nullptr);
+    // The content and its elements go first, while the desktop settings and
+    // the observer they work with still stand; the configuration is the
+    // session's and outlives the window.
     delete m_content;
     delete m_client;
     delete m_busy;

@@ -3,6 +3,7 @@
 #include "backup/backup_store.h"
 #include "device/device_link.h"
 #include "image/configuration.h"
+#include "session/core_session.h"
 
 #include <QString>
 #include <QTimer>
@@ -19,9 +20,10 @@ class WindowContent;
 class WindowObserver;
 
 // The main window: frameless 800 x 600, shaped by its background picture,
-// centred on the screen. It owns the configuration of the run, the device
-// link on the HID backend it is given, the hot-plug timer DevTimer and the
-// busy window; the skinned content on its client area shows the pages.
+// centred on the screen. It is the front end of the run's core session (the
+// configuration, the device link, the macro list): it owns the hot-plug
+// timer DevTimer and the busy window; the skinned content on its client area
+// shows the pages.
 class TForm1 : public QWidget
 {
     Q_OBJECT
@@ -31,12 +33,12 @@ public:
     static inline const QString kCaption = QStringLiteral("Gaming Mouse v1.0");
 
     // Builds the content on the client area; the factory lets tests and the
-    // program choose it. `clock` is used for every wait of the device link.
+    // program choose it. The session outlives the window.
     using ContentFactory = std::function<WindowContent *(QWidget *client, Configuration &)>;
-    TForm1(HidBackend &backend, DeviceClock &clock, const ContentFactory &makeContent,
-           QWidget *parent = nullptr);
+    TForm1(CoreSession &session, const ContentFactory &makeContent, QWidget *parent = nullptr);
     ~TForm1() override;
 
+    CoreSession &session() { return m_session; }
     Configuration &config() { return m_config; }
     DeviceLink &link() { return *m_link; }
     MacroEditor &macros() { return *m_macros; }
@@ -100,9 +102,10 @@ private:
     void updateDevTimer();
     void runWrite(TransferKind kind, const std::function<void()> &action);
 
-    Configuration m_config;
-    std::unique_ptr<MacroEditor> m_macros;
-    std::unique_ptr<DeviceLink> m_link;
+    CoreSession &m_session;
+    Configuration &m_config;
+    MacroEditor *m_macros;
+    DeviceLink *m_link;
     std::unique_ptr<DesktopMouseSettings> m_desktopSettings;
     std::unique_ptr<WindowObserver> m_observer;
     QWidget *m_client = nullptr;
@@ -115,8 +118,8 @@ private:
     QTimer m_hotPlugRetry;
     static constexpr int kHotPlugRetryMs = 250;
     QString m_lastMessage;
-    // Every write saves the mouse's configuration here first.
-    BackupStore m_backups;
+    // The session's backups: every write saves the mouse's configuration there first.
+    BackupStore &m_backups;
     // The folder the Import setting dialog was last accepted in.
     QString m_loadFolder;
     TransferKind m_nextTransfer = TransferKind::Read;

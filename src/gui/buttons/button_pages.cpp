@@ -181,12 +181,12 @@ void ButtonPages::openButtonMenu(SkinLabel *label, MenuId menu)
 
 bool ButtonPages::macroListHasEntries() const
 {
-    return m_config.MacroNames && !m_config.MacroNames().isEmpty();
+    return !m_config.MacroNames().isEmpty();
 }
 
 void ButtonPages::fillMacroPicker()
 {
-    const QStringList names = m_config.MacroNames ? m_config.MacroNames() : QStringList();
+    const QStringList names = m_config.MacroNames();
     m_picker->clear();
     for (const QString &name : names) {
         auto *row = new QListWidgetItem(name, m_picker);
