@@ -100,3 +100,9 @@ QByteArray traceBytes(const QString &line)
         return {};
     return QByteArray::fromHex(match.captured(2).remove(QLatin1Char(' ')).toLatin1());
 }
+
+bool CliTestFolder::renew()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    return m_dir->isValid();
+}

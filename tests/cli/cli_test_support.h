@@ -4,7 +4,9 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
+#include <memory>
 #include <optional>
 
 // One run of the built gaming-mousectl, as a user would start it.
@@ -33,6 +35,26 @@ QJsonObject showJson(const QStringList &args, const QString &workDir);
 
 QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &bytes);
+
+// The working folder of a test's runs: a fresh one for each case (renew() in
+// init()) or one for the whole test (in initTestCase()). The simulated
+// mouse's memory is the file mouse.mem in it.
+class CliTestFolder
+{
+protected:
+    // False when no folder could be made.
+    bool renew();
+    QString workFolder() const { return m_dir->path(); }
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    CliRun onMouse(const QStringList &args, const QString &kind = QStringLiteral("b58")) const
+    {
+        return runCli(onSimulatedMouse(args, kind), workFolder());
+    }
+    QByteArray memory() const { return readAll(path(QStringLiteral("mouse.mem"))); }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
 
 // The embedded default image (34048 bytes) as a profile file holds it.
 QByteArray defaultProfileImage();

@@ -1,20 +1,16 @@
 #include "cli_test_support.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 // gaming-mousectl's backups against the simulated mouse: one before every
 // write, the listing, --no-backup, and restore.
-class TestBackups : public QObject
+class TestBackups : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString path(const QString &name) const { return m_dir->filePath(name); }
     QString folder() const { return path("state/gaming-mouse/backups"); }
-    QByteArray memory() const { return readAll(path("mouse.mem")); }
-    CliRun run(const QStringList &args) { return runCli(onSimulatedMouse(args), m_dir->path()); }
+    CliRun run(const QStringList &args) const { return onMouse(args); }
     QStringList backups() const
     {
         return QDir(folder()).entryList({"*.bin"}, QDir::Files, QDir::Name | QDir::Reversed);
@@ -24,8 +20,7 @@ class TestBackups : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(renew());
         qputenv("XDG_STATE_HOME", path("state").toLocal8Bit());
         QCOMPARE(run({"status"}).exitCode, 0); // mouse.mem now exists
     }
@@ -39,7 +34,7 @@ private slots:
         QCOMPARE(readAll(newestBackup()), defaultProfileImage()); // what the mouse held
         QCOMPARE(run({"set", "report-rate", "1000"}).exitCode, 0);
 
-        const QStringList lines = runCli({"backups"}, m_dir->path()).outLines();
+        const QStringList lines = runCli({"backups"}, workFolder()).outLines();
         QCOMPARE(lines.size(), 4);
         QVERIFY(lines.at(0).contains(folder()));
         QVERIFY2(lines.at(2).contains("1209:0001  34048  newest"), qPrintable(lines.at(2)));
@@ -60,7 +55,7 @@ private slots:
             QCOMPARE(memory(), before);
         }
         const QStringList forced = onSimulatedMouse({"set", "report-rate", "1000"});
-        QCOMPARE(runCli(QStringList{"--no-backup"} + forced, m_dir->path()).exitCode, 0);
+        QCOMPARE(runCli(QStringList{"--no-backup"} + forced, workFolder()).exitCode, 0);
         QVERIFY(memory() != before);
     }
 

@@ -4,22 +4,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 // button and apply against the simulated mouse's memory.
-class TestButtonAndApply : public QObject
+class TestButtonAndApply : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    CliRun onMouse(const QStringList &args, const QString &kind = QStringLiteral("b58"))
-    {
-        return runCli(onSimulatedMouse(args, kind), m_dir->path());
-    }
-    QByteArray memory() const { return readAll(path("mouse.mem")); }
     // Profile p, button b's code in the simulated memory.
     QByteArray code(int profile, int button) const
     {
@@ -27,7 +18,7 @@ class TestButtonAndApply : public QObject
     }
     QJsonObject shown(const QString &kind = QStringLiteral("b58"))
     {
-        return showJson(onSimulatedMouse({"show", "--json"}, kind), m_dir->path());
+        return showJson(onSimulatedMouse({"show", "--json"}, kind), workFolder());
     }
     bool writeJson(const QString &name, const QJsonObject &object)
     {
@@ -37,8 +28,7 @@ class TestButtonAndApply : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(renew());
         QCOMPARE(onMouse({"status"}).exitCode, 0);
     }
 
@@ -128,8 +118,8 @@ private slots:
         QVERIFY(QFile::copy(path("mouse.mem"), path("twin.mem")));
         const QByteArray before = memory();
         QProcess show, apply;
-        show.setWorkingDirectory(m_dir->path());
-        apply.setWorkingDirectory(m_dir->path());
+        show.setWorkingDirectory(workFolder());
+        apply.setWorkingDirectory(workFolder());
         show.setStandardOutputProcess(&apply);
         show.start(QStringLiteral(GM_CLI_PATH), onSimulatedMouse({"show", "--json"}));
         apply.start(QStringLiteral(GM_CLI_PATH),

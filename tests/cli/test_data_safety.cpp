@@ -3,23 +3,21 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
 
 // What gaming-mousectl does when the mouse loses reports, when another
 // program holds it, and with file arguments that are not plain files.
-class TestDataSafety : public QObject
+class TestDataSafety : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
     QStringList simulated(const QStringList &args) const { return onSimulatedMouse(args); }
     CliRun run(const QStringList &args, const std::optional<QByteArray> &input = std::nullopt)
     {
-        return runCli(simulated(args), m_dir->path(), input);
+        return runCli(simulated(args), workFolder(), input);
     }
     // A macro file: a name entry and a block of one repeated byte.
     QByteArray macroFile(char fill) const
@@ -30,13 +28,10 @@ private:
     {
         return readAll(path("mouse.mem")).mid(kSimMacroAddress + 0x400 * slot, 1024);
     }
-    std::unique_ptr<QTemporaryDir> m_dir;
-
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(renew());
         QCOMPARE(run({"status"}).exitCode, 0); // mouse.mem now exists
         QVERIFY(writeAll(path("out.bin"), "precious"));
         QVERIFY(writeAll(path("macro.bin"), macroFile(0x42)));
@@ -139,7 +134,7 @@ private slots:
             QProcess first;
             QProcess second;
             for (QProcess *process : {&first, &second}) {
-                process->setWorkingDirectory(m_dir->path());
+                process->setWorkingDirectory(workFolder());
                 process->setProgram(QStringLiteral(GM_CLI_PATH));
             }
             first.setArguments(simulated({"--sim-latency", round == 0 ? "1" : "0", "macro",
@@ -165,7 +160,7 @@ private slots:
     void filesThatAreNotRegularAreRefused()
     {
         QVERIFY(::mkfifo(qPrintable(path("fifo")), 0600) == 0);
-        QVERIFY(QDir(m_dir->path()).mkdir("folder"));
+        QVERIFY(QDir(workFolder()).mkdir("folder"));
         const QList<QStringList> refused = {{"read", "-o", "fifo"},
                                             {"read", "-o", "folder"},
                                             {"read", "-o", "/dev/null"},
@@ -197,9 +192,9 @@ private slots:
         QCOMPARE(run({"read", "-o", "saved.bin"}).exitCode, 0);
         QCOMPARE(read.out, readAll(path("saved.bin")));
 
-        const CliRun shown = runCli({"show", "-"}, m_dir->path(), read.out);
+        const CliRun shown = runCli({"show", "-"}, workFolder(), read.out);
         QCOMPARE(shown.exitCode, 0);
-        QCOMPARE(shown.out, runCli({"show", "saved.bin"}, m_dir->path()).out);
+        QCOMPARE(shown.out, runCli({"show", "saved.bin"}, workFolder()).out);
 
         QCOMPARE(run({"macro", "import", "7", "-"}, macroFile(0x33)).exitCode, 0);
         QCOMPARE(macroBlockOnMouse(7), QByteArray(1024, 0x33));
@@ -223,7 +218,7 @@ private slots:
                                              {"apply", ""},
                                              {"macro", "--profile", "", "export-all", "x.bin"}};
         for (const QStringList &args : commands) {
-            const CliRun result = runCli(args, m_dir->path());
+            const CliRun result = runCli(args, workFolder());
             QVERIFY2(result.exitCode == 2 && result.errLines().size() == 1 &&
                          result.err.contains("not an empty one"),
                      qPrintable(args.join(' ')));

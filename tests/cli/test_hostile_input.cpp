@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -30,20 +29,16 @@ QByteArray describe(const QString &path)
 
 // File arguments that are no files of the kind a command takes: each is
 // refused in one line and nothing changes.
-class TestHostileInput : public QObject
+class TestHostileInput : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    CliRun run(const QStringList &args) { return runCli(onSimulatedMouse(args), m_dir->path()); }
-    std::unique_ptr<QTemporaryDir> m_dir;
-
+    CliRun run(const QStringList &args) const { return onMouse(args); }
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(renew());
         QCOMPARE(run({"read", "-o", "profile.bin"}).exitCode, 0); // mouse.mem now exists
         QCOMPARE(run({"macro", "export", "2", "m.bin"}).exitCode, 0);
         QCOMPARE(run({"macro", "export-all", "all.bin"}).exitCode, 0);
@@ -74,7 +69,7 @@ private slots:
         } else if (kind == "FIFO") {
             QVERIFY(::mkfifo(qPrintable(target), 0600) == 0);
         } else if (kind == "folder") {
-            QVERIFY(QDir(m_dir->path()).mkdir("target"));
+            QVERIFY(QDir(workFolder()).mkdir("target"));
         } else {
             QVERIFY(writeAll(target, kind == "empty file"  ? QByteArray()
                                      : kind == "text file" ? QByteArray("hello")
@@ -99,7 +94,7 @@ private slots:
         QVERIFY(QFile::link(path("profile.bin"), path("link.bin")));
         const QByteArray before = readAll(path("profile.bin"));
         const QStringList rename = {"macro", "rename", "3", "linked", "--profile", "link.bin"};
-        QCOMPARE(runCli(rename, m_dir->path()).exitCode, 0);
+        QCOMPARE(runCli(rename, workFolder()).exitCode, 0);
         QVERIFY(QFileInfo(path("link.bin")).isSymLink());
         QVERIFY(readAll(path("profile.bin")) != before);
     }
@@ -108,7 +103,7 @@ private slots:
     void endlessApplyStreamStopsAtTheLimit()
     {
         QProcess process;
-        process.setWorkingDirectory(m_dir->path());
+        process.setWorkingDirectory(workFolder());
         process.start(QStringLiteral(GM_CLI_PATH),
                       {"apply", "-", "--profile", "profile.bin", "--dry-run"});
         QVERIFY(process.waitForStarted());

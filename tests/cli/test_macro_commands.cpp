@@ -1,20 +1,14 @@
 #include "cli_test_support.h"
 
 #include <QJsonArray>
-#include <QTemporaryDir>
 #include <QTest>
 
 // The four macro-file operations, on the simulated mouse and on a profile file.
-class TestMacroCommands : public QObject
+class TestMacroCommands : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    CliRun onMouse(const QStringList &args)
-    {
-        return runCli(onSimulatedMouse(args), m_dir->path());
-    }
     // A macro named "hello": press A, wait 50 ms, release A.
     static QByteArray helloMacro()
     {
@@ -28,13 +22,10 @@ private:
     }
     static QJsonArray helloLines() { return {"10", "1 A CODE:8204", "0 50", "2 A CODE:0204"}; }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(renew());
         QVERIFY(writeAll(path("defaults.bin"), defaultProfileImage()));
         QVERIFY(writeAll(path("hello.bin"), helloMacro()));
     }
@@ -67,7 +58,7 @@ private slots:
         QCOMPARE(memory.mid(kSimNameTableAddress + 7 * 32, 32), helloMacro().left(32));
         QCOMPARE(memory.mid(kSimMacroAddress + 7 * 1024, 1024), helloMacro().mid(32));
 
-        const QJsonObject shown = showJson(onSimulatedMouse({"show", "--json"}), m_dir->path());
+        const QJsonObject shown = showJson(onSimulatedMouse({"show", "--json"}), workFolder());
         const QJsonObject macro = shown["macros"].toArray().at(7).toObject();
         QCOMPARE(macro["name"].toString(), QStringLiteral("hello"));
         QCOMPARE(macro["length"].toInt(), 8);
@@ -120,7 +111,7 @@ private slots:
         expected.replace(kBlocksOffset, 1024, helloMacro().mid(32));
         QCOMPARE(readAll(path("defaults.bin")), expected);
 
-        const QJsonObject shown = showJson({"show", "--json", "defaults.bin"}, m_dir->path());
+        const QJsonObject shown = showJson({"show", "--json", "defaults.bin"}, workFolder());
         QCOMPARE(shown["macros"].toArray().at(0)["lines"].toArray(), helloLines());
         // Button 10 of the main profile is bound to macro 0 and shows its name.
         QCOMPARE(shown["buttons"]["main"].toArray().at(9)["text"].toString(),

@@ -1,23 +1,14 @@
 #include "cli_test_support.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 // set and macro rename against the simulated mouse's memory and on profile
 // files: each command changes exactly its bytes, bad values change nothing.
-class TestSettingCommands : public QObject
+class TestSettingCommands : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    CliRun onMouse(const QStringList &args, const QString &kind = QStringLiteral("b58"))
-    {
-        return runCli(onSimulatedMouse(args, kind), m_dir->path());
-    }
-    QByteArray memory() const { return readAll(path("mouse.mem")); }
 
     // The memory as it should be after a write that changed `bytes` of the
     // parameter block (family B: ParameterB also in its own area).
@@ -39,8 +30,7 @@ class TestSettingCommands : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(renew());
         QCOMPARE(onMouse({"status"}).exitCode, 0); // the memory file with the defaults
     }
 
@@ -146,7 +136,7 @@ private slots:
         const CliRun run =
             runCli({"set", "light", "--mode", "custom", "--on", "10", "--fall", "10",
                     "--colour-mode", "1", "--colour", "FF8000", "--profile", "light.bin"},
-                   m_dir->path());
+                   workFolder());
         QCOMPARE(run.exitCode, 0);
         QByteArray expected = image;
         expected[kParameterBOffset + 3] = 2;
@@ -161,7 +151,7 @@ private slots:
         // Colour 1 is chosen only in colour mode 1: refused, file untouched.
         const CliRun refused = runCli(
             {"set", "light", "--colour-mode", "2", "--colour", "00FF00", "--profile", "light.bin"},
-            m_dir->path());
+            workFolder());
         QCOMPARE(refused.exitCode, 1);
         QCOMPARE(readAll(path("light.bin")), expected);
     }
@@ -171,18 +161,18 @@ private slots:
         QVERIFY(writeAll(path("p.bin"), defaultProfileImage()));
         const QByteArray before = readAll(path("p.bin"));
         QCOMPARE(
-            runCli({"button", "switch", "5", "back", "--profile", "p.bin"}, m_dir->path()).exitCode,
+            runCli({"button", "switch", "5", "back", "--profile", "p.bin"}, workFolder()).exitCode,
             1);
-        QCOMPARE(runCli({"set", "dpi", "1000", "--profile", "p.bin"}, m_dir->path()).exitCode, 2);
+        QCOMPARE(runCli({"set", "dpi", "1000", "--profile", "p.bin"}, workFolder()).exitCode, 2);
         const CliRun dry =
-            runCli({"set", "dpi", "1000,6400", "--dry-run", "--profile", "p.bin"}, m_dir->path());
+            runCli({"set", "dpi", "1000,6400", "--dry-run", "--profile", "p.bin"}, workFolder());
         QCOMPARE(dry.exitCode, 0);
         QVERIFY(dry.outLines().contains(QStringLiteral(
             "dpi.levels: [\"800\",\"1200\",\"3200\",\"4800\"] -> [\"1000\",\"6400\"]")));
         QCOMPARE(readAll(path("p.bin")), before);
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 2); // mouse.mem, p.bin
+        QCOMPARE(QDir(workFolder()).entryList(QDir::Files).size(), 2); // mouse.mem, p.bin
 
-        QCOMPARE(runCli({"set", "dpi", "1000,6400", "--profile", "p.bin"}, m_dir->path()).exitCode,
+        QCOMPARE(runCli({"set", "dpi", "1000,6400", "--profile", "p.bin"}, workFolder()).exitCode,
                  0);
         QByteArray expected = before;
         expected.replace(10, 4, QByteArray::fromHex("040BFFFF"));

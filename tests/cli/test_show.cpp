@@ -1,25 +1,21 @@
 #include "cli_test_support.h"
 
 #include <QJsonArray>
-#include <QTemporaryDir>
 #include <QTest>
 
 // show: the default image as the pages show it, and how a file is validated
 // with and without a pretended mouse.
-class TestShow : public QObject
+class TestShow : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
 private:
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-    QJsonObject show(const QStringList &args) { return showJson(args, m_dir.path()); }
-
-    QTemporaryDir m_dir;
+    QJsonObject show(const QStringList &args) { return showJson(args, workFolder()); }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(renew());
         QVERIFY(writeAll(path("defaults.bin"), defaultProfileImage()));
     }
 
@@ -90,7 +86,7 @@ private slots:
 
     void textOutputOfTheDefaults()
     {
-        const CliRun run = runCli({"show", "defaults.bin"}, m_dir.path());
+        const CliRun run = runCli({"show", "defaults.bin"}, workFolder());
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.outLines();
         QVERIFY(lines.contains(QStringLiteral("DPI levels: 800 1200 3200 4800 (current: 3200)")));
@@ -141,7 +137,7 @@ private slots:
         const QJsonObject first = shown["fireKeys"].toArray().at(0).toObject();
         QCOMPARE(first["delay"].toInt(), 4095);
         QCOMPARE(first["repeat"].toInt(), 15);
-        const CliRun text = runCli({"show", "slow.bin"}, m_dir.path());
+        const CliRun text = runCli({"show", "slow.bin"}, workFolder());
         QCOMPARE(text.exitCode, 0);
         QVERIFY(text.out.contains("1: repeat 15, delay 4095"));
     }

@@ -2,23 +2,18 @@
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 // status for every simulated kind, and the failures every command must turn
 // into a non-zero exit with one line on standard error.
-class TestStatusAndErrors : public QObject
+class TestStatusAndErrors : public QObject, protected CliTestFolder
 {
     Q_OBJECT
-
-private:
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-    QTemporaryDir m_dir;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(renew());
         QVERIFY(writeAll(path("defaults.bin"), defaultProfileImage()));
     }
 
@@ -42,7 +37,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, line);
         QFETCH(int, exitCode);
-        const CliRun run = runCli({"--simulate", kind, "status"}, m_dir.path());
+        const CliRun run = runCli({"--simulate", kind, "status"}, workFolder());
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.outLines(), QStringList{line});
         QCOMPARE(run.errLines().size(), exitCode == 0 ? 0 : 1);
@@ -90,7 +85,7 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, mentions);
-        const CliRun run = runCli(args, m_dir.path());
+        const CliRun run = runCli(args, workFolder());
         QVERIFY(run.finished);
         QVERIFY2(run.exitCode > 0, run.out.constData());
         const QStringList lines = run.errLines();
@@ -122,7 +117,7 @@ private slots:
         if (!QFileInfo::exists(QStringLiteral("/dev/full")))
             QSKIP("this system has no /dev/full");
         QProcess process;
-        process.setWorkingDirectory(m_dir.path());
+        process.setWorkingDirectory(workFolder());
         process.setStandardOutputFile(QStringLiteral("/dev/full"));
         process.start(QStringLiteral(GM_CLI_PATH), args);
         QVERIFY(process.waitForFinished(60000));
@@ -136,12 +131,12 @@ private slots:
     void failureLeavesFilesAlone()
     {
         QVERIFY(writeAll(path("keep.bin"), "precious"));
-        const CliRun run = runCli({"--simulate", "a42", "read", "-o", "keep.bin"}, m_dir.path());
+        const CliRun run = runCli({"--simulate", "a42", "read", "-o", "keep.bin"}, workFolder());
         QVERIFY(run.exitCode != 0);
         QCOMPARE(readAll(path("keep.bin")), QByteArray("precious"));
 
         QVERIFY(writeAll(path("wrong.mem"), QByteArray(100, 'x')));
-        QVERIFY(runCli({"--simulate", "b58", "--sim-state", "wrong.mem", "status"}, m_dir.path())
+        QVERIFY(runCli({"--simulate", "b58", "--sim-state", "wrong.mem", "status"}, workFolder())
                     .exitCode != 0);
         QCOMPARE(readAll(path("wrong.mem")), QByteArray(100, 'x'));
     }
@@ -155,7 +150,7 @@ private slots:
     void helpForEveryCommand()
     {
         QFETCH(QString, command);
-        const CliRun run = runCli({command, "--help"}, m_dir.path());
+        const CliRun run = runCli({command, "--help"}, workFolder());
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains("Usage:"));
         QVERIFY(run.err.isEmpty());

@@ -1,21 +1,16 @@
 #include "cli_test_support.h"
 
 #include <QJsonArray>
-#include <QTemporaryDir>
 #include <QTest>
 
 // read, write and reset on the simulated mouse, checked on its memory and on
 // the reports exchanged.
-class TestTransfers : public QObject
+class TestTransfers : public QObject, protected CliTestFolder
 {
     Q_OBJECT
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    CliRun run(const QString &kind, const QStringList &args)
-    {
-        return runCli(onSimulatedMouse(args, kind), m_dir->path());
-    }
+    CliRun run(const QString &kind, const QStringList &args) const { return onMouse(args, kind); }
     // A default profile file with another report rate (1 = 1000 Hz).
     QString fileWithReportRate(int code)
     {
@@ -37,13 +32,10 @@ private:
         return commands;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(renew());
     }
 
     void readThenWriteLeavesMemoryIdentical_data()
@@ -88,7 +80,7 @@ private slots:
         QFETCH(int, erases);
         writeAll(path("defaults.bin"), defaultProfileImage());
         const CliRun write = runCli(
-            {"--simulate", kind, "--trace", "write.trace", "write", "defaults.bin"}, m_dir->path());
+            {"--simulate", kind, "--trace", "write.trace", "write", "defaults.bin"}, workFolder());
         QCOMPARE(write.exitCode, 0);
 
         const QStringList lines = QString::fromLatin1(readAll(path("write.trace"))).split('\n');
@@ -119,7 +111,7 @@ private slots:
         QCOMPARE(run("a58", {"--trace", "second.trace", "write", file}).exitCode, 0);
         commands = commandReports(path("second.trace"));
         QCOMPARE(quint8(commands.constLast()[1]), quint8(0x19));
-        QCOMPARE(showJson(onSimulatedMouse({"show", "--json"}, "a58"), m_dir->path())["reportRate"]
+        QCOMPARE(showJson(onSimulatedMouse({"show", "--json"}, "a58"), workFolder())["reportRate"]
                      .toInt(),
                  1000);
     }
@@ -139,7 +131,7 @@ private slots:
         for (const QByteArray &command : commandReports(path("write.trace")))
             QVERIFY(command[1] != 0x03);
         QCOMPARE(
-            showJson(onSimulatedMouse({"show", "--json"}), m_dir->path())["reportRate"].toInt(),
+            showJson(onSimulatedMouse({"show", "--json"}), workFolder())["reportRate"].toInt(),
             500);
     }
 
@@ -162,7 +154,7 @@ private slots:
         QCOMPARE(run(kind, {"write", "dpi.bin"}).exitCode, 0);
 
         const QStringList show = onSimulatedMouse({"show", "--json"}, kind);
-        QJsonObject dpi = showJson(show, m_dir->path())["dpi"].toObject();
+        QJsonObject dpi = showJson(show, workFolder())["dpi"].toObject();
         QCOMPARE(dpi["levels"].toArray(), (QJsonArray{"1000", "6400"}));
         QCOMPARE(dpi["slots"].toArray(), (QJsonArray{4, 11, 255, 255}));
 
@@ -180,7 +172,7 @@ private slots:
         }
 
         QCOMPARE(run(kind, {"reset"}).exitCode, 0);
-        dpi = showJson(show, m_dir->path())["dpi"].toObject();
+        dpi = showJson(show, workFolder())["dpi"].toObject();
         QCOMPARE(dpi["slots"].toArray(), (QJsonArray{3, 5, 9, 10}));
         // Reset writes the default parameter block unchanged.
         QCOMPARE(readAll(path("mouse.mem")).mid(kSimParameterAddress, 256),

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 QString reportHex(const HidReport &report)
 {
     QString out;
@@ -30,26 +32,30 @@ QStringList sentReports(const SimulatedMouse &sim, size_t from)
     return out;
 }
 
+namespace {
+// The trace entries from `from` on that `matches` picks.
+template <typename Predicate>
+int countTraced(const SimulatedMouse &sim, size_t from, Predicate matches)
+{
+    const auto &trace = sim.trace();
+    if (from >= trace.size())
+        return 0;
+    return int(std::count_if(trace.begin() + qsizetype(from), trace.end(), matches));
+}
+} // namespace
+
 int countSent(const SimulatedMouse &sim, quint8 reportId, size_t from)
 {
-    int count = 0;
-    const auto &trace = sim.trace();
-    for (size_t i = from; i < trace.size(); ++i) {
-        if (trace[i].direction == SimulatedMouse::TraceEntry::Set && trace[i].bytes[0] == reportId)
-            ++count;
-    }
-    return count;
+    return countTraced(sim, from, [reportId](const SimulatedMouse::TraceEntry &entry) {
+        return entry.direction == SimulatedMouse::TraceEntry::Set && entry.bytes[0] == reportId;
+    });
 }
 
 int countFetched(const SimulatedMouse &sim, size_t from)
 {
-    int count = 0;
-    const auto &trace = sim.trace();
-    for (size_t i = from; i < trace.size(); ++i) {
-        if (trace[i].direction == SimulatedMouse::TraceEntry::Get && trace[i].accepted)
-            ++count;
-    }
-    return count;
+    return countTraced(sim, from, [](const SimulatedMouse::TraceEntry &entry) {
+        return entry.direction == SimulatedMouse::TraceEntry::Get && entry.accepted;
+    });
 }
 
 QStringList sentCommands(const SimulatedMouse &sim, size_t from)

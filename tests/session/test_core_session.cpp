@@ -48,7 +48,7 @@ private slots:
             // and the front end is shown the names the image holds.
             QStringList shown;
             session->setMacroNamesShown([&shown](const QStringList &names) { shown = names; });
-            QVERIFY(session->macros().LB_MacroNameClick(3));
+            QVERIFY(session->macros().selectMacro(3));
             QVERIFY(session->macros().ApplyMacroName(QStringLiteral("Renamed")));
             QVERIFY(session->link().transfer.DownloadParameter());
             QCOMPARE(namesIn(*session->simulatedMouse()).value(3), QStringLiteral("Renamed"));

@@ -1,10 +1,10 @@
 #include "x11_mouse_store.h"
 
 #include "pointer_speed_scale.h"
+#include "xinput2_functions.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/extensions/XInput2.h>
 
 #include <algorithm>
 #include <cstring>
@@ -57,8 +57,9 @@ std::unique_ptr<X11MouseStore> X11MouseStore::open(OwnMouseSettingsFile ownFile)
     int error = 0;
     int major = 2;
     int minor = 0;
-    if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error) ||
-        XIQueryVersion(display, &major, &minor) != Success) {
+    const XInput2Functions *xi = XInput2Functions::load();
+    if (!xi || !XQueryExtension(display, "XInputExtension", &opcode, &event, &error) ||
+        xi->queryVersion(display, &major, &minor) != Success) {
         XCloseDisplay(display);
         return nullptr;
     }
@@ -86,13 +87,14 @@ void X11MouseStore::findLibinputPointers()
         return;
     ErrorTrap trap(m_display);
     int count = 0;
-    XIDeviceInfo *devices = XIQueryDevice(m_display, XIAllDevices, &count);
+    const XInput2Functions *xi = XInput2Functions::load();
+    XIDeviceInfo *devices = xi->queryDevice(m_display, XIAllDevices, &count);
     for (int i = 0; devices && i < count; ++i) {
         if (devices[i].use == XISlavePointer && readAccelSpeed(devices[i].deviceid))
             m_libinputPointers << devices[i].deviceid;
     }
     if (devices)
-        XIFreeDeviceInfo(devices);
+        xi->freeDeviceInfo(devices);
 }
 
 std::optional<float> X11MouseStore::readAccelSpeed(int device) const
@@ -102,8 +104,10 @@ std::optional<float> X11MouseStore::readAccelSpeed(int device) const
     unsigned long items = 0;
     unsigned long after = 0;
     unsigned char *data = nullptr;
-    const int status = XIGetProperty(m_display, device, m_accelSpeedAtom, 0, 1, False,
-                                     AnyPropertyType, &type, &format, &items, &after, &data);
+    const int status =
+        XInput2Functions::load()->getProperty(m_display, device, m_accelSpeedAtom, 0, 1, False,
+                                              AnyPropertyType, &type, &format, &items, &after,
+                                              &data);
     std::optional<float> speed;
     if (status == Success && type == m_floatAtom && format == 32 && items >= 1 && data) {
         float value = 0;
@@ -118,11 +122,12 @@ std::optional<float> X11MouseStore::readAccelSpeed(int device) const
 void X11MouseStore::setAccelSpeed(float speed)
 {
     ErrorTrap trap(m_display);
+    const XInput2Functions *xi = XInput2Functions::load();
     for (int device : std::as_const(m_libinputPointers)) {
         unsigned char data[sizeof(float)];
         std::memcpy(data, &speed, sizeof speed);
-        XIChangeProperty(m_display, device, m_accelSpeedAtom, m_floatAtom, 32, PropModeReplace,
-                         data, 1);
+        xi->changeProperty(m_display, device, m_accelSpeedAtom, m_floatAtom, 32, PropModeReplace,
+                           data, 1);
     }
 }
 

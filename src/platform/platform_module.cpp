@@ -1,1 +1,0 @@
-// Keeps the platform library valid while it has no other sources.
