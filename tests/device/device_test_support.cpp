@@ -73,21 +73,23 @@ QByteArray defaultImage()
     return file.readAll();
 }
 
-void RecordingObserver::busyStarted()
+void RecordingObserver::transferStarted(TransferKind kind, int reportCount)
 {
+    lastKind = kind;
+    announcedReports = reportCount;
     events << "busyStarted";
     ++busyDepth;
     maxBusyDepth = std::max(maxBusyDepth, busyDepth);
 }
 
-void RecordingObserver::busyProgress(int chunk, int chunkCount)
+void RecordingObserver::transferProgress(int chunk, int chunkCount)
 {
     Q_UNUSED(chunk);
     Q_UNUSED(chunkCount);
     ++progressCalls;
 }
 
-void RecordingObserver::busyEnded()
+void RecordingObserver::transferEnded()
 {
     events << "busyEnded";
     --busyDepth;

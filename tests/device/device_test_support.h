@@ -26,9 +26,10 @@ QByteArray defaultImage();
 class RecordingObserver : public DeviceObserver
 {
 public:
-    void busyStarted() override;
-    void busyProgress(int chunk, int chunkCount) override;
-    void busyEnded() override;
+    // Recorded as "busyStarted" and "busyEnded".
+    void transferStarted(TransferKind kind, int reportCount) override;
+    void transferProgress(int chunk, int chunkCount) override;
+    void transferEnded() override;
     void labelsChanged(const NoDeviceLabels &labels) override;
     void hideAllMenus() override { events << "hideAllMenus"; }
     void stopLabelRun() override { events << "stopLabelRun"; }
@@ -44,6 +45,9 @@ public:
     QStringList events; // without progress
     QStringList messages;
     int progressCalls = 0;
+    // The kind and announced report count of the last transfer started.
+    TransferKind lastKind = TransferKind::ReadAll;
+    int announcedReports = -1;
     int busyDepth = 0;
     int maxBusyDepth = 0;
     NoDeviceLabels labels;

@@ -18,6 +18,16 @@ struct NoDeviceLabels
     friend bool operator==(const NoDeviceLabels &, const NoDeviceLabels &) = default;
 };
 
+// The transfers of the device link that move the configuration.
+enum class TransferKind
+{
+    ReadAll,    // the read-all after an identification
+    BackupRead, // the whole mouse read for a backup before a write
+    WriteAll,   // Confirm, Apply and the command-line write
+    Reset,      // the embedded defaults written
+    Restore     // a backup or profile image written as it stands
+};
+
 // The window side of the device link. The models call these at the points
 // where the window has to change; every hook has an empty default, so the
 // command-line tool and tests implement only what they need.
@@ -27,17 +37,22 @@ public:
     virtual ~DeviceObserver() = default;
 
     // Start of a transfer: DevTimer off, input cover on, busy window shown,
-    // pending messages processed once.
-    virtual void busyStarted() {}
+    // pending messages processed once. `reportCount` is the number of data
+    // reports the transfer moves when none is lost (one progress call each).
+    virtual void transferStarted(TransferKind kind, int reportCount)
+    {
+        Q_UNUSED(kind);
+        Q_UNUSED(reportCount);
+    }
     // One 7-byte chunk moved: show the busy window again, process messages.
-    virtual void busyProgress(int chunk, int chunkCount)
+    virtual void transferProgress(int chunk, int chunkCount)
     {
         Q_UNUSED(chunk);
         Q_UNUSED(chunkCount);
     }
     // End of a transfer: busy window hidden, messages processed, DevTimer
-    // on, input cover off. Always paired with busyStarted().
-    virtual void busyEnded() {}
+    // on, input cover off. Always paired with transferStarted().
+    virtual void transferEnded() {}
 
     virtual void processEvents() {}
     virtual void labelsChanged(const NoDeviceLabels &labels) { Q_UNUSED(labels); }

@@ -12,7 +12,7 @@ WindowObserver::WindowObserver(TForm1 &window, WindowContent &content, TFormLoad
     : m_window(window), m_content(content), m_busy(busy)
 {}
 
-void WindowObserver::busyStarted()
+void WindowObserver::transferStarted(TransferKind, int reportCount)
 {
     m_window.setTransferRunning(true); // DevTimer off
     m_content.BeginBusy();
@@ -28,13 +28,13 @@ void WindowObserver::busyStarted()
         qApp->installEventFilter(this);
         m_blocking = true;
     }
-    m_busy.startTransfer(m_window.expectedTransferReports());
+    m_busy.startTransfer(reportCount);
     m_busy.show();
     m_busy.raise();
     processEvents();
 }
 
-void WindowObserver::busyProgress(int, int)
+void WindowObserver::transferProgress(int, int)
 {
     m_busy.advance();
     if (!m_busy.isVisible())
@@ -42,7 +42,7 @@ void WindowObserver::busyProgress(int, int)
     processEvents();
 }
 
-void WindowObserver::busyEnded()
+void WindowObserver::transferEnded()
 {
     m_busy.hide();
     processEvents();

@@ -19,9 +19,9 @@ class WindowObserver final : public QObject, public DeviceObserver
 public:
     WindowObserver(TForm1 &window, WindowContent &content, TFormLoadingUI &busy);
 
-    void busyStarted() override;
-    void busyProgress(int chunk, int chunkCount) override;
-    void busyEnded() override;
+    void transferStarted(TransferKind kind, int reportCount) override;
+    void transferProgress(int chunk, int chunkCount) override;
+    void transferEnded() override;
     void processEvents() override;
     void labelsChanged(const NoDeviceLabels &labels) override;
     void hideAllMenus() override;
