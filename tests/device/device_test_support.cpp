@@ -114,14 +114,14 @@ void RecordingObserver::labelsChanged(const NoDeviceLabels &l)
     events << text;
 }
 
-void RecordingObserver::showDevicePages(bool familyA, bool familyB)
+void RecordingObserver::readCompleted(bool familyA, bool familyB)
 {
     events << QStringLiteral("showDevicePages:%1%2").arg(familyA ? "A" : "", familyB ? "B" : "");
 }
 
-void RecordingObserver::showPressed(WriteButton button)
+void RecordingObserver::writeRequested(WriteCommand command)
 {
-    events << QStringLiteral("pressed:%1").arg(int(button));
+    events << QStringLiteral("pressed:%1").arg(int(command));
 }
 
 void RecordingObserver::showMessage(const QString &text)

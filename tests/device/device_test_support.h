@@ -36,11 +36,12 @@ public:
     void hideAllPages() override { events << "hideAllPages"; }
     void showOnlyPage(int page) override { events << QStringLiteral("page:%1").arg(page); }
     void clearMacroLists() override { events << "clearMacroLists"; }
-    void showDevicePages(bool familyA, bool familyB) override;
-    void clearMacroEditor() override { events << "clearMacroEditor"; }
-    void showPressed(WriteButton button) override;
+    // Recorded as "showDevicePages:A" or "showDevicePages:B".
+    void readCompleted(bool familyA, bool familyB) override;
+    void defaultMacrosTaken() override { events << "clearMacroEditor"; }
+    void writeRequested(WriteCommand command) override; // "pressed:<n>"
     void showMessage(const QString &text) override;
-    void closeMainWindow() override { events << "close"; }
+    void confirmFinished() override { events << "close"; }
 
     QStringList events; // without progress
     QStringList messages;

@@ -199,7 +199,7 @@ bool ConfigurationTransfer::readAll()
 
 void ConfigurationTransfer::ShowDevicePages()
 {
-    m_observer->showDevicePages(m_state.ChipFamilyA, m_state.ChipFamilyB);
+    m_observer->readCompleted(m_state.ChipFamilyA, m_state.ChipFamilyB);
     m_state.NoDevicePage = false;
     m_observer->processEvents();
 }
@@ -220,48 +220,46 @@ void ConfigurationTransfer::pressedPause()
     }
 }
 
-void ConfigurationTransfer::writeAction(WriteKind kind)
+void ConfigurationTransfer::writeAction(WriteCommand command)
 {
-    m_observer->showPressed(kind == WriteKind::Confirm ? DeviceObserver::WriteButton::Confirm
-                            : kind == WriteKind::Apply ? DeviceObserver::WriteButton::Apply
-                                                       : DeviceObserver::WriteButton::Reset);
+    m_observer->writeRequested(command);
     pressedPause();
     if (!deviceReady()) {
         m_observer->showMessage(text(QStringLiteral("Str022"), 0));
         return;
     }
-    if (kind != WriteKind::Reset && !m_lastReadComplete) {
+    if (command != WriteCommand::Reset && !m_lastReadComplete) {
         // The buffers do not hold this mouse's configuration; the window
         // stays open so the next tick can read it again.
         m_observer->showMessage(text(QStringLiteral("Str028"), 0));
         return;
     }
-    if (kind == WriteKind::Reset)
+    if (command == WriteCommand::Reset)
         DefaultParameter();
     else
         DownloadParameter();
     // Confirm closes whatever the write's result, but not when the user
     // kept the mouse from being written for want of a backup: the edits
     // would be lost with the window.
-    if (kind == WriteKind::Confirm && !m_stoppedForBackup) {
+    if (command == WriteCommand::Confirm && !m_stoppedForBackup) {
         pressedPause();
-        m_observer->closeMainWindow();
+        m_observer->confirmFinished();
     }
 }
 
 void ConfigurationTransfer::confirm()
 {
-    writeAction(WriteKind::Confirm);
+    writeAction(WriteCommand::Confirm);
 }
 
 void ConfigurationTransfer::apply()
 {
-    writeAction(WriteKind::Apply);
+    writeAction(WriteCommand::Apply);
 }
 
 void ConfigurationTransfer::reset()
 {
-    writeAction(WriteKind::Reset);
+    writeAction(WriteCommand::Reset);
 }
 
 void ConfigurationTransfer::writeMacroArea(const QByteArray &nameTable,
@@ -408,7 +406,7 @@ bool ConfigurationTransfer::takeDefaults()
     if (m_state.ChipFamilyB) {
         m_config.image().MacroNameTable = defaults.MacroNameTable;
         m_config.image().MacroBlocks = defaults.MacroBlocks;
-        m_observer->clearMacroEditor();
+        m_observer->defaultMacrosTaken();
         if (m_config.RefreshMacroName)
             m_config.RefreshMacroName();
     }

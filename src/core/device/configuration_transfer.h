@@ -114,14 +114,8 @@ private:
     static constexpr int kPiecesPerKilobyte = 4;
 
     class BusyScope;
-    enum class WriteKind
-    {
-        Confirm,
-        Apply,
-        Reset
-    };
 
-    void writeAction(WriteKind kind);
+    void writeAction(WriteCommand command);
     // The data reports of writeConfiguration and of readWholeMouse.
     int writeReportCount() const;
     int readReportCount() const;

@@ -28,6 +28,14 @@ enum class TransferKind
     Restore     // a backup or profile image written as it stands
 };
 
+// The write commands of the device link.
+enum class WriteCommand
+{
+    Confirm,
+    Apply,
+    Reset
+};
+
 // The window side of the device link. The models call these at the points
 // where the window has to change; every hook has an empty default, so the
 // command-line tool and tests implement only what they need.
@@ -64,25 +72,23 @@ public:
     virtual void showOnlyPage(int page) { Q_UNUSED(page); }
     // The macro lists of a family-B mouse emptied (LB_MacroName, LB_Name, LB_macro).
     virtual void clearMacroLists() {}
-    // After a read-all: the macro page button, its picture and Key_Macro for
+    // A read-all took the mouse's configuration, of family A or B. The
+    // window shows the macro page button, its picture and Key_Macro for
     // family B only, the function menu height, page 1, page editing unlocked,
     // and the profile of the selected tab opened again.
-    virtual void showDevicePages(bool familyA, bool familyB)
+    virtual void readCompleted(bool familyA, bool familyB)
     {
         Q_UNUSED(familyA);
         Q_UNUSED(familyB);
     }
-    // Reset of a family-B mouse: LB_MacroName, LB_macro, mmo_macro and
-    // mmo_wrscript emptied.
-    virtual void clearMacroEditor() {}
-    // Confirm, Apply or Reset pressed: the button shows its pressed picture.
-    enum class WriteButton
-    {
-        Confirm,
-        Apply,
-        Reset
-    };
-    virtual void showPressed(WriteButton button) { Q_UNUSED(button); }
+    // A reset of a family-B mouse took the default macros: the window empties
+    // LB_MacroName, LB_macro, mmo_macro and mmo_wrscript.
+    virtual void defaultMacrosTaken() {}
+    // The window's pressed pictures name the commands by their buttons.
+    using WriteButton = WriteCommand;
+    // Confirm, Apply or Reset asked for, before anything else happens: the
+    // window shows the button's pressed picture.
+    virtual void writeRequested(WriteCommand command) { Q_UNUSED(command); }
     // A message box without icon and with one OK button.
     virtual void showMessage(const QString &text) { Q_UNUSED(text); }
     // The same box with a second button captioned `second` after OK; true
@@ -94,6 +100,7 @@ public:
         showMessage(text);
         return false;
     }
-    // Confirm closes the main window once it has written.
-    virtual void closeMainWindow() {}
+    // Confirm has written (whatever the result, unless the user kept it from
+    // writing for want of a backup): the window closes.
+    virtual void confirmFinished() {}
 };

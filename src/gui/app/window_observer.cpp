@@ -89,19 +89,19 @@ void WindowObserver::clearMacroLists()
     m_content.clearMacroLists();
 }
 
-void WindowObserver::showDevicePages(bool familyA, bool familyB)
+void WindowObserver::readCompleted(bool familyA, bool familyB)
 {
     m_content.ShowDevicePages(familyA, familyB);
 }
 
-void WindowObserver::clearMacroEditor()
+void WindowObserver::defaultMacrosTaken()
 {
     m_content.clearMacroEditor();
 }
 
-void WindowObserver::showPressed(WriteButton button)
+void WindowObserver::writeRequested(WriteCommand command)
 {
-    m_content.showPressed(button);
+    m_content.showPressed(command);
 }
 
 void WindowObserver::showMessage(const QString &text)
@@ -114,7 +114,7 @@ bool WindowObserver::showMessageWithChoice(const QString &text, const QString &s
     return m_window.showMessageWithChoice(text, second);
 }
 
-void WindowObserver::closeMainWindow()
+void WindowObserver::confirmFinished()
 {
     m_window.requestClose();
 }
