@@ -47,12 +47,12 @@ void BM_FamilyBReadAll(benchmark::State &state)
         state.SkipWithError("the simulated mouse was not connected");
         return;
     }
-    if (!mouse.link->transfer.Btn_Read() || !mouse.link->transfer.lastReadComplete()) {
+    if (!mouse.link->transfer.readAll() || !mouse.link->transfer.lastReadComplete()) {
         state.SkipWithError("the read-all failed");
         return;
     }
     for (auto _ : state) {
-        const bool read = mouse.link->transfer.Btn_Read();
+        const bool read = mouse.link->transfer.readAll();
         benchmark::DoNotOptimize(read);
     }
 }

@@ -154,17 +154,19 @@ private:
 class PairingObserver final : public DeviceObserver
 {
 public:
-    void busyStarted() override
+    void transferStarted(TransferKind kind, int reportCount) override
     {
+        Q_UNUSED(kind);
+        FUZZ_CHECK(reportCount >= 0);
         FUZZ_CHECK(depth == 0);
         ++depth;
     }
-    void busyEnded() override
+    void transferEnded() override
     {
         FUZZ_CHECK(depth == 1);
         --depth;
     }
-    void busyProgress(int chunk, int chunkCount) override
+    void transferProgress(int chunk, int chunkCount) override
     {
         FUZZ_CHECK(depth == 1);
         FUZZ_CHECK(chunk >= 0 && chunk <= chunkCount);

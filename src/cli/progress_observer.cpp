@@ -14,14 +14,16 @@
 
 ProgressObserver::ProgressObserver() : m_terminal(GM_ISATTY(GM_FILENO(stderr)) != 0) {}
 
-void ProgressObserver::busyStarted()
+void ProgressObserver::transferStarted(TransferKind kind, int reportCount)
 {
+    Q_UNUSED(kind);
+    Q_UNUSED(reportCount);
     m_reports = 0;
     if (m_terminal)
         draw();
 }
 
-void ProgressObserver::busyProgress(int chunk, int chunkCount)
+void ProgressObserver::transferProgress(int chunk, int chunkCount)
 {
     Q_UNUSED(chunk);
     Q_UNUSED(chunkCount);
@@ -31,7 +33,7 @@ void ProgressObserver::busyProgress(int chunk, int chunkCount)
         draw();
 }
 
-void ProgressObserver::busyEnded()
+void ProgressObserver::transferEnded()
 {
     if (m_terminal && m_lineShown) {
         std::fputs("\r\033[K", stderr);

@@ -19,9 +19,9 @@ public:
     const QStringList &messages() const { return m_messages; }
     void clearMessages() { m_messages.clear(); }
 
-    void busyStarted() override;
-    void busyProgress(int chunk, int chunkCount) override;
-    void busyEnded() override;
+    void transferStarted(TransferKind kind, int reportCount) override;
+    void transferProgress(int chunk, int chunkCount) override;
+    void transferEnded() override;
     void showMessage(const QString &text) override { m_messages.append(text); }
 
 private:

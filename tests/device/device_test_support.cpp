@@ -79,21 +79,23 @@ QByteArray defaultImage()
     return file.readAll();
 }
 
-void RecordingObserver::busyStarted()
+void RecordingObserver::transferStarted(TransferKind kind, int reportCount)
 {
+    lastKind = kind;
+    announcedReports = reportCount;
     events << "busyStarted";
     ++busyDepth;
     maxBusyDepth = std::max(maxBusyDepth, busyDepth);
 }
 
-void RecordingObserver::busyProgress(int chunk, int chunkCount)
+void RecordingObserver::transferProgress(int chunk, int chunkCount)
 {
     Q_UNUSED(chunk);
     Q_UNUSED(chunkCount);
     ++progressCalls;
 }
 
-void RecordingObserver::busyEnded()
+void RecordingObserver::transferEnded()
 {
     events << "busyEnded";
     --busyDepth;
@@ -118,14 +120,14 @@ void RecordingObserver::labelsChanged(const NoDeviceLabels &l)
     events << text;
 }
 
-void RecordingObserver::showDevicePages(bool familyA, bool familyB)
+void RecordingObserver::readCompleted(bool familyA, bool familyB)
 {
     events << QStringLiteral("showDevicePages:%1%2").arg(familyA ? "A" : "", familyB ? "B" : "");
 }
 
-void RecordingObserver::showPressed(WriteButton button)
+void RecordingObserver::writeRequested(WriteCommand command)
 {
-    events << QStringLiteral("pressed:%1").arg(int(button));
+    events << QStringLiteral("pressed:%1").arg(int(command));
 }
 
 void RecordingObserver::showMessage(const QString &text)

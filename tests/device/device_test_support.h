@@ -26,24 +26,29 @@ QByteArray defaultImage();
 class RecordingObserver : public DeviceObserver
 {
 public:
-    void busyStarted() override;
-    void busyProgress(int chunk, int chunkCount) override;
-    void busyEnded() override;
+    // Recorded as "busyStarted" and "busyEnded".
+    void transferStarted(TransferKind kind, int reportCount) override;
+    void transferProgress(int chunk, int chunkCount) override;
+    void transferEnded() override;
     void labelsChanged(const NoDeviceLabels &labels) override;
     void hideAllMenus() override { events << "hideAllMenus"; }
     void stopLabelRun() override { events << "stopLabelRun"; }
     void hideAllPages() override { events << "hideAllPages"; }
     void showOnlyPage(int page) override { events << QStringLiteral("page:%1").arg(page); }
     void clearMacroLists() override { events << "clearMacroLists"; }
-    void showDevicePages(bool familyA, bool familyB) override;
-    void clearMacroEditor() override { events << "clearMacroEditor"; }
-    void showPressed(WriteButton button) override;
+    // Recorded as "showDevicePages:A" or "showDevicePages:B".
+    void readCompleted(bool familyA, bool familyB) override;
+    void defaultMacrosTaken() override { events << "clearMacroEditor"; }
+    void writeRequested(WriteCommand command) override; // "pressed:<n>"
     void showMessage(const QString &text) override;
-    void closeMainWindow() override { events << "close"; }
+    void confirmFinished() override { events << "close"; }
 
     QStringList events; // without progress
     QStringList messages;
     int progressCalls = 0;
+    // The kind and announced report count of the last transfer started.
+    TransferKind lastKind = TransferKind::ReadAll;
+    int announcedReports = -1;
     int busyDepth = 0;
     int maxBusyDepth = 0;
     NoDeviceLabels labels;

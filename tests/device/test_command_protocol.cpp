@@ -211,7 +211,7 @@ private slots:
         QFETCH(QStringList, commands);
         Link link;
         link.state.ReportRateChanged = rateChanged;
-        link.protocol.SystemReloadCmd_OnClick();
+        link.protocol.reloadSystem();
         QCOMPARE(sentCommands(link.sim), commands);
         QCOMPARE(link.state.ReportRateChanged, false);
         QCOMPARE(link.sim.reloadCount(), rateChanged ? 0 : 1);

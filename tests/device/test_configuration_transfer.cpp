@@ -65,7 +65,7 @@ private slots:
     {
         ConnectedRig rig;
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
-        rig.link.transfer.Btn_Read();
+        rig.link.transfer.readAll();
         QStringList expected = {command(0x0E, 0x6000, 256)};
         for (int i = 0; i < 32; ++i)
             expected << command(0x0E, 0x8000 + 0x400 * i, 1024);
@@ -86,7 +86,7 @@ private slots:
     {
         ConnectedRig rig;
         const qint64 start = rig.clock.waitedMs();
-        rig.link.transfer.Btn_ApplyClick();
+        rig.link.transfer.apply();
         QStringList expected = eraseCommands();
         expected << command(0x12, 0x6000, 256) << familyBPieces(0x12)
                  << reportHex({0x40, 0x19, 0, 0, 0, 0, 0, 0});
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(rig.state().ChipFamilyA, true);
         if (changeRate)
             QVERIFY(rig.config.advancedPage().ReportRate_OnClick(1));
-        rig.link.transfer.Btn_ApplyClick();
+        rig.link.transfer.apply();
         QCOMPARE(sentCommands(rig.sim), QStringList{command(0x09, 0x6000, 256)} + reload);
         QCOMPARE(countSent(rig.sim, 0x41), 37);
         QCOMPARE(rig.state().ReportRateChanged, false);
@@ -135,7 +135,7 @@ private slots:
     {
         ConnectedRig rig;
         const QByteArray image = defaultImage();
-        rig.link.transfer.Btn_ResetClick();
+        rig.link.transfer.reset();
         QStringList expected = eraseCommands();
         expected << command(0x12, 0x6000, 256) << familyBPieces(0x12)
                  << reportHex({0x40, 0x19, 0, 0, 0, 0, 0, 0});
@@ -182,11 +182,11 @@ private slots:
         rig.observer.events.clear();
         ConfigurationTransfer &transfer = rig.link.transfer;
         if (button == 0)
-            transfer.Btn_ConfirmClick();
+            transfer.confirm();
         else if (button == 1)
-            transfer.Btn_ApplyClick();
+            transfer.apply();
         else
-            transfer.Btn_ResetClick();
+            transfer.reset();
         QCOMPARE(rig.observer.events, QStringList({QStringLiteral("pressed:%1").arg(button),
                                                    QStringLiteral("message")}));
         QCOMPARE(rig.observer.messages, QStringList{"The specified device not find"});
@@ -197,7 +197,7 @@ private slots:
     {
         ConnectedRig rig;
         const qint64 start = rig.clock.waitedMs();
-        rig.link.transfer.Btn_ConfirmClick();
+        rig.link.transfer.confirm();
         QCOMPARE(rig.observer.events.last(), "close");
         QCOMPARE(rig.clock.waitedMs() - start, 220);
         QCOMPARE(rig.sim.reloadCount(), 1);
@@ -253,7 +253,7 @@ private slots:
         const SectionRecords sectionsBefore = rig.config.sections();
         rig.sim.unplugAfterReports(after);
         ConfigurationTransfer &transfer = rig.link.transfer;
-        QVERIFY(!transfer.Btn_Read());
+        QVERIFY(!transfer.readAll());
         QCOMPARE(transfer.busy(), false);
         QCOMPARE(rig.observer.busyDepth, 0);
         QCOMPARE(rig.observer.messages.size(), 1);
@@ -279,7 +279,7 @@ private slots:
         for (int lost = 1; lost <= 4964; ++lost) {
             rig.sim.failReportNumber(lost);
             rig.observer.messages.clear();
-            if (transfer.Btn_Read() || transfer.lastReadComplete())
+            if (transfer.readAll() || transfer.lastReadComplete())
                 QFAIL(qPrintable(QStringLiteral("report %1 was lost unnoticed").arg(lost)));
             if (!sameImage(rig.config.image(), imageBefore) ||
                 !sameSections(rig.config.sections(), sectionsBefore))
@@ -290,7 +290,7 @@ private slots:
                 QFAIL(qPrintable(QStringLiteral("report %1 lost, a write followed").arg(lost)));
         }
         rig.sim.failReportNumber(0);
-        QVERIFY(transfer.Btn_Read());
+        QVERIFY(transfer.readAll());
         QCOMPARE(rig.config.image().MacroBlocks.mid(5 * 1024, 1024), QByteArray(1024, char(0x55)));
         QCOMPARE(rig.config.sections().UserBreath, QByteArray("\x11\x22\x33\x0C", 4));
         QVERIFY(transfer.DownloadParameter());
@@ -301,17 +301,17 @@ private slots:
     {
         ConnectedRig rig;
         rig.sim.failReportNumber(200);
-        QVERIFY(!rig.link.transfer.Btn_Read());
+        QVERIFY(!rig.link.transfer.readAll());
         rig.observer.events.clear();
         rig.observer.messages.clear();
         rig.sim.clearTrace();
-        rig.link.transfer.Btn_ConfirmClick();
-        rig.link.transfer.Btn_ApplyClick();
+        rig.link.transfer.confirm();
+        rig.link.transfer.apply();
         QVERIFY(rig.sim.trace().empty());
         QVERIFY(!rig.observer.events.contains("close"));
         const QString refused = rig.link.transfer.messageText(QStringLiteral("Str028"));
         QCOMPARE(rig.observer.messages, QStringList({refused, refused}));
-        rig.link.transfer.Btn_ResetClick();
+        rig.link.transfer.reset();
         QCOMPARE(rig.sim.reloadCount(), 1);
         QCOMPARE(rig.sim.readBytes(0x6000, 256), defaultImage().left(256));
     }
@@ -323,7 +323,7 @@ private slots:
         const SectionRecords before = rig.config.sections();
         const QByteArray dataBuf = rig.config.image().DataBuf;
         rig.sim.setFailEveryNthGet(30);
-        QVERIFY(!rig.link.transfer.Btn_Read());
+        QVERIFY(!rig.link.transfer.readAll());
         QCOMPARE(rig.config.sections().FireKey, before.FireKey);
         QCOMPARE(rig.config.sections().Profile, before.Profile);
         QCOMPARE(rig.config.image().DataBuf, dataBuf);
@@ -331,16 +331,59 @@ private slots:
         QVERIFY(rig.observer.messages.first().contains(QLatin1String("1")));
     }
 
+    // The report count each transfer announces is the number of data reports
+    // the mouse really receives or answers for it, for both families.
+    void announcedReportCountsMatchTheMouse_data()
+    {
+        QTest::addColumn<bool>("familyB");
+        QTest::addColumn<QString>("action");
+        for (const bool familyB : {false, true}) {
+            for (const char *action : {"read", "confirm", "apply", "reset", "restore"})
+                QTest::addRow("%s, family %s", action, familyB ? "B" : "A")
+                    << familyB << QString::fromLatin1(action);
+        }
+    }
+    void announcedReportCountsMatchTheMouse()
+    {
+        QFETCH(bool, familyB);
+        QFETCH(QString, action);
+        ConnectedRig rig(familyB ? SimulatedMouseConfig{} : mouseConfig(0x50, 58, 0x04));
+        QCOMPARE(rig.state().ChipFamilyB, familyB);
+        ConfigurationTransfer &transfer = rig.link.transfer;
+        TransferKind kind = TransferKind::WriteAll;
+        if (action == QLatin1String("read")) {
+            kind = TransferKind::ReadAll;
+            QVERIFY(transfer.readAll());
+        } else if (action == QLatin1String("confirm")) {
+            transfer.confirm();
+        } else if (action == QLatin1String("apply")) {
+            transfer.apply();
+        } else if (action == QLatin1String("reset")) {
+            kind = TransferKind::Reset;
+            transfer.reset();
+        } else {
+            kind = TransferKind::Restore;
+            QVERIFY(transfer.restoreImage(defaultImage()));
+        }
+        QCOMPARE(rig.observer.events.count("busyStarted"), 1);
+        QCOMPARE(rig.observer.lastKind, kind);
+        const int received = countSent(rig.sim, kDataReportId) + countFetched(rig.sim);
+        QVERIFY(received > 0);
+        QCOMPARE(rig.observer.announcedReports, received);
+        QCOMPARE(transfer.reportCount(kind), received);
+        QCOMPARE(rig.observer.progressCalls, received);
+    }
+
     void garbageRepliesEndCleanly()
     {
         ConnectedRig rig;
         rig.sim.setGarbageReplies(true);
-        QVERIFY(!rig.link.transfer.Btn_Read());
+        QVERIFY(!rig.link.transfer.readAll());
         QCOMPARE(rig.link.transfer.busy(), false);
         QCOMPARE(rig.observer.busyDepth, 0);
         rig.sim.setGarbageReplies(false);
         QVERIFY(!rig.link.transfer.DownloadParameter()); // nothing trusted was read
-        QVERIFY(rig.link.transfer.Btn_Read());
+        QVERIFY(rig.link.transfer.readAll());
         QVERIFY(rig.link.transfer.DownloadParameter());
     }
 };

@@ -259,13 +259,13 @@ private slots:
         rig.sim.setPlugged(false);
         rig.sim.setPlugged(true);
         // The write finds the mouse gone and says so ...
-        rig.link.transfer.Btn_ApplyClick();
+        rig.link.transfer.apply();
         QVERIFY(rig.link.transfer.lastFailedReports() > 0);
         QCOMPARE(rig.sim.eraseCount(), 0);
         // ... and the next tick finds it on its new interfaces.
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::Connected);
-        rig.link.transfer.Btn_ApplyClick();
+        rig.link.transfer.apply();
         QCOMPARE(rig.link.transfer.lastFailedReports(), 0u);
         QVERIFY(rig.sim.eraseCount() > 0);
     }
@@ -333,7 +333,7 @@ private slots:
         struct Reentering : RecordingObserver
         {
             DeviceConnection *connection = nullptr;
-            void busyProgress(int, int) override { connection->DevTimerTimer(); }
+            void transferProgress(int, int) override { connection->DevTimerTimer(); }
         } observer;
         observer.connection = &rig.link.connection;
         rig.link.setObserver(&observer);

@@ -50,7 +50,7 @@ private slots:
             rig.sim.garbleRepliesFrom(from);
             rig.observer.messages.clear();
             // Answered, but not trusted; failures in a row are said once.
-            QVERIFY2(!transfer.Btn_Read() && !transfer.lastReadComplete() &&
+            QVERIFY2(!transfer.readAll() && !transfer.lastReadComplete() &&
                          transfer.lastFailedReports() == 0,
                      where);
             QVERIFY2(sameImage(rig.config.image(), image) &&
@@ -71,12 +71,12 @@ private slots:
         // between, or garbles the same way twice): not taken either.
         const QByteArray idBytes = rig.sim.readBytes(0x6057, 2);
         rig.sim.writeBytes(0x6057, QByteArray(2, char(0x5A)));
-        QVERIFY(!transfer.Btn_Read() && sameImage(rig.config.image(), image));
+        QVERIFY(!transfer.readAll() && sameImage(rig.config.image(), image));
         rig.sim.writeBytes(0x6057, idBytes);
 
         // A clean read afterwards is trusted and written back unharmed, and
         // the mouse is still identified.
-        QVERIFY(transfer.Btn_Read() && transfer.DownloadParameter());
+        QVERIFY(transfer.readAll() && transfer.DownloadParameter());
         QCOMPARE(rig.sim.readBytes(0x6000, 256), rig.config.image().DataBuf);
         rig.sim.addPlainInterfaces(1);
         rig.tick();

@@ -76,7 +76,7 @@ private slots:
         const int before = rig.lock.acquired;
         QVERIFY(rig.link.transfer.DownloadParameter());
         QVERIFY(rig.link.transfer.DefaultParameter());
-        QVERIFY(rig.link.transfer.Btn_Read());
+        QVERIFY(rig.link.transfer.readAll());
         QCOMPARE(rig.lock.acquired, before + 3);
         QCOMPARE(rig.lock.released, rig.lock.acquired);
 

@@ -57,7 +57,7 @@ private slots:
         rig.sim.writeBytes(0x7000, QByteArray("\x00\x01\x01\x01\x5D", 5));
         if (unread)
             rig.sim.failReportNumber(40); // the next read-all loses a report
-        QCOMPARE(rig.link.transfer.Btn_Read(), !unread);
+        QCOMPARE(rig.link.transfer.readAll(), !unread);
         QCOMPARE(rig.link.transfer.knownMouseImage().isEmpty(), unread);
         const QByteArray before = rig.imageInMemory();
         QByteArray &parameterA = rig.config.sections().ParameterA;
@@ -69,10 +69,10 @@ private slots:
         QCOMPARE(rig.newestBackup(), before);
         // The next write saves what the first wrote; after that nothing is
         // new, whether the mouse was written or read afresh.
-        QVERIFY(rig.link.transfer.Btn_Read());
+        QVERIFY(rig.link.transfer.readAll());
         QVERIFY(rig.link.transfer.DownloadParameter());
         QVERIFY(rig.link.transfer.DownloadParameter());
-        QVERIFY(rig.link.transfer.Btn_Read());
+        QVERIFY(rig.link.transfer.readAll());
         QVERIFY(rig.link.transfer.DownloadParameter());
         QCOMPARE(rig.store.list().size(), 2);
         QCOMPARE(rig.newestBackup(), rig.imageInMemory());

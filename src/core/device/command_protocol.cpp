@@ -5,11 +5,6 @@
 
 namespace {
 constexpr quint8 kFiller = 0xFF; // erased-flash value; the mouse takes the length from the command
-
-int chunkCount(quint32 length)
-{
-    return int((length + kChunkSize - 1) / kChunkSize);
-}
 } // namespace
 
 CommandProtocol::CommandProtocol(HidTransport &transport, AppState &state)
@@ -71,7 +66,7 @@ bool CommandProtocol::readMemory(quint8 command, quint32 address, quint32 length
     const quint8 high = command == DeviceCommand::ReadMemory8 ? 0 : quint8(address >> 8);
     if (!SendCommand(command, high, quint8(address), quint8(length >> 8), quint8(length)))
         return false;
-    const int chunks = chunkCount(length);
+    const int chunks = dataReportCount(length);
     for (int k = 0; k < chunks; ++k) {
         if (!quiet && m_progress)
             m_progress(k, chunks);
@@ -91,7 +86,7 @@ bool CommandProtocol::writeMemory(quint8 command, quint32 address, quint32 lengt
     const quint8 high = command == DeviceCommand::WriteMemory8 ? 0 : quint8(address >> 8);
     if (!SendCommand(command, high, quint8(address), quint8(length >> 8), quint8(length)))
         return false;
-    const int chunks = chunkCount(length);
+    const int chunks = dataReportCount(length);
     quint8 chunk[kChunkSize];
     for (int k = 0; k < chunks; ++k) {
         if (m_progress)
@@ -189,7 +184,7 @@ void CommandProtocol::eraseConfigurationRegions()
         erase(quint8(region));
 }
 
-void CommandProtocol::SystemReloadCmd_OnClick()
+void CommandProtocol::reloadSystem()
 {
     if (!m_state.ReportRateChanged) {
         SendCommand(DeviceCommand::Reload, 0, 0, 0, 0);

@@ -36,6 +36,12 @@ inline constexpr quint8 kDataReportId = 0x41;
 inline constexpr int kChunkSize = 7;
 inline constexpr quint32 kMaxTransferLength = 0xFFFF;
 
+// The data reports a memory routine moves for `length` bytes.
+constexpr int dataReportCount(quint32 length)
+{
+    return int((length + kChunkSize - 1) / kChunkSize);
+}
+
 // The command report on CommandHandle and the data reports on DataHandle.
 // A read command is followed by as many data reads as the length needs, a
 // write command by as many data writes; the mouse acknowledges nothing.
@@ -75,7 +81,7 @@ public:
     void eraseConfigurationRegions();
     // Tells the mouse to take the new parameters; the report-rate variant
     // when ReportRateChanged is set (and clears it).
-    void SystemReloadCmd_OnClick();
+    void reloadSystem();
 
     void setChunkProgress(ChunkProgress progress) { m_progress = std::move(progress); }
 

@@ -61,7 +61,7 @@ bool ConfigurationTransfer::restoreImage(const QByteArray &image)
     }
     // A copy: the backup step may replace the image it came from.
     const QByteArray restored = image.left(kImageSize).leftJustified(kImageSize, char(0xFF));
-    return backedUpWrite([this, &restored](bool &identityKept) -> QByteArray {
+    const auto write = [this, &restored](bool &identityKept) -> QByteArray {
         takeRestoredImage(restored);
         QByteArray block = restored.left(kParameterBlockSize);
         keepMouseIdentity(block, m_mouseBlock, m_state.DeviceLayoutCode);
@@ -72,7 +72,8 @@ bool ConfigurationTransfer::restoreImage(const QByteArray &image)
         spreadImage(restored, macros);
         writeConfiguration(block, macros);
         return writtenImage(block, macros.MacroNameTable, macros.MacroBlocks);
-    });
+    };
+    return backedUpWrite(TransferKind::Restore, write);
 }
 
 QByteArray ConfigurationTransfer::writtenImage(const QByteArray &block, const QByteArray &nameTable,

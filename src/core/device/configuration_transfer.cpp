@@ -14,8 +14,6 @@ constexpr quint32 kParameterBAddress = 0x7000;
 constexpr quint32 kUserBreathAddress = 0x7005;
 constexpr quint32 kMacroAddress = 0x8000;
 constexpr quint32 kMacroStride = 0x400;
-constexpr quint32 kPieceSize = 256;
-constexpr int kPiecesPerKilobyte = 4;
 
 std::span<const quint8> bytesOf(const QByteArray &array)
 {
@@ -28,18 +26,18 @@ std::span<const quint8> bytesOf(const QByteArray &array)
 class ConfigurationTransfer::BusyScope
 {
 public:
-    explicit BusyScope(ConfigurationTransfer &transfer) : m_transfer(transfer)
+    BusyScope(ConfigurationTransfer &transfer, TransferKind kind) : m_transfer(transfer)
     {
         m_transfer.m_busy = true;
-        m_transfer.m_observer->busyStarted();
+        m_transfer.m_observer->transferStarted(kind, m_transfer.reportCount(kind));
         DeviceObserver *observer = m_transfer.m_observer;
         m_transfer.m_protocol.setChunkProgress(
-            [observer](int chunk, int count) { observer->busyProgress(chunk, count); });
+            [observer](int chunk, int count) { observer->transferProgress(chunk, count); });
     }
     ~BusyScope()
     {
         m_transfer.m_protocol.setChunkProgress({});
-        m_transfer.m_observer->busyEnded();
+        m_transfer.m_observer->transferEnded();
         m_transfer.m_busy = false;
     }
     BusyScope(const BusyScope &) = delete;
@@ -139,7 +137,7 @@ QByteArray ConfigurationTransfer::imageOf(const MouseImage &read) const
 
 bool ConfigurationTransfer::readForBackup()
 {
-    BusyScope busy(*this);
+    BusyScope busy(*this, TransferKind::BackupRead);
     auto read = std::make_unique<MouseImage>();
     const bool complete = readWholeMouse(*read) == ReadOutcome::Complete;
     if (complete)
@@ -159,7 +157,7 @@ bool ConfigurationTransfer::takeLock()
     return false;
 }
 
-bool ConfigurationTransfer::Btn_Read()
+bool ConfigurationTransfer::readAll()
 {
     m_protocol.resetFailedReports();
     m_lastReadComplete = false;
@@ -168,7 +166,7 @@ bool ConfigurationTransfer::Btn_Read()
     if (!takeLock())
         return false;
     const ReadOutcome outcome = [this] {
-        BusyScope busy(*this);
+        BusyScope busy(*this, TransferKind::ReadAll);
         // Nothing is taken unless everything came: a parameter block with
         // holes would only be "repaired" into defaults, and macro buffers
         // the mouse did not deliver would be written back over its macros.
@@ -200,7 +198,7 @@ bool ConfigurationTransfer::Btn_Read()
 
 void ConfigurationTransfer::ShowDevicePages()
 {
-    m_observer->showDevicePages(m_state.ChipFamilyA, m_state.ChipFamilyB);
+    m_observer->readCompleted(m_state.ChipFamilyA, m_state.ChipFamilyB);
     m_state.NoDevicePage = false;
     m_observer->processEvents();
 }
@@ -221,48 +219,46 @@ void ConfigurationTransfer::pressedPause()
     }
 }
 
-void ConfigurationTransfer::writeAction(WriteKind kind)
+void ConfigurationTransfer::writeAction(WriteCommand command)
 {
-    m_observer->showPressed(kind == WriteKind::Confirm ? DeviceObserver::WriteButton::Confirm
-                            : kind == WriteKind::Apply ? DeviceObserver::WriteButton::Apply
-                                                       : DeviceObserver::WriteButton::Reset);
+    m_observer->writeRequested(command);
     pressedPause();
     if (!deviceReady()) {
         m_observer->showMessage(text(QStringLiteral("Str022"), 0));
         return;
     }
-    if (kind != WriteKind::Reset && !m_lastReadComplete) {
+    if (command != WriteCommand::Reset && !m_lastReadComplete) {
         // The buffers do not hold this mouse's configuration; the window
         // stays open so the next tick can read it again.
         m_observer->showMessage(text(QStringLiteral("Str028"), 0));
         return;
     }
-    if (kind == WriteKind::Reset)
+    if (command == WriteCommand::Reset)
         DefaultParameter();
     else
         DownloadParameter();
     // Confirm closes whatever the write's result, but not when the user
     // kept the mouse from being written for want of a backup: the edits
     // would be lost with the window.
-    if (kind == WriteKind::Confirm && !m_stoppedForBackup) {
+    if (command == WriteCommand::Confirm && !m_stoppedForBackup) {
         pressedPause();
-        m_observer->closeMainWindow();
+        m_observer->confirmFinished();
     }
 }
 
-void ConfigurationTransfer::Btn_ConfirmClick()
+void ConfigurationTransfer::confirm()
 {
-    writeAction(WriteKind::Confirm);
+    writeAction(WriteCommand::Confirm);
 }
 
-void ConfigurationTransfer::Btn_ApplyClick()
+void ConfigurationTransfer::apply()
 {
-    writeAction(WriteKind::Apply);
+    writeAction(WriteCommand::Apply);
 }
 
-void ConfigurationTransfer::Btn_ResetClick()
+void ConfigurationTransfer::reset()
 {
-    writeAction(WriteKind::Reset);
+    writeAction(WriteCommand::Reset);
 }
 
 void ConfigurationTransfer::writeMacroArea(const QByteArray &nameTable,
@@ -293,7 +289,8 @@ void ConfigurationTransfer::writeShortSections()
                            bytesOf(sections.UserBreath));
 }
 
-bool ConfigurationTransfer::backedUpWrite(const std::function<QByteArray(bool &)> &write)
+bool ConfigurationTransfer::backedUpWrite(TransferKind kind,
+                                          const std::function<QByteArray(bool &)> &write)
 {
     m_stoppedForBackup = false;
     if (!takeLock())
@@ -308,7 +305,7 @@ bool ConfigurationTransfer::backedUpWrite(const std::function<QByteArray(bool &)
     bool identityKept = true;
     QByteArray written;
     {
-        BusyScope busy(*this);
+        BusyScope busy(*this, kind);
         written = write(identityKept);
     }
     return finishWrite(identityKept, written);
@@ -322,7 +319,7 @@ bool ConfigurationTransfer::DownloadParameter()
         m_observer->showMessage(text(QStringLiteral("Str028"), 0));
         return false;
     }
-    return backedUpWrite([this](bool &identityKept) -> QByteArray {
+    return backedUpWrite(TransferKind::WriteAll, [this](bool &identityKept) -> QByteArray {
         QByteArray &dataBuf = m_config.image().DataBuf;
         dataBuf.fill(char(0xFF), kParameterBlockSize);
         m_config.AssembleDataBuf();
@@ -346,7 +343,7 @@ bool ConfigurationTransfer::DefaultParameter()
     m_protocol.resetFailedReports();
     m_lastFailed = 0;
     bool loaded = false;
-    const bool complete = backedUpWrite([this, &loaded](bool &identityKept) -> QByteArray {
+    const auto write = [this, &loaded](bool &identityKept) -> QByteArray {
         // Without the embedded defaults there is nothing sound to write.
         loaded = takeDefaults();
         if (!loaded)
@@ -363,7 +360,8 @@ bool ConfigurationTransfer::DefaultParameter()
             return {};
         writeConfiguration(block, defaults);
         return writtenImage(block, defaults.MacroNameTable, defaults.MacroBlocks);
-    });
+    };
+    const bool complete = backedUpWrite(TransferKind::Reset, write);
     return complete && loaded;
 }
 
@@ -379,7 +377,7 @@ void ConfigurationTransfer::writeConfiguration(const QByteArray &block, const Im
         writeMacroArea(macros.MacroNameTable, macros.MacroBlocks);
         writeShortSections();
     }
-    m_protocol.SystemReloadCmd_OnClick();
+    m_protocol.reloadSystem();
 }
 
 bool ConfigurationTransfer::finishWrite(bool identityKept, const QByteArray &written)
@@ -407,39 +405,8 @@ bool ConfigurationTransfer::takeDefaults()
     if (m_state.ChipFamilyB) {
         m_config.image().MacroNameTable = defaults.MacroNameTable;
         m_config.image().MacroBlocks = defaults.MacroBlocks;
-        m_observer->clearMacroEditor();
+        m_observer->defaultMacrosTaken();
         m_config.RefreshMacroName();
     }
     return true;
-}
-
-QString ConfigurationTransfer::text(const QString &key, quint32 count) const
-{
-    return text(key, QString::number(count));
-}
-
-QString ConfigurationTransfer::text(const QString &key, const QString &value) const
-{
-    QString message = m_config.text() ? m_config.text()(key) : QString();
-    if (message.isEmpty()) {
-        // Only a broken language resource gets here; say something rather
-        // than show an empty box.
-        if (key == QLatin1String("Str022"))
-            message = QStringLiteral("The specified device not find");
-        else if (key == QLatin1String("Str028"))
-            message = QStringLiteral("The mouse was not read completely; nothing was written.");
-        else if (key == QLatin1String("Str029"))
-            message = QStringLiteral("Another program is using the mouse.");
-        else if (key == QLatin1String("Str030"))
-            message = QStringLiteral("Reading the mouse failed: the mouse answered "
-                                     "inconsistently. The settings shown were not replaced.");
-        else if (key == QLatin1String("Str031"))
-            message = QStringLiteral("Nothing was written: the configuration would not carry "
-                                     "the mouse's identification bytes.");
-        else if (key == QLatin1String("Str023"))
-            message = QStringLiteral("Writing to the mouse failed: %1 reports were not accepted.");
-        else if (message = backupFallbackText(key); message.isEmpty())
-            message = QStringLiteral("Reading the mouse failed: %1 reports were not answered.");
-    }
-    return message.contains(QLatin1String("%1")) ? message.arg(value) : message;
 }

@@ -48,12 +48,12 @@ public:
     // failure is shown (Str024 for lost reports, Str030 for an inconsistent
     // answer, Str029 when another program holds the mouse) and the mouse
     // counts as not read.
-    bool Btn_Read();
+    bool readAll();
     void ShowDevicePages();
 
-    void Btn_ConfirmClick();
-    void Btn_ApplyClick();
-    void Btn_ResetClick();
+    void confirm();
+    void apply();
+    void reset();
 
     // Write-all and reset; true only when every report was accepted. The
     // write-all is refused (Str028) while the mouse is not read; the reset
@@ -87,6 +87,11 @@ public:
     // stopped it; empty otherwise.
     const QString &backupProblem() const { return m_backupProblem; }
 
+    // The data reports a transfer of `kind` moves with the connected mouse's
+    // family and parameter length when none is lost: what the busy window
+    // counts towards.
+    int reportCount(TransferKind kind) const;
+
     bool busy() const { return m_busy; }
     // Reports lost by the last transfer (0 after a clean one).
     quint32 lastFailedReports() const { return m_lastFailed; }
@@ -101,15 +106,16 @@ public:
     static constexpr int kPressedStepMs = 10;
 
 private:
-    class BusyScope;
-    enum class WriteKind
-    {
-        Confirm,
-        Apply,
-        Reset
-    };
+    // The name table and the macro blocks are written in pieces.
+    static constexpr quint32 kPieceSize = 256;
+    static constexpr int kPiecesPerKilobyte = 4;
 
-    void writeAction(WriteKind kind);
+    class BusyScope;
+
+    void writeAction(WriteCommand command);
+    // The data reports of writeConfiguration and of readWholeMouse.
+    int writeReportCount() const;
+    int readReportCount() const;
     bool deviceReady() const;
     void pressedPause();
     // Piece by piece through StagingBuffer, results ignored (counted).
@@ -140,7 +146,8 @@ private:
     // `write` behind the busy window (it returns what it wrote and clears
     // its flag when the block would not pass the identification), then
     // finishWrite. True only when every report was accepted.
-    bool backedUpWrite(const std::function<QByteArray(bool &identityKept)> &write);
+    bool backedUpWrite(TransferKind kind,
+                       const std::function<QByteArray(bool &identityKept)> &write);
     // Saves what the mouse holds (read first when it is not known); on
     // failure asks whether to write without a backup. False: do not write.
     bool backupBeforeWrite();

@@ -99,7 +99,7 @@ bool DeviceConnection::searchPair(const IdPair &pair)
         return false;
     m_state.DeviceVendorId = pair.vendorId;
     m_state.DeviceProductId = pair.productId;
-    APCheckID_OnClick();
+    checkIdentity();
     return true;
 }
 
@@ -111,7 +111,7 @@ void DeviceConnection::enterInUse()
     m_connection = ConnectionState::InUse;
 }
 
-void DeviceConnection::APCheckID_OnClick()
+void DeviceConnection::checkIdentity()
 {
     // Until the identification gets further, the mouse is found but unknown.
     m_connection = ConnectionState::NotIdentified;

@@ -35,7 +35,7 @@ public:
                      DeviceClock &clock);
 
     void setObserver(DeviceObserver *observer) { m_observer = observer ? observer : &m_silent; }
-    // The read-all (Btn_Read) run after a successful identification; true
+    // The read-all (ConfigurationTransfer::readAll) run after a successful identification; true
     // when the mouse's configuration was read and shown.
     void setReadAll(std::function<bool()> readAll) { m_readAll = std::move(readAll); }
     // The lock held from the search to the end of the read-all.
@@ -45,7 +45,7 @@ public:
 
     // Handler of DevTimer.
     void DevTimerTimer();
-    void APCheckID_OnClick();
+    void checkIdentity();
     void CheckFlashType();
     void ReadDevInfo();
     void DeviceGone();

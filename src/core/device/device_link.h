@@ -19,7 +19,7 @@ public:
         : transport(backend, config.state()), protocol(transport, config.state()),
           connection(config.state(), transport, protocol, clock), transfer(config, protocol, clock)
     {
-        connection.setReadAll([this] { return transfer.Btn_Read(); });
+        connection.setReadAll([this] { return transfer.readAll(); });
         connection.setLockKeeper(&lockKeeper);
         connection.setInUseText([this] { return transfer.messageText(QStringLiteral("Str029")); });
         transfer.setLockKeeper(&lockKeeper);

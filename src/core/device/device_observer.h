@@ -18,6 +18,24 @@ struct NoDeviceLabels
     friend bool operator==(const NoDeviceLabels &, const NoDeviceLabels &) = default;
 };
 
+// The transfers of the device link that move the configuration.
+enum class TransferKind
+{
+    ReadAll,    // the read-all after an identification
+    BackupRead, // the whole mouse read for a backup before a write
+    WriteAll,   // Confirm, Apply and the command-line write
+    Reset,      // the embedded defaults written
+    Restore     // a backup or profile image written as it stands
+};
+
+// The write commands of the device link.
+enum class WriteCommand
+{
+    Confirm,
+    Apply,
+    Reset
+};
+
 // The window side of the device link. The models call these at the points
 // where the window has to change; every hook has an empty default, so the
 // command-line tool and tests implement only what they need.
@@ -27,17 +45,22 @@ public:
     virtual ~DeviceObserver() = default;
 
     // Start of a transfer: DevTimer off, input cover on, busy window shown,
-    // pending messages processed once.
-    virtual void busyStarted() {}
+    // pending messages processed once. `reportCount` is the number of data
+    // reports the transfer moves when none is lost (one progress call each).
+    virtual void transferStarted(TransferKind kind, int reportCount)
+    {
+        Q_UNUSED(kind);
+        Q_UNUSED(reportCount);
+    }
     // One 7-byte chunk moved: show the busy window again, process messages.
-    virtual void busyProgress(int chunk, int chunkCount)
+    virtual void transferProgress(int chunk, int chunkCount)
     {
         Q_UNUSED(chunk);
         Q_UNUSED(chunkCount);
     }
     // End of a transfer: busy window hidden, messages processed, DevTimer
-    // on, input cover off. Always paired with busyStarted().
-    virtual void busyEnded() {}
+    // on, input cover off. Always paired with transferStarted().
+    virtual void transferEnded() {}
 
     virtual void processEvents() {}
     virtual void labelsChanged(const NoDeviceLabels &labels) { Q_UNUSED(labels); }
@@ -49,25 +72,23 @@ public:
     virtual void showOnlyPage(int page) { Q_UNUSED(page); }
     // The macro lists of a family-B mouse emptied (LB_MacroName, LB_Name, LB_macro).
     virtual void clearMacroLists() {}
-    // After a read-all: the macro page button, its picture and Key_Macro for
+    // A read-all took the mouse's configuration, of family A or B. The
+    // window shows the macro page button, its picture and Key_Macro for
     // family B only, the function menu height, page 1, page editing unlocked,
     // and the profile of the selected tab opened again.
-    virtual void showDevicePages(bool familyA, bool familyB)
+    virtual void readCompleted(bool familyA, bool familyB)
     {
         Q_UNUSED(familyA);
         Q_UNUSED(familyB);
     }
-    // Reset of a family-B mouse: LB_MacroName, LB_macro, mmo_macro and
-    // mmo_wrscript emptied.
-    virtual void clearMacroEditor() {}
-    // Confirm, Apply or Reset pressed: the button shows its pressed picture.
-    enum class WriteButton
-    {
-        Confirm,
-        Apply,
-        Reset
-    };
-    virtual void showPressed(WriteButton button) { Q_UNUSED(button); }
+    // A reset of a family-B mouse took the default macros: the window empties
+    // LB_MacroName, LB_macro, mmo_macro and mmo_wrscript.
+    virtual void defaultMacrosTaken() {}
+    // The window's pressed pictures name the commands by their buttons.
+    using WriteButton = WriteCommand;
+    // Confirm, Apply or Reset asked for, before anything else happens: the
+    // window shows the button's pressed picture.
+    virtual void writeRequested(WriteCommand command) { Q_UNUSED(command); }
     // A message box without icon and with one OK button.
     virtual void showMessage(const QString &text) { Q_UNUSED(text); }
     // The same box with a second button captioned `second` after OK; true
@@ -79,6 +100,7 @@ public:
         showMessage(text);
         return false;
     }
-    // Confirm closes the main window once it has written.
-    virtual void closeMainWindow() {}
+    // Confirm has written (whatever the result, unless the user kept it from
+    // writing for want of a backup): the window closes.
+    virtual void confirmFinished() {}
 };

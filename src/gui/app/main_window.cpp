@@ -197,26 +197,11 @@ void TForm1::setMarqueeRunning(bool running)
     updateDevTimer();
 }
 
-int TForm1::expectedTransferReports() const
-{
-    const auto chunks = [](int bytes) { return (bytes + 6) / 7; };
-    const int block = chunks(qBound(0, m_config.state().ParameterLength, 256));
-    // A read-all reads the parameter block twice, to trust it.
-    const bool read = m_nextTransfer == TransferKind::Read;
-    if (!m_config.state().ChipFamilyB)
-        return read ? 2 * block : block;
-    if (read)
-        return 2 * block + 32 * chunks(1024) + chunks(1024) + chunks(5) + chunks(4);
-    // Name table and macro blocks go as 256-byte pieces of ParameterLength.
-    return block + (4 + 32 * 4) * block + chunks(5) + chunks(4);
-}
-
 void TForm1::DevTimerTimer()
 {
     if (m_closeRequested)
         return;
     DeviceWork work(*this);
-    m_nextTransfer = TransferKind::Read;
     m_link->connection.DevTimerTimer();
 }
 
@@ -234,31 +219,29 @@ void TForm1::hidDevicesChanged()
     DevTimerTimer();
 }
 
-void TForm1::runWrite(TransferKind kind, const std::function<void()> &action)
+void TForm1::runWrite(const std::function<void()> &action)
 {
     // A click that slipped in between two pieces of device work waits for
     // nothing: one write at a time.
     if (m_deviceWork > 0 || m_closeRequested)
         return;
     DeviceWork work(*this);
-    m_nextTransfer = kind;
     action();
-    m_nextTransfer = TransferKind::Read;
 }
 
 void TForm1::Btn_ConfirmClick()
 {
-    runWrite(TransferKind::Write, [this] { m_link->transfer.Btn_ConfirmClick(); });
+    runWrite([this] { m_link->transfer.confirm(); });
 }
 
 void TForm1::Btn_ApplyClick()
 {
-    runWrite(TransferKind::Write, [this] { m_link->transfer.Btn_ApplyClick(); });
+    runWrite([this] { m_link->transfer.apply(); });
 }
 
 void TForm1::Btn_ResetClick()
 {
-    runWrite(TransferKind::Write, [this] { m_link->transfer.Btn_ResetClick(); });
+    runWrite([this] { m_link->transfer.reset(); });
 }
 
 void TForm1::Btn_ExitClick()

@@ -80,8 +80,6 @@ public:
     // Called by the observer around transfers and by the marquee.
     void setTransferRunning(bool running);
     void setMarqueeRunning(bool running);
-    // Reports the next transfer will move, for the busy window's progress.
-    int expectedTransferReports() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -89,18 +87,13 @@ protected:
 
 private:
     class DeviceWork;
-    enum class TransferKind
-    {
-        Read,
-        Write
-    };
 
     void FormCreate();
     void placeWindow();
     void connectContent();
     void startSystemMove();
     void updateDevTimer();
-    void runWrite(TransferKind kind, const std::function<void()> &action);
+    void runWrite(const std::function<void()> &action);
 
     CoreSession &m_session;
     Configuration &m_config;
@@ -122,7 +115,6 @@ private:
     BackupStore &m_backups;
     // The folder the Import setting dialog was last accepted in.
     QString m_loadFolder;
-    TransferKind m_nextTransfer = TransferKind::Read;
     int m_deviceWork = 0;
     bool m_transferRunning = false;
     bool m_marqueeRunning = false;

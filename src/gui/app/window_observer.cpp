@@ -12,7 +12,7 @@ WindowObserver::WindowObserver(TForm1 &window, WindowContent &content, TFormLoad
     : m_window(window), m_content(content), m_busy(busy)
 {}
 
-void WindowObserver::busyStarted()
+void WindowObserver::transferStarted(TransferKind, int reportCount)
 {
     m_window.setTransferRunning(true); // DevTimer off
     m_content.BeginBusy();
@@ -28,13 +28,13 @@ void WindowObserver::busyStarted()
         qApp->installEventFilter(this);
         m_blocking = true;
     }
-    m_busy.startTransfer(m_window.expectedTransferReports());
+    m_busy.startTransfer(reportCount);
     m_busy.show();
     m_busy.raise();
     processEvents();
 }
 
-void WindowObserver::busyProgress(int, int)
+void WindowObserver::transferProgress(int, int)
 {
     m_busy.advance();
     if (!m_busy.isVisible())
@@ -42,7 +42,7 @@ void WindowObserver::busyProgress(int, int)
     processEvents();
 }
 
-void WindowObserver::busyEnded()
+void WindowObserver::transferEnded()
 {
     m_busy.hide();
     processEvents();
@@ -89,19 +89,19 @@ void WindowObserver::clearMacroLists()
     m_content.clearMacroLists();
 }
 
-void WindowObserver::showDevicePages(bool familyA, bool familyB)
+void WindowObserver::readCompleted(bool familyA, bool familyB)
 {
     m_content.ShowDevicePages(familyA, familyB);
 }
 
-void WindowObserver::clearMacroEditor()
+void WindowObserver::defaultMacrosTaken()
 {
     m_content.clearMacroEditor();
 }
 
-void WindowObserver::showPressed(WriteButton button)
+void WindowObserver::writeRequested(WriteCommand command)
 {
-    m_content.showPressed(button);
+    m_content.showPressed(command);
 }
 
 void WindowObserver::showMessage(const QString &text)
@@ -114,7 +114,7 @@ bool WindowObserver::showMessageWithChoice(const QString &text, const QString &s
     return m_window.showMessageWithChoice(text, second);
 }
 
-void WindowObserver::closeMainWindow()
+void WindowObserver::confirmFinished()
 {
     m_window.requestClose();
 }

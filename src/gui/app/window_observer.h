@@ -19,9 +19,9 @@ class WindowObserver final : public QObject, public DeviceObserver
 public:
     WindowObserver(TForm1 &window, WindowContent &content, TFormLoadingUI &busy);
 
-    void busyStarted() override;
-    void busyProgress(int chunk, int chunkCount) override;
-    void busyEnded() override;
+    void transferStarted(TransferKind kind, int reportCount) override;
+    void transferProgress(int chunk, int chunkCount) override;
+    void transferEnded() override;
     void processEvents() override;
     void labelsChanged(const NoDeviceLabels &labels) override;
     void hideAllMenus() override;
@@ -29,12 +29,12 @@ public:
     void hideAllPages() override;
     void showOnlyPage(int page) override;
     void clearMacroLists() override;
-    void showDevicePages(bool familyA, bool familyB) override;
-    void clearMacroEditor() override;
-    void showPressed(WriteButton button) override;
+    void readCompleted(bool familyA, bool familyB) override;
+    void defaultMacrosTaken() override;
+    void writeRequested(WriteCommand command) override;
     void showMessage(const QString &text) override;
     bool showMessageWithChoice(const QString &text, const QString &second) override;
-    void closeMainWindow() override;
+    void confirmFinished() override;
 
 protected:
     // While a transfer runs, keyboard and mouse input to the window is
