@@ -2,7 +2,7 @@
 
 #include "bench_support.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 namespace {
 

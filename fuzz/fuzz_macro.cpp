@@ -9,7 +9,7 @@
 
 #include "fuzz_support.h"
 
-#include "app/image_buffers.h"
+#include "records/image_buffers.h"
 #include "macros/macro_area.h"
 #include "macros/macro_format.h"
 #include "macros/macro_names.h"

@@ -13,7 +13,7 @@
 
 #include "fuzz_support.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "file_arguments.h"
 
-#include "app/file_kinds.h"
-#include "app/image_buffers.h"
+#include "records/file_kinds.h"
+#include "records/image_buffers.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "show_output.h"
 
 #include "buttons/function_names.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "image/image_layout.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_names.h"

@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
 
     int result = 0;
     {
-        TForm1 window(*session, makeSkinnedContent);
+        MainWindow window(*session, makeSkinnedContent);
         QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
             window.showNormal();
             window.raise();
@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
             if (!options.device.simulated()) {
                 auto *hotPlug = new UdevHidrawMonitor(&window);
                 QObject::connect(hotPlug, &UdevHidrawMonitor::hidrawChanged, &window,
-                                 &TForm1::hidDevicesChanged);
+                                 &MainWindow::hidDevicesChanged);
             }
             if (options.startupProbe)
                 new StartupProbe(&window);

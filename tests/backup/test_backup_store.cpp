@@ -1,4 +1,4 @@
-#include "app/image_buffers.h"
+#include "records/image_buffers.h"
 #include "backup/backup_image.h"
 #include "backup/backup_store.h"
 

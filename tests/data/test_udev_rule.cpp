@@ -1,4 +1,4 @@
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 #include "device/device_link.h"
 #include "device/simulated_mouse.h"
 #include "device_test_support.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 // A window's worth of device link over a simulated mouse that carries the
 // default image, with the clock and the window side recorded.

@@ -11,7 +11,7 @@ namespace {
 
 struct DialogWindow : ButtonWindow
 {
-    TForm2 *openFor(const QString &button)
+    KeyCombinationDialog *openFor(const QString &button)
     {
         click(button);
         choose(QStringLiteral("Key_Assembly"));
@@ -30,9 +30,9 @@ struct DialogWindow : ButtonWindow
     QString field() { return part<QLineEdit>("Edt_Assembly")->text(); }
     int openDialogs()
     {
-        const QList<TForm2 *> dialogs = window->findChildren<TForm2 *>();
+        const QList<KeyCombinationDialog *> dialogs = window->findChildren<KeyCombinationDialog *>();
         return int(std::count_if(dialogs.begin(), dialogs.end(),
-                                 [](TForm2 *dialog) { return dialog->isVisible(); }));
+                                 [](KeyCombinationDialog *dialog) { return dialog->isVisible(); }));
     }
 };
 
@@ -50,7 +50,7 @@ private slots:
 void TestKeyCombinationDialog::opensOverTheWindowShapedAndNotModal()
 {
     DialogWindow w;
-    TForm2 *dialog = w.openFor("Key7");
+    KeyCombinationDialog *dialog = w.openFor("Key7");
     QVERIFY(dialog && dialog->isVisible() && !dialog->isModal() && !w.open("Pnl_Main"));
     QCOMPARE(dialog->windowFlags() & (Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
              Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -113,7 +113,7 @@ void TestKeyCombinationDialog::clearCloseAndOneDialogAtATime()
     DialogWindow w;
     const QByteArray before = w.config().sections().Profile;
     const QString caption = w.caption("Key6");
-    TForm2 *first = w.openFor("Key6");
+    KeyCombinationDialog *first = w.openFor("Key6");
     w.tick("CB_Win");
     w.press(Qt::Key_Z);
     QTest::mouseClick(w.part("IB_Cancel"), Qt::LeftButton);

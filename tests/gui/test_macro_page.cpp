@@ -322,7 +322,7 @@ void TestMacroPage::renamedMacroReachesTheMouseWithTheNextWrite()
 {
     selectMacro(5);
     click("Btn_New");
-    TForm3 *dialog = page().nameDialog();
+    MacroNameDialog *dialog = page().nameDialog();
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(dialog->size(), QSize(354, 179));
     QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);

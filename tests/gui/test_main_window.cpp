@@ -52,7 +52,7 @@ private slots:
 void TestMainWindow::startsOnPageOneWithTheDefaultImageAndWithoutSearching()
 {
     WindowFixture f;
-    TForm1 &w = *f.window;
+    MainWindow &w = *f.window;
     QCOMPARE(w.size(), QSize(800, 600));
     QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(w.windowTitle(), QStringLiteral("Gaming Mouse v1.0"));
@@ -79,10 +79,10 @@ void TestMainWindow::startsOnPageOneWithTheDefaultImageAndWithoutSearching()
 
 void TestMainWindow::placementAndShape()
 {
-    QCOMPARE(TForm1::centredPosition({1024, 768}), QPoint(112, 84));
-    QCOMPARE(TForm1::centredPosition({799, 600}).x(), 0);
-    QCOMPARE(TForm1::centredPosition({797, 600}).x(), -1);
-    QCOMPARE(TFormLoadingUI::positionOver(QRect(112, 84, 800, 600)), QPoint(409, 326));
+    QCOMPARE(MainWindow::centredPosition({1024, 768}), QPoint(112, 84));
+    QCOMPARE(MainWindow::centredPosition({799, 600}).x(), 0);
+    QCOMPARE(MainWindow::centredPosition({797, 600}).x(), -1);
+    QCOMPARE(BusyWindow::positionOver(QRect(112, 84, 800, 600)), QPoint(409, 326));
     WindowFixture f;
     // The skin's corners are see-through, its body is window.
     const QRegion mask = f.window->mask();

@@ -1,4 +1,4 @@
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "ui/ini_text.h"
 #include "ui/language.h"
 #include "ui/skin_label.h"

@@ -17,7 +17,7 @@ QString text(int language, const char *key)
 }
 
 // A DPI level more or less: a change every write stores.
-void changeSomething(TForm1 &window)
+void changeSomething(MainWindow &window)
 {
     QByteArray &parameterA = window.config().sections().ParameterA;
     parameterA[11] = char(parameterA.at(11) == 5 ? 6 : 5);
@@ -25,7 +25,7 @@ void changeSomething(TForm1 &window)
 }
 
 // Cancels the next file dialog that opens and says in which folder it opened.
-QString folderOfNextFileDialog(TForm1 &window)
+QString folderOfNextFileDialog(MainWindow &window)
 {
     QString seen;
     QTimer poll;

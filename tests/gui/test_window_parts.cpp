@@ -31,7 +31,7 @@ void TestWindowParts::shapeLeavesTheKeyColourOut()
 
 void TestWindowParts::busyWindowCountsTheTransfersReports()
 {
-    TFormLoadingUI busy;
+    BusyWindow busy;
     QCOMPARE(busy.size(), QSize(206, 196));
     QVERIFY(busy.windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(busy.currentFrame().startsWith(QLatin1String("WaitGif_")));

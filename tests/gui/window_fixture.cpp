@@ -119,7 +119,7 @@ WindowFixture::WindowFixture(const QString &kind, bool plugged) : mouse(simulate
         qFatal("no default image");
     mouse.setPlugged(plugged);
     session = std::make_unique<CoreSession>(mouse, clock);
-    window = std::make_unique<TForm1>(*session, [](QWidget *client, Configuration &config) {
+    window = std::make_unique<MainWindow>(*session, [](QWidget *client, Configuration &config) {
         return new SkinnedContentPort(client, config);
     });
     window->show();

@@ -67,7 +67,7 @@ struct WindowFixture
     SimulatedMouse mouse;
     MessageCloser messages;
     std::unique_ptr<CoreSession> session;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 SimulatedMouseConfig simulatedKind(const QString &kind);

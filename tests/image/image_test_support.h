@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/text_lookup.h"
-#include "image/configuration.h"
+#include "records/text_lookup.h"
+#include "configuration/configuration.h"
 #include "image/macro_name_list.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "buttons/button_assignment_model.h"
 #include "buttons/function_codes.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "image_test_support.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "image/configuration.h"
-#include "image/page_buttons.h"
+#include "configuration/configuration.h"
+#include "configuration/page_buttons.h"
 
 #include <QtTest>
 

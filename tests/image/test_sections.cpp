@@ -1,4 +1,4 @@
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "image/image_layout.h"
 #include "image/section_checks.h"
 #include "image_test_support.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/image_buffers.h"
+#include "records/image_buffers.h"
 
 #include <QByteArray>
 #include <QString>

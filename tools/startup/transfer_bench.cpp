@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     mouse.setTraceEnabled(false);
     ManualClock instant;
     CoreSession session(mouse, instant);
-    TForm1 window(session, [](QWidget *client, Configuration &c) {
+    MainWindow window(session, [](QWidget *client, Configuration &c) {
         return new SkinnedContentPort(client, c);
     });
     window.show();

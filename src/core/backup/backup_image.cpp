@@ -1,7 +1,7 @@
 #include "backup/backup_image.h"
 
-#include "app/image_buffers.h"
-#include "app/section_records.h"
+#include "records/image_buffers.h"
+#include "records/section_records.h"
 #include "image/image_layout.h"
 
 #include <QStringList>

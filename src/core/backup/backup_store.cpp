@@ -1,6 +1,6 @@
 #include "backup/backup_store.h"
 
-#include "app/image_buffers.h"
+#include "records/image_buffers.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "device/device_lock.h"
 #include "device/device_observer.h"
 #include "device/mouse_system_settings.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 #include <array>
 #include <functional>

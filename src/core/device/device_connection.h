@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "records/app_state.h"
 #include "device/command_protocol.h"
 #include "device/device_clock.h"
 #include "device/device_lock.h"

@@ -7,7 +7,7 @@
 #include "device/device_lock.h"
 #include "device/hid_backend.h"
 #include "device/hid_transport.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 // The device link of one window (or of the command-line tool) in one piece:
 // transport, protocol, connection and transfers over one Configuration.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "records/app_state.h"
 
 // One program at a time per mouse: interleaved feature reports from two
 // programs corrupt a flash write, and two read-modify-write runs lose one

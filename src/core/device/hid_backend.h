@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "records/app_state.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "records/app_state.h"
 #include "device/hid_backend.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #include "device/mouse_identity.h"
 
-#include "app/image_buffers.h"
+#include "records/image_buffers.h"
 #include "image/image_layout.h"
 #include "image/section_checks.h"
 

@@ -1,6 +1,6 @@
 #include "device/simulated_firmware.h"
 
-#include "app/image_buffers.h"
+#include "records/image_buffers.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "device/simulator_setup.h"
 
-#include "app/file_kinds.h"
+#include "records/file_kinds.h"
 #include "device/simulated_mouse.h"
 #include "device/tracing_backend.h"
 #include "image/default_image.h"

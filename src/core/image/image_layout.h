@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/section_records.h"
+#include "records/section_records.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/image_buffers.h"
-#include "app/text_lookup.h"
+#include "records/image_buffers.h"
+#include "records/text_lookup.h"
 #include "macros/macro_event_lines.h"
 #include "macros/macro_files.h"
 #include "macros/macro_format.h"

@@ -1,6 +1,6 @@
 #include "macros/macro_names.h"
 
-#include "app/image_buffers.h"
+#include "records/image_buffers.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "device/device_clock.h"
 #include "device/device_link.h"
 #include "device/simulator_setup.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "image/macro_name_list.h"
 #include "macros/macro_editor.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/app_state.h"
-#include "app/section_records.h"
-#include "app/text_lookup.h"
+#include "records/app_state.h"
+#include "records/section_records.h"
+#include "records/text_lookup.h"
 
 #include <QChar>
 #include <QList>

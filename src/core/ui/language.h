@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/text_lookup.h"
+#include "records/text_lookup.h"
 
 #include <QByteArrayView>
 #include <QHash>

@@ -20,7 +20,7 @@ QString frameName(int frame)
 class BusyProgressStrip : public QWidget
 {
 public:
-    explicit BusyProgressStrip(TFormLoadingUI *owner) : QWidget(owner), m_owner(owner)
+    explicit BusyProgressStrip(BusyWindow *owner) : QWidget(owner), m_owner(owner)
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -46,10 +46,10 @@ protected:
     }
 
 private:
-    TFormLoadingUI *m_owner;
+    BusyWindow *m_owner;
 };
 
-TFormLoadingUI::TFormLoadingUI(QWidget *parent)
+BusyWindow::BusyWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus)
 {
@@ -74,23 +74,23 @@ TFormLoadingUI::TFormLoadingUI(QWidget *parent)
         setMask(windowShape(picture, qRgb(0, 0, 0)));
     }
     m_frameTimer.setInterval(kFrameIntervalMs);
-    connect(&m_frameTimer, &QTimer::timeout, this, &TFormLoadingUI::nextFrame);
+    connect(&m_frameTimer, &QTimer::timeout, this, &BusyWindow::nextFrame);
     m_frameTimer.start(); // animating from creation on
 }
 
-QPoint TFormLoadingUI::positionOver(const QRect &mainWindow)
+QPoint BusyWindow::positionOver(const QRect &mainWindow)
 {
     // Integer division truncates toward zero, as the placement asks.
     return {mainWindow.left() + (mainWindow.width() - kWidth) / 2,
             mainWindow.top() + (mainWindow.height() - kHeight) / 2 + 40};
 }
 
-void TFormLoadingUI::placeOver(const QRect &mainWindow)
+void BusyWindow::placeOver(const QRect &mainWindow)
 {
     move(positionOver(mainWindow));
 }
 
-void TFormLoadingUI::startTransfer(int expectedReports)
+void BusyWindow::startTransfer(int expectedReports)
 {
     m_expected = qMax(0, expectedReports);
     m_done = 0;
@@ -98,7 +98,7 @@ void TFormLoadingUI::startTransfer(int expectedReports)
     m_strip->update();
 }
 
-void TFormLoadingUI::advance()
+void BusyWindow::advance()
 {
     ++m_done;
     // Repaint only when the bar moves by a percent: thousands of reports
@@ -110,19 +110,19 @@ void TFormLoadingUI::advance()
     }
 }
 
-QString TFormLoadingUI::progressText() const
+QString BusyWindow::progressText() const
 {
     if (m_expected <= 0)
         return {};
     return QStringLiteral("%1 / %2").arg(qMin(m_done, m_expected)).arg(m_expected);
 }
 
-QString TFormLoadingUI::currentFrame() const
+QString BusyWindow::currentFrame() const
 {
     return m_animation->pictureName();
 }
 
-void TFormLoadingUI::nextFrame()
+void BusyWindow::nextFrame()
 {
     m_frame = (m_frame + 1) % kFrameCount;
     m_animation->setPicture(frameName(m_frame));

@@ -10,7 +10,7 @@ class BusyProgressStrip;
 // data moves to or from the mouse. It runs the animation of the skin's
 // "WaitGif_NN" frames and, under it, how far the running transfer is
 // ("report n of N" as "n / N" with a bar, so it needs no language text).
-class TFormLoadingUI : public QWidget
+class BusyWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -19,7 +19,7 @@ public:
     static constexpr int kFrameCount = 12;
     static constexpr int kFrameIntervalMs = 80;
 
-    explicit TFormLoadingUI(QWidget *parent = nullptr);
+    explicit BusyWindow(QWidget *parent = nullptr);
 
     // Placed once against the main window's frame at creation (the busy window
     // does not follow a dragged main window): centred, 40 pixels lower.

@@ -21,10 +21,10 @@
 // Device work (a tick, a transfer, a write action) runs nested event
 // processing; a close asked for meanwhile waits until the outermost work is
 // over, so the window is never torn down under a running transfer.
-class TForm1::DeviceWork
+class MainWindow::DeviceWork
 {
 public:
-    explicit DeviceWork(TForm1 &window) : m_window(window) { ++m_window.m_deviceWork; }
+    explicit DeviceWork(MainWindow &window) : m_window(window) { ++m_window.m_deviceWork; }
     ~DeviceWork()
     {
         if (--m_window.m_deviceWork == 0 && m_window.m_closeRequested)
@@ -34,10 +34,10 @@ public:
     DeviceWork &operator=(const DeviceWork &) = delete;
 
 private:
-    TForm1 &m_window;
+    MainWindow &m_window;
 };
 
-TForm1::TForm1(CoreSession &session, const ContentFactory &makeContent, QWidget *parent)
+MainWindow::MainWindow(CoreSession &session, const ContentFactory &makeContent, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_session(session),
       m_config(session.config()), m_macros(&session.macros()), m_link(&session.link()),
       m_backups(session.backups())
@@ -61,17 +61,17 @@ TForm1::TForm1(CoreSession &session, const ContentFactory &makeContent, QWidget 
     m_content = makeContent(m_client, m_config);
     m_content->setParent(this);
     m_content->attachMacroPage(*m_macros);
-    m_busy = new TFormLoadingUI(this);
+    m_busy = new BusyWindow(this);
     m_observer = std::make_unique<WindowObserver>(*this, *m_content, *m_busy);
     m_link->setObserver(m_observer.get());
     connectContent();
 
     m_devTimer.setObjectName(QStringLiteral("DevTimer"));
     m_devTimer.setInterval(DeviceConnection::kDevTimerIntervalMs);
-    connect(&m_devTimer, &QTimer::timeout, this, &TForm1::DevTimerTimer);
+    connect(&m_devTimer, &QTimer::timeout, this, &MainWindow::DevTimerTimer);
     m_hotPlugRetry.setSingleShot(true);
     m_hotPlugRetry.setInterval(kHotPlugRetryMs);
-    connect(&m_hotPlugRetry, &QTimer::timeout, this, &TForm1::hidDevicesChanged);
+    connect(&m_hotPlugRetry, &QTimer::timeout, this, &MainWindow::hidDevicesChanged);
 
     FormCreate();
     // The busy window is placed once, against where the main window opened.
@@ -79,7 +79,7 @@ TForm1::TForm1(CoreSession &session, const ContentFactory &makeContent, QWidget 
     m_devTimer.start(); // enabled from creation; the first tick searches
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
     m_link->setObserver(nullptr);
     m_session.setMacroNamesShown(nullptr);
@@ -91,7 +91,7 @@ TForm1::~TForm1()
     delete m_busy;
 }
 
-void TForm1::FormCreate()
+void MainWindow::FormCreate()
 {
     const QPixmap icon = skinPixmap(QStringLiteral("app-icon"));
     if (!icon.isNull())
@@ -121,12 +121,12 @@ void TForm1::FormCreate()
     update();
 }
 
-QPoint TForm1::centredPosition(QSize screen)
+QPoint MainWindow::centredPosition(QSize screen)
 {
     return {(screen.width() - kWidth) / 2, (screen.height() - kHeight) / 2};
 }
 
-void TForm1::placeWindow()
+void MainWindow::placeWindow()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QPoint corner =
@@ -140,27 +140,27 @@ void TForm1::placeWindow()
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void TForm1::connectContent()
+void MainWindow::connectContent()
 {
     // Straight to the content's signal source: a click on a command button
     // reaches its handler here without a relay in between.
     SkinSignals &source = m_content->signalSource();
-    connect(&source, &SkinSignals::confirmClicked, this, &TForm1::Btn_ConfirmClick);
-    connect(&source, &SkinSignals::applyClicked, this, &TForm1::Btn_ApplyClick);
-    connect(&source, &SkinSignals::resetClicked, this, &TForm1::Btn_ResetClick);
-    connect(&source, &SkinSignals::exitClicked, this, &TForm1::Btn_ExitClick);
-    connect(&source, &SkinSignals::saveClicked, this, &TForm1::Btn_SaveClick);
-    connect(&source, &SkinSignals::loadClicked, this, &TForm1::Btn_LoadClick);
-    connect(&source, &SkinSignals::dragRequested, this, &TForm1::startSystemMove);
+    connect(&source, &SkinSignals::confirmClicked, this, &MainWindow::Btn_ConfirmClick);
+    connect(&source, &SkinSignals::applyClicked, this, &MainWindow::Btn_ApplyClick);
+    connect(&source, &SkinSignals::resetClicked, this, &MainWindow::Btn_ResetClick);
+    connect(&source, &SkinSignals::exitClicked, this, &MainWindow::Btn_ExitClick);
+    connect(&source, &SkinSignals::saveClicked, this, &MainWindow::Btn_SaveClick);
+    connect(&source, &SkinSignals::loadClicked, this, &MainWindow::Btn_LoadClick);
+    connect(&source, &SkinSignals::dragRequested, this, &MainWindow::startSystemMove);
     connect(&source, &SkinSignals::marqueeStarted, this, [this] { setMarqueeRunning(true); });
     connect(&source, &SkinSignals::marqueeStopped, this, [this] { setMarqueeRunning(false); });
-    connect(&source, &SkinSignals::messageRequested, this, &TForm1::showMessage);
+    connect(&source, &SkinSignals::messageRequested, this, &MainWindow::showMessage);
     // After the handlers above, so the settings pages see a write's clicks
     // once it is done.
     m_content->attachSettingsPages();
 }
 
-void TForm1::startSystemMove()
+void MainWindow::startSystemMove()
 {
     m_content->HideAllMenu();
     // The platform's own move (X11 and Wayland alike); it ends with the
@@ -169,14 +169,14 @@ void TForm1::startSystemMove()
         window->startSystemMove();
 }
 
-void TForm1::mousePressEvent(QMouseEvent *event)
+void MainWindow::mousePressEvent(QMouseEvent *event)
 {
     // Whatever part of the window has no element of its own is background.
     startSystemMove();
     event->accept();
 }
 
-void TForm1::updateDevTimer()
+void MainWindow::updateDevTimer()
 {
     const bool run = !m_transferRunning && !m_marqueeRunning;
     if (run && !m_devTimer.isActive())
@@ -185,19 +185,19 @@ void TForm1::updateDevTimer()
         m_devTimer.stop();
 }
 
-void TForm1::setTransferRunning(bool running)
+void MainWindow::setTransferRunning(bool running)
 {
     m_transferRunning = running;
     updateDevTimer();
 }
 
-void TForm1::setMarqueeRunning(bool running)
+void MainWindow::setMarqueeRunning(bool running)
 {
     m_marqueeRunning = running;
     updateDevTimer();
 }
 
-void TForm1::DevTimerTimer()
+void MainWindow::DevTimerTimer()
 {
     if (m_closeRequested)
         return;
@@ -205,7 +205,7 @@ void TForm1::DevTimerTimer()
     m_link->connection.DevTimerTimer();
 }
 
-void TForm1::hidDevicesChanged()
+void MainWindow::hidDevicesChanged()
 {
     // No ticks while a transfer runs; the timer's next one looks then.
     if (!m_devTimer.isActive())
@@ -219,7 +219,7 @@ void TForm1::hidDevicesChanged()
     DevTimerTimer();
 }
 
-void TForm1::runWrite(const std::function<void()> &action)
+void MainWindow::runWrite(const std::function<void()> &action)
 {
     // A click that slipped in between two pieces of device work waits for
     // nothing: one write at a time.
@@ -229,34 +229,34 @@ void TForm1::runWrite(const std::function<void()> &action)
     action();
 }
 
-void TForm1::Btn_ConfirmClick()
+void MainWindow::Btn_ConfirmClick()
 {
     runWrite([this] { m_link->transfer.confirm(); });
 }
 
-void TForm1::Btn_ApplyClick()
+void MainWindow::Btn_ApplyClick()
 {
     runWrite([this] { m_link->transfer.apply(); });
 }
 
-void TForm1::Btn_ResetClick()
+void MainWindow::Btn_ResetClick()
 {
     runWrite([this] { m_link->transfer.reset(); });
 }
 
-void TForm1::Btn_ExitClick()
+void MainWindow::Btn_ExitClick()
 {
     requestClose();
 }
 
-void TForm1::requestClose()
+void MainWindow::requestClose()
 {
     m_closeRequested = true;
     if (m_deviceWork == 0)
         close();
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_deviceWork > 0) {
         m_closeRequested = true;
@@ -273,18 +273,18 @@ void TForm1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-QString TForm1::applicationTitle() const
+QString MainWindow::applicationTitle() const
 {
     const QString title = m_content->applicationTitle();
     return title.isEmpty() ? QStringLiteral("Gaming Mouse") : title;
 }
 
-void TForm1::showMessage(const QString &text)
+void MainWindow::showMessage(const QString &text)
 {
     showMessageWithChoice(text, {});
 }
 
-bool TForm1::showMessageWithChoice(const QString &text, const QString &second)
+bool MainWindow::showMessageWithChoice(const QString &text, const QString &second)
 {
     m_lastMessage = text;
     QMessageBox box(this);

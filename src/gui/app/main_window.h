@@ -2,7 +2,7 @@
 
 #include "backup/backup_store.h"
 #include "device/device_link.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "session/core_session.h"
 
 #include <QString>
@@ -15,7 +15,7 @@
 class DesktopMouseSettings;
 class MacroEditor;
 class QSystemTrayIcon;
-class TFormLoadingUI;
+class BusyWindow;
 class WindowContent;
 class WindowObserver;
 
@@ -24,7 +24,7 @@ class WindowObserver;
 // configuration, the device link, the macro list): it owns the hot-plug
 // timer DevTimer and the busy window; the skinned content on its client area
 // shows the pages.
-class TForm1 : public QWidget
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -35,8 +35,8 @@ public:
     // Builds the content on the client area; the factory lets tests and the
     // program choose it. The session outlives the window.
     using ContentFactory = std::function<WindowContent *(QWidget *client, Configuration &)>;
-    TForm1(CoreSession &session, const ContentFactory &makeContent, QWidget *parent = nullptr);
-    ~TForm1() override;
+    MainWindow(CoreSession &session, const ContentFactory &makeContent, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     CoreSession &session() { return m_session; }
     Configuration &config() { return m_config; }
@@ -44,7 +44,7 @@ public:
     MacroEditor &macros() { return *m_macros; }
     WindowContent &content() { return *m_content; }
     QWidget *clientArea() { return m_client; }
-    TFormLoadingUI &busyWindow() { return *m_busy; }
+    BusyWindow &busyWindow() { return *m_busy; }
     QTimer &devTimer() { return m_devTimer; }
     QSystemTrayIcon *trayIcon() { return m_tray; }
 
@@ -103,7 +103,7 @@ private:
     std::unique_ptr<WindowObserver> m_observer;
     QWidget *m_client = nullptr;
     WindowContent *m_content = nullptr;
-    TFormLoadingUI *m_busy = nullptr;
+    BusyWindow *m_busy = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QTimer m_devTimer;
     // One retry of a hot-plug event that came while a tick was under way;

@@ -14,7 +14,7 @@ const QString kSaveFilter = QStringLiteral("SaveFile (*.bin)");
 const QString kLoadFilter = QStringLiteral("LoadFile (*.bin)");
 } // namespace
 
-void TForm1::Btn_SaveClick()
+void MainWindow::Btn_SaveClick()
 {
     if (m_deviceWork > 0)
         return;
@@ -40,7 +40,7 @@ void TForm1::Btn_SaveClick()
         showMessage(result.message(m_config.text()));
 }
 
-void TForm1::Btn_LoadClick()
+void MainWindow::Btn_LoadClick()
 {
     if (m_deviceWork > 0)
         return;

@@ -57,7 +57,7 @@ bool tourStopped(const QString &message)
 
 } // namespace
 
-bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &folder)
+bool renderScreenshots(MainWindow &window, SimulatedMouse *mouse, const QString &folder)
 {
     auto *port = qobject_cast<SkinnedContentPort *>(&window.content());
     if (!mouse || !port) {
@@ -104,14 +104,14 @@ bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &fol
     ok = renderButtonScreenshots(window, dir) && ok;
 
     // The busy window as it stands over the main window during a write.
-    TFormLoadingUI &busy = window.busyWindow();
+    BusyWindow &busy = window.busyWindow();
     busy.startTransfer(4923);
     for (int i = 0; i < 1800; ++i)
         busy.advance();
     QImage composed = windowShot(window);
     {
         QPainter painter(&composed);
-        const QPoint offset = TFormLoadingUI::positionOver(QRect(QPoint(0, 0), window.size()));
+        const QPoint offset = BusyWindow::positionOver(QRect(QPoint(0, 0), window.size()));
         painter.drawImage(offset, windowShot(busy));
     }
     ok = saveShot(composed, dir, QStringLiteral("busy")) && ok;

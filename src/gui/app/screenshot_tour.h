@@ -3,7 +3,7 @@
 #include <QString>
 
 class SimulatedMouse;
-class TForm1;
+class MainWindow;
 
 // Renders the window into PNG files in `folder` (created when missing): every
 // page in language 1, the Main page in languages 2 and 3, the no-device state
@@ -11,4 +11,4 @@ class TForm1;
 // it connects and at the end unplugs. False when a file could not be written,
 // or with a line on standard error when the simulated mouse failed (a
 // message the window would have shown in a box, which nobody could close).
-bool renderScreenshots(TForm1 &window, SimulatedMouse *mouse, const QString &folder);
+bool renderScreenshots(MainWindow &window, SimulatedMouse *mouse, const QString &folder);

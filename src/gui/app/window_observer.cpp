@@ -8,7 +8,7 @@
 #include <QEvent>
 #include <QWindow>
 
-WindowObserver::WindowObserver(TForm1 &window, WindowContent &content, TFormLoadingUI &busy)
+WindowObserver::WindowObserver(MainWindow &window, WindowContent &content, BusyWindow &busy)
     : m_window(window), m_content(content), m_busy(busy)
 {}
 

@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
-class TForm1;
-class TFormLoadingUI;
+class MainWindow;
+class BusyWindow;
 class WindowContent;
 
 // Turns the device link's calls into window changes: the busy-window
@@ -17,7 +17,7 @@ class WindowContent;
 class WindowObserver final : public QObject, public DeviceObserver
 {
 public:
-    WindowObserver(TForm1 &window, WindowContent &content, TFormLoadingUI &busy);
+    WindowObserver(MainWindow &window, WindowContent &content, BusyWindow &busy);
 
     void transferStarted(TransferKind kind, int reportCount) override;
     void transferProgress(int chunk, int chunkCount) override;
@@ -46,9 +46,9 @@ protected:
 private:
     bool coversInputOf(QObject *watched) const;
 
-    TForm1 &m_window;
+    MainWindow &m_window;
     WindowContent &m_content;
-    TFormLoadingUI &m_busy;
+    BusyWindow &m_busy;
     bool m_blocking = false;
     QList<QPointer<QWidget>> m_covered; // the windows open when a transfer began
 };

@@ -2,7 +2,7 @@
 
 #include "buttons/key_combination_dialog.h"
 #include "buttons/menu_panels.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "ui/skin_label.h"
 
 #include <QCoreApplication>
@@ -40,7 +40,7 @@ ButtonPages::~ButtonPages()
         delete m_dialog.data();
 }
 
-TForm2 *ButtonPages::keyCombinationDialog() const
+KeyCombinationDialog *ButtonPages::keyCombinationDialog() const
 {
     return m_dialog.data();
 }
@@ -275,7 +275,7 @@ void ButtonPages::Key_AssemblyClick()
     m_config.buttonAssignment().clearPendingKeyCombination();
     // One dialog at a time: opening it again starts the open one afresh.
     if (!m_dialog) {
-        m_dialog = new TForm2(
+        m_dialog = new KeyCombinationDialog(
             m_capture,
             [this](const QString &key) {
                 return m_config.text() ? m_config.text()(key) : QString();
@@ -289,7 +289,7 @@ void ButtonPages::Key_AssemblyClick()
     } else {
         m_dialog->FormCreate();
     }
-    m_dialog->move(TForm2::placeOver(m_client->window()->frameGeometry()));
+    m_dialog->move(KeyCombinationDialog::placeOver(m_client->window()->frameGeometry()));
     m_dialog->show();
     m_dialog->raise();
     m_dialog->activateWindow();

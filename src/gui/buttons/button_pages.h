@@ -14,7 +14,7 @@ class MenuPanel;
 class QListWidget;
 class QWidget;
 class SkinLabel;
-class TForm2;
+class KeyCombinationDialog;
 
 // The button pages' menus and the key-combination dialog. The twelve button
 // labels Key1-Key12 already lie on the client area; this adds the menu panels
@@ -32,7 +32,7 @@ public:
     MenuPanel *panel(MenuId menu) const { return m_panels[std::size_t(menu)]; }
     QListWidget *macroPicker() const { return m_picker; }
     // The open key-combination dialog, nullptr while none is open.
-    TForm2 *keyCombinationDialog() const;
+    KeyCombinationDialog *keyCombinationDialog() const;
     KeyCombinationModel &keyCapture() { return m_capture; }
 
     // --- handlers -------------------------------------------------------------
@@ -73,5 +73,5 @@ private:
     std::array<MenuPanel *, 9> m_panels{};
     QListWidget *m_picker = nullptr;
     KeyCombinationModel m_capture;
-    QPointer<TForm2> m_dialog;
+    QPointer<KeyCombinationDialog> m_dialog;
 };

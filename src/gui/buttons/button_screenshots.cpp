@@ -14,7 +14,7 @@
 #include <QPainter>
 #include <QTextStream>
 
-bool renderButtonScreenshots(TForm1 &window, const QDir &folder)
+bool renderButtonScreenshots(MainWindow &window, const QDir &folder)
 {
     auto *port = qobject_cast<SkinnedContentPort *>(&window.content());
     QWidget *client = window.clientArea();
@@ -36,7 +36,7 @@ bool renderButtonScreenshots(TForm1 &window, const QDir &folder)
 
     // Ctrl ticked, then A and B pressed in the key field.
     pages.Key_AssemblyClick();
-    TForm2 *dialog = pages.keyCombinationDialog();
+    KeyCombinationDialog *dialog = pages.keyCombinationDialog();
     if (!dialog)
         return false;
     if (auto *ctrl = dialog->findChild<QCheckBox *>(QStringLiteral("CB_Ctrl")))
@@ -46,7 +46,7 @@ bool renderButtonScreenshots(TForm1 &window, const QDir &folder)
     QImage composed = windowShot(window);
     {
         QPainter painter(&composed);
-        painter.drawImage(TForm2::placeOver(QRect(QPoint(0, 0), window.size())),
+        painter.drawImage(KeyCombinationDialog::placeOver(QRect(QPoint(0, 0), window.size())),
                           windowShot(*dialog));
     }
     ok = saveShot(composed, folder, QStringLiteral("key-combination")) && ok;

@@ -61,7 +61,7 @@ SkinPicture *hoverPicture(const char *name, const QString &pictureName, const QR
 
 } // namespace
 
-TForm2::TForm2(KeyCombinationModel &capture, const TextLookup &text, ConfirmHandler onConfirm,
+KeyCombinationDialog::KeyCombinationDialog(KeyCombinationModel &capture, const TextLookup &text, ConfirmHandler onConfirm,
                std::function<void()> onClear, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_capture(capture), m_text(text), m_onConfirm(std::move(onConfirm)),
@@ -129,20 +129,20 @@ TForm2::TForm2(KeyCombinationModel &capture, const TextLookup &text, ConfirmHand
     auto *close = new SkinLabel(QStringLiteral("IB_Close"), {30, 30}, this);
     close->move(316, 6);
 
-    const auto leftClick = [](void (TForm2::*handler)(), TForm2 *dialog) {
+    const auto leftClick = [](void (KeyCombinationDialog::*handler)(), KeyCombinationDialog *dialog) {
         return [dialog, handler](Qt::MouseButton button) {
             if (button == Qt::LeftButton)
                 (dialog->*handler)();
         };
     };
-    connect(m_confirm, &SkinLabel::clicked, this, leftClick(&TForm2::IB_ConfirmClick, this));
-    connect(m_clear, &SkinLabel::clicked, this, leftClick(&TForm2::IB_CancelClick, this));
-    connect(close, &SkinLabel::clicked, this, leftClick(&TForm2::IB_CloseClick, this));
+    connect(m_confirm, &SkinLabel::clicked, this, leftClick(&KeyCombinationDialog::IB_ConfirmClick, this));
+    connect(m_clear, &SkinLabel::clicked, this, leftClick(&KeyCombinationDialog::IB_CancelClick, this));
+    connect(close, &SkinLabel::clicked, this, leftClick(&KeyCombinationDialog::IB_CloseClick, this));
 
     FormCreate();
 }
 
-void TForm2::FormCreate()
+void KeyCombinationDialog::FormCreate()
 {
     m_capture.reset();
     for (QCheckBox *box : m_boxes) {
@@ -154,7 +154,7 @@ void TForm2::FormCreate()
     CBSetFocus();
 }
 
-void TForm2::applyCaptions()
+void KeyCombinationDialog::applyCaptions()
 {
     const auto text = [this](const char *key) {
         return m_text ? m_text(QString::fromLatin1(key)) : QString();
@@ -165,19 +165,19 @@ void TForm2::applyCaptions()
     setWindowTitle(m_title->text());
 }
 
-QPoint TForm2::placeOver(const QRect &mainWindow)
+QPoint KeyCombinationDialog::placeOver(const QRect &mainWindow)
 {
     return {mainWindow.x() + (mainWindow.width() - kWidth) / 2,
             mainWindow.y() + (mainWindow.height() - kHeight) / 2 + 40};
 }
 
-void TForm2::Edt_AssemblyKeyDown(int virtualKey, bool shiftHeld, bool altHeld, bool ctrlHeld)
+void KeyCombinationDialog::Edt_AssemblyKeyDown(int virtualKey, bool shiftHeld, bool altHeld, bool ctrlHeld)
 {
     m_capture.keyDown(virtualKey, shiftHeld, altHeld, ctrlHeld);
     showModel();
 }
 
-bool TForm2::eventFilter(QObject *watched, QEvent *event)
+bool KeyCombinationDialog::eventFilter(QObject *watched, QEvent *event)
 {
     // Every key pressed in the key field is captured, Tab included: the
     // field would otherwise lose the focus to the check boxes.
@@ -191,24 +191,24 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm2::modifierClicked(KeyCombinationModel::Modifier modifier, bool ticked)
+void KeyCombinationDialog::modifierClicked(KeyCombinationModel::Modifier modifier, bool ticked)
 {
     m_capture.setModifier(modifier, ticked);
     showModel();
     CBSetFocus();
 }
 
-void TForm2::CBSetFocus()
+void KeyCombinationDialog::CBSetFocus()
 {
     m_field->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm2::showModel()
+void KeyCombinationDialog::showModel()
 {
     m_field->setText(m_capture.fieldText());
 }
 
-void TForm2::IB_ConfirmClick()
+void KeyCombinationDialog::IB_ConfirmClick()
 {
     const KeyCombinationModel::Result result = m_capture.confirm();
     if (m_onConfirm)
@@ -216,7 +216,7 @@ void TForm2::IB_ConfirmClick()
     close();
 }
 
-void TForm2::IB_CancelClick()
+void KeyCombinationDialog::IB_CancelClick()
 {
     m_capture.clear();
     for (QCheckBox *box : m_boxes) {
@@ -229,7 +229,7 @@ void TForm2::IB_CancelClick()
     CBSetFocus();
 }
 
-void TForm2::IB_CloseClick()
+void KeyCombinationDialog::IB_CloseClick()
 {
     close();
 }

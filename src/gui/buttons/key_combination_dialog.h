@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/text_lookup.h"
+#include "records/text_lookup.h"
 #include "buttons/key_combination_model.h"
 
 #include <QWidget>
@@ -17,7 +17,7 @@ class SkinPicture;
 // key field; Confirm hands the caption and code to the button page. All the
 // rules of what a key press or a tick does live in KeyCombinationModel; the
 // dialog shows the model and forwards the input.
-class TForm2 : public QWidget
+class KeyCombinationDialog : public QWidget
 {
     Q_OBJECT
 public:
@@ -28,7 +28,7 @@ public:
 
     // `capture` outlives the dialog; `parent` is the main window, which the
     // dialog stays with and is placed over.
-    TForm2(KeyCombinationModel &capture, const TextLookup &text, ConfirmHandler onConfirm,
+    KeyCombinationDialog(KeyCombinationModel &capture, const TextLookup &text, ConfirmHandler onConfirm,
            std::function<void()> onClear, QWidget *parent);
 
     // FormCreate: empty field, nothing captured, nothing ticked, captions

@@ -41,7 +41,7 @@ void addHoverPicture(const char *name, const QString &pictureName, SkinLabel *bu
 
 } // namespace
 
-TForm3::TForm3(const TextLookup &text, ConfirmHandler onConfirm, QWidget *parent)
+MacroNameDialog::MacroNameDialog(const TextLookup &text, ConfirmHandler onConfirm, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_onConfirm(std::move(onConfirm))
 {
@@ -73,7 +73,7 @@ TForm3::TForm3(const TextLookup &text, ConfirmHandler onConfirm, QWidget *parent
     m_field->setMaxLength(kMaxNameLength);
     m_field->setFrame(false);
     m_field->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; }"));
-    connect(m_field, &QLineEdit::returnPressed, this, &TForm3::IB_ConfirmClick);
+    connect(m_field, &QLineEdit::returnPressed, this, &MacroNameDialog::IB_ConfirmClick);
     // The dialog opens ready for typing.
     setFocusProxy(m_field);
 
@@ -91,7 +91,7 @@ TForm3::TForm3(const TextLookup &text, ConfirmHandler onConfirm, QWidget *parent
     connect(close, &SkinLabel::clicked, this, [this](Qt::MouseButton) { IB_CloseClick(); });
 }
 
-void TForm3::IB_ConfirmClick()
+void MacroNameDialog::IB_ConfirmClick()
 {
     // An empty name changes nothing; the dialog closes all the same.
     const QString name = m_field->text();
@@ -100,12 +100,12 @@ void TForm3::IB_ConfirmClick()
     close();
 }
 
-void TForm3::IB_CancelClick()
+void MacroNameDialog::IB_CancelClick()
 {
     m_field->clear();
 }
 
-void TForm3::IB_CloseClick()
+void MacroNameDialog::IB_CloseClick()
 {
     close();
 }

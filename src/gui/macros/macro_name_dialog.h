@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/text_lookup.h"
+#include "records/text_lookup.h"
 
 #include <QWidget>
 
@@ -14,7 +14,7 @@ class SkinLabel;
 // OK hands the typed name (at most 14 characters) on and closes; Cancel
 // empties the field and stays open; the close area in the top right corner
 // closes it. Each dialog deletes itself when closed.
-class TForm3 : public QWidget
+class MacroNameDialog : public QWidget
 {
     Q_OBJECT
 public:
@@ -24,7 +24,7 @@ public:
 
     using ConfirmHandler = std::function<void(const QString &name)>;
     // Reads its texts (Str510-Str512) through `text` in the current language.
-    TForm3(const TextLookup &text, ConfirmHandler onConfirm, QWidget *parent = nullptr);
+    MacroNameDialog(const TextLookup &text, ConfirmHandler onConfirm, QWidget *parent = nullptr);
 
     QLineEdit *nameField() const { return m_field; }
 

@@ -1,6 +1,6 @@
 #include "macros/macro_page.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "input/input_capture_factory.h"
 #include "macros/input_capture.h"
 #include "macros/macro_editor.h"
@@ -288,7 +288,7 @@ void MacroPage::Btn_NewClick()
     // open past the page's end names nothing.
     QPointer<MacroEditor> editor(&m_editor);
     QWidget *window = m_skin.client()->window();
-    auto *dialog = new TForm3(
+    auto *dialog = new MacroNameDialog(
         m_config.text(),
         [editor](const QString &name) {
             if (editor)

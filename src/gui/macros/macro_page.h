@@ -36,7 +36,7 @@ public:
     InputCapture &capture() { return *m_capture; }
     // The last name dialog opened, nullptr once it closed.
     // cppcheck-suppress CastIntegerToAddressAtReturn ; a guarded pointer, not an integer
-    TForm3 *nameDialog() const { return m_nameDialog; }
+    MacroNameDialog *nameDialog() const { return m_nameDialog; }
 
     // The names into LB_MacroName, the selected one marked.
     void renderNames();
@@ -117,6 +117,6 @@ private:
     QLineEdit *m_delay = nullptr;
     QLineEdit *m_insertDelay = nullptr;
     SkinLabel *m_scopeLine = nullptr;
-    QPointer<TForm3> m_nameDialog;
+    QPointer<MacroNameDialog> m_nameDialog;
     bool m_rendering = false;
 };

@@ -3,7 +3,7 @@
 // shows the pressed pictures and names a file that failed.
 #include "macros/macro_page.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_files.h"
 #include "ui/skinned_content.h"

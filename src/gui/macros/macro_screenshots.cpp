@@ -41,7 +41,7 @@ void recordSample(MacroEditor &editor)
 
 } // namespace
 
-bool renderMacroScreenshots(TForm1 &window, const QDir &folder)
+bool renderMacroScreenshots(MainWindow &window, const QDir &folder)
 {
     auto *port = qobject_cast<SkinnedContentPort *>(&window.content());
     if (!port)

@@ -1,6 +1,6 @@
 #include "settings/advanced_page.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "settings/element_clicks.h"
 #include "ui/skinned_content.h"
 

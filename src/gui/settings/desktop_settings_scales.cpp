@@ -1,6 +1,6 @@
 #include "settings/desktop_settings_scales.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "settings/element_clicks.h"
 #include "ui/skin_picture.h"
 #include "ui/skinned_content.h"

@@ -1,6 +1,6 @@
 #include "ui/skin_hover.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_elements.h"
 #include "ui/skin_label.h"

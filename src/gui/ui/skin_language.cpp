@@ -1,6 +1,6 @@
 #include "ui/skin_language.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_label.h"
 #include "ui/skin_layout.h"

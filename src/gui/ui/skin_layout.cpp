@@ -1,7 +1,7 @@
 #include "ui/skin_layout.h"
 
-#include "image/configuration.h"
-#include "image/page_buttons.h"
+#include "configuration/configuration.h"
+#include "configuration/page_buttons.h"
 #include "ui/layout_geometry.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_elements.h"

@@ -3,7 +3,7 @@
 // change the models and call these again.
 #include "ui/skin_model_view.h"
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_label.h"
 #include "ui/skin_layout.h"

@@ -1,6 +1,6 @@
 #include "ui/skin_pages.h"
 
-#include "image/page_buttons.h"
+#include "configuration/page_buttons.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_elements.h"
 #include "ui/skin_images.h"

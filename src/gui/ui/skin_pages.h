@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/device_observer.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 #include <QHash>
 #include <QString>

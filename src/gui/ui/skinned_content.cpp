@@ -1,6 +1,6 @@
 #include "ui/skinned_content.h"
 
-#include "image/page_buttons.h"
+#include "configuration/page_buttons.h"
 
 SkinnedContent::SkinnedContent(QWidget *client, Configuration &configuration, QObject *parent)
     : SkinSignals(parent), m_configuration(configuration), m_elements(client), m_marquee(*this),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/device_observer.h"
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 #include "ui/layout.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_hover.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.h"
-#include "app/image_buffers.h"
-#include "app/section_records.h"
-#include "app/text_lookup.h"
+#include "records/app_state.h"
+#include "records/image_buffers.h"
+#include "records/section_records.h"
+#include "records/text_lookup.h"
 #include "buttons/button_assignment_model.h"
 #include "buttons/function_codes.h"
 #include "image/macro_name_list.h"

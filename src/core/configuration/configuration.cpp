@@ -1,4 +1,4 @@
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 #include "image/default_image.h"
 #include "image/image_layout.h"

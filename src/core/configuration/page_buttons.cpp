@@ -1,4 +1,4 @@
-#include "image/page_buttons.h"
+#include "configuration/page_buttons.h"
 
 PageButtonDecision decidePageButton(const Configuration &configuration, Configuration::Page target)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/configuration.h"
+#include "configuration/configuration.h"
 
 #include <QString>
 

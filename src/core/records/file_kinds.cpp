@@ -1,4 +1,4 @@
-#include "app/file_kinds.h"
+#include "records/file_kinds.h"
 
 #include <QFileInfo>
 
