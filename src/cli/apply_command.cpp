@@ -2,10 +2,14 @@
 // present is applied in a fixed order through the same edits as the set,
 // button and macro rename commands; a value the configuration already holds
 // is left alone, so an unchanged description changes nothing.
+#include "apply_shape.h"
 #include "command_support.h"
 #include "commands.h"
 #include "edit_session.h"
 #include "file_arguments.h"
+
+#include "configuration/numeric_settings.h"
+#include "settings/setting_declarations.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,132 +19,9 @@
 
 namespace {
 
-const char *const kProfileKeys[] = {"main", "switch", "fixed"};
 // Far above what `show --json` prints for a mouse whose 32 macros are all
 // full (under 1 MB), far below what would strain the machine.
 constexpr qint64 kMaxDescriptionBytes = 4 << 20;
-const char *const kStepKeys[] = {"offStep", "raiseStep", "onStep", "fallStep"};
-
-// --- shape ----------------------------------------------------------------
-
-// Keys `show --json` prints that no command changes: accepted and ignored.
-bool knownKeys(const QJsonObject &object, const QStringList &allowed, const QString &where,
-               QString *error)
-{
-    for (const QString &key : object.keys()) {
-        if (!allowed.contains(key)) {
-            *error = QStringLiteral("unknown key \"%1\"%2; known: %3")
-                         .arg(key, where.isEmpty() ? QString() : QStringLiteral(" in ") + where,
-                              allowed.join(QStringLiteral(", ")));
-            return false;
-        }
-    }
-    return true;
-}
-
-bool typed(const QJsonObject &object, const QString &key, QJsonValue::Type type,
-           const QString &where, QString *error)
-{
-    const QJsonValue value = object.value(key);
-    if (value.isUndefined() || value.type() == type ||
-        (value.isNull() && (key == u"current" || key == u"reportRate")))
-        return true;
-    const char *names[] = {"null", "true or false", "a number", "a text", "a list", "an object"};
-    const int index = type == QJsonValue::Bool     ? 1
-                      : type == QJsonValue::Double ? 2
-                      : type == QJsonValue::String ? 3
-                      : type == QJsonValue::Array  ? 4
-                                                   : 5;
-    *error = QStringLiteral("\"%1\"%2 must be %3")
-                 .arg(key, where.isEmpty() ? QString() : QStringLiteral(" in ") + where,
-                      QLatin1String(names[index]));
-    return false;
-}
-
-bool listOfObjects(const QJsonValue &value, const QString &where, int maxCount, QString *error)
-{
-    const QJsonArray list = value.toArray();
-    bool ok = list.size() <= maxCount;
-    for (const QJsonValue item : list)
-        ok = ok && item.isObject();
-    if (!ok)
-        *error =
-            QStringLiteral("\"%1\" must be a list of at most %2 objects").arg(where).arg(maxCount);
-    return ok;
-}
-
-bool checkShape(const QJsonObject &root, QString *error)
-{
-    using T = QJsonValue::Type;
-    if (!knownKeys(root,
-                   {"layoutCode", "vendorId", "productId", "dpi", "reportRate", "profile", "light",
-                    "fireKeys", "fireModes", "buttons", "macros"},
-                   {}, error) ||
-        !typed(root, "dpi", T::Object, {}, error) ||
-        !typed(root, "reportRate", T::Double, {}, error) ||
-        !typed(root, "light", T::Object, {}, error) ||
-        !typed(root, "fireKeys", T::Array, {}, error) ||
-        !typed(root, "fireModes", T::Array, {}, error) ||
-        !typed(root, "buttons", T::Object, {}, error) ||
-        !typed(root, "macros", T::Array, {}, error))
-        return false;
-
-    const QJsonObject dpi = root["dpi"].toObject();
-    if (!knownKeys(dpi, {"slots", "levels", "current"}, "dpi", error) ||
-        !typed(dpi, "levels", T::Array, "dpi", error) ||
-        !typed(dpi, "current", T::String, "dpi", error))
-        return false;
-    for (const QJsonValue level : dpi["levels"].toArray()) {
-        if (!level.isString()) {
-            *error = QStringLiteral("\"levels\" in dpi must be a list of captions");
-            return false;
-        }
-    }
-    const QJsonObject light = root["light"].toObject();
-    if (!knownKeys(light,
-                   {"bypassed", "mode", "offStep", "raiseStep", "onStep", "fallStep", "colorMode",
-                    "color1", "color2"},
-                   "light", error) ||
-        !typed(light, "mode", T::String, "light", error) ||
-        !typed(light, "colorMode", T::Double, "light", error) ||
-        !typed(light, "color1", T::Array, "light", error))
-        return false;
-    for (const char *key : kStepKeys) {
-        if (!typed(light, key, T::Double, "light", error))
-            return false;
-    }
-    if (!listOfObjects(root["fireKeys"], "fireKeys", 4, error) ||
-        !listOfObjects(root["macros"], "macros", kMacroCount, error))
-        return false;
-    for (const QJsonValue key : root["fireKeys"].toArray()) {
-        if (!knownKeys(key.toObject(), {"repeat", "delay"}, "fireKeys", error) ||
-            !typed(key.toObject(), "repeat", T::Double, "fireKeys", error) ||
-            !typed(key.toObject(), "delay", T::Double, "fireKeys", error))
-            return false;
-    }
-    for (const QJsonValue macro : root["macros"].toArray()) {
-        if (!knownKeys(macro.toObject(), {"slot", "name", "length", "lines"}, "macros", error) ||
-            !typed(macro.toObject(), "slot", T::Double, "macros", error) ||
-            !typed(macro.toObject(), "name", T::String, "macros", error))
-            return false;
-    }
-    const QJsonObject buttons = root["buttons"].toObject();
-    if (!knownKeys(buttons, {"main", "switch", "fixed"}, "buttons", error))
-        return false;
-    for (const char *profile : kProfileKeys) {
-        const QString where = QStringLiteral("buttons.%1").arg(QLatin1String(profile));
-        if (!typed(buttons, profile, T::Array, "buttons", error) ||
-            !listOfObjects(buttons[QLatin1String(profile)], where, 12, error))
-            return false;
-        for (const QJsonValue entry : buttons[QLatin1String(profile)].toArray()) {
-            if (!knownKeys(entry.toObject(), {"function", "code", "text"}, where, error) ||
-                !typed(entry.toObject(), "function", T::String, where, error) ||
-                !typed(entry.toObject(), "code", T::String, where, error))
-                return false;
-        }
-    }
-    return true;
-}
 
 // A JSON number as it was given, as short as it is exact ("99999999999",
 // "2.5"), for messages and the text parsers.
@@ -197,13 +78,16 @@ std::optional<QList<SettingEdit>> buttonEdits(const QJsonObject &buttons, QStrin
             // Buttons 1-3 only exchange left, right and middle: a description
             // that gives two of them the same one cannot be reached, and
             // applying it in order would silently undo its own change.
-            if (i < 3 && exchanged.contains(function.trimmed().toLower())) {
-                *error = QStringLiteral("buttons.%1: buttons 1-3 exchange left, right and middle, "
-                                        "so \"%2\" cannot be given twice")
-                             .arg(QLatin1String(profile), function);
+            const bool mouseButton = settings::takesOnlyMouseButtons(int(i) + 1);
+            if (mouseButton && exchanged.contains(function.trimmed().toLower())) {
+                *error = QStringLiteral("buttons.%1: buttons 1-%2 exchange left, right and middle, "
+                                        "so \"%3\" cannot be given twice")
+                             .arg(QLatin1String(profile))
+                             .arg(settings::kMouseButtonCount)
+                             .arg(function);
                 return std::nullopt;
             }
-            if (i < 3)
+            if (mouseButton)
                 exchanged.append(function.trimmed().toLower());
             edits.append(*edit);
         }
@@ -216,7 +100,7 @@ std::optional<QList<SettingEdit>> buttonEdits(const QJsonObject &buttons, QStrin
 QStringList selectedDpiCaptions(const AdvancedPageModel &page)
 {
     QStringList captions;
-    for (int level = 1; level <= AdvancedPageModel::kDpiLevelCount; ++level) {
+    for (int level = 1; level <= settings::kDpiLevels.count; ++level) {
         if (page.dpiLevelSelected(level))
             captions.append(page.dpiCaption(level));
     }
@@ -251,8 +135,11 @@ EditOutcome advancedOutcome(MouseSession &session, const QJsonObject &root,
                             QList<SettingEdit> &edits)
 {
     QString error;
-    if (root.contains("reportRate") && !root["reportRate"].isNull()) {
-        const auto edit = parseReportRateEdit(numberText(root["reportRate"]), &error);
+    for (const NumericSetting &setting : numericSettings()) {
+        const QJsonValue value = root[QLatin1String(setting.jsonKey)];
+        if (value.isUndefined() || value.isNull())
+            continue;
+        const auto edit = parseNumericEdit(setting, numberText(value), &error);
         if (!edit)
             return {ExitUsage, error};
         edits.append(*edit);
@@ -286,7 +173,7 @@ EditOutcome advancedOutcome(MouseSession &session, const QJsonObject &root,
             wanted.append(mode.toInt(-1));
         }
         QList<int> held;
-        for (int mode = 1; mode <= AdvancedPageModel::kFireModeCount; ++mode) {
+        for (int mode = 1; mode <= settings::kFireModes.count; ++mode) {
             if (session.config().advancedPage().fireModeSelected(mode))
                 held.append(mode);
         }
@@ -370,17 +257,19 @@ EditOutcome macroOutcome(MouseSession &session, const QJsonArray &macros, QList<
 int runApply(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Apply a configuration described in JSON as `show --json` prints it (FILE, or - for "
-        "standard input). Every key present is applied, in this order: dpi (levels, current), "
-        "reportRate, fireKeys, fireModes, light (mode, steps, colorMode, color1), macros "
-        "(names), buttons main, switch, fixed (each button's \"function\", or its \"code\"). "
-        "Absent keys, and values the configuration already holds, are left as they are; "
-        "layoutCode, vendorId, productId, profile, dpi.slots, light.bypassed, light.color2, "
-        "the macros' length and lines and the buttons' text are only shown and are ignored. "
-        "DPI captions are read in the language of --lang.\n"
-        "Example: gaming-mousectl show --json > mouse.json; (edit it); gaming-mousectl apply "
-        "mouse.json"));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Apply a configuration described in JSON as `show --json` prints it (FILE, or - for "
+            "standard input). Every key present is applied, in this order: dpi (levels, current), "
+            "%1, fireKeys, fireModes, light (mode, steps, colorMode, color1), macros "
+            "(names), buttons main, switch, fixed (each button's \"function\", or its \"code\"). "
+            "Absent keys, and values the configuration already holds, are left as they are; "
+            "layoutCode, vendorId, productId, profile, dpi.slots, light.bypassed, light.color2, "
+            "the macros' length and lines and the buttons' text are only shown and are ignored. "
+            "DPI captions are read in the language of --lang.\n"
+            "Example: gaming-mousectl show --json > mouse.json; (edit it); gaming-mousectl apply "
+            "mouse.json")
+            .arg(numericJsonKeys().join(QStringLiteral(", "))));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The JSON description."));
     EditTargetOptions targetOptions;
     targetOptions.addTo(parser);

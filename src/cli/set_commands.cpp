@@ -4,18 +4,73 @@
 #include "commands.h"
 #include "edit_session.h"
 
+#include "configuration/numeric_settings.h"
+#include "settings/setting_declarations.h"
+
 namespace {
 
-const char kSetSummary[] =
-    "Change one setting and write the configuration as Apply does: on the mouse (read, "
-    "change, write-all) or, with --profile FILE, the file in place.\n"
-    "  dpi LEVELS [--current LEVEL]   two to four DPI levels by their captions\n"
-    "  report-rate 1000|500\n"
-    "  fire-key N [--repeat R] [--delay MS]\n"
-    "  fire-modes M[,M...]            one to three fire modes 1-4\n"
-    "  light [--mode ...] [--off S] [--raise S] [--on S] [--fall S] [--colour-mode 1|2] "
-    "[--colour RRGGBB]\n"
-    "SETTING --help for each.";
+// The settings that take one number of their own come from their
+// declarations; the others have commands of their own below.
+const char *const kOwnSettings[] = {"fire-key", "fire-modes", "light"};
+
+// What a setting's values look like in a usage line: "1000|500", "1-10".
+QString valuesText(const ValueRange &range)
+{
+    const QStringList values = range.values();
+    return values.size() <= 2 ? values.join(QLatin1Char('|')) : range.text();
+}
+
+QString setSummary()
+{
+    QString summary =
+        QStringLiteral(
+            "Change one setting and write the configuration as Apply does: on the mouse (read, "
+            "change, write-all) or, with --profile FILE, the file in place.\n"
+            "  dpi LEVELS [--current LEVEL]   %1 DPI levels by their captions\n")
+            .arg(settings::kDpiLevels.choiceText());
+    for (const NumericSetting &setting : numericSettings())
+        summary += QStringLiteral("  %1 %2\n")
+                       .arg(QLatin1String(setting.declaration.name),
+                            valuesText(setting.declaration.range));
+    summary += QStringLiteral("  fire-key N [--repeat R] [--delay MS]\n"
+                              "  fire-modes M[,M...]            %1 fire modes %2\n"
+                              "  light [--mode ...] [--off S] [--raise S] [--on S] [--fall S] "
+                              "[--colour-mode %3] [--colour RRGGBB]\n"
+                              "SETTING --help for each.")
+                   .arg(settings::kFireModes.choiceText(), settings::kFireMode.range.text(),
+                        valuesText(settings::kColourMode.range));
+    return summary;
+}
+
+// Every setting `set` takes, in the order help lists them.
+QStringList settingNames()
+{
+    QStringList names{QStringLiteral("dpi")};
+    for (const NumericSetting &setting : numericSettings())
+        names.append(QLatin1String(setting.declaration.name));
+    for (const char *name : kOwnSettings)
+        names.append(QLatin1String(name));
+    return names;
+}
+
+// The values of a setting as completion names it: a setting of one number,
+// or one of the numbered arguments of the other commands.
+std::optional<ValueRange> declaredRange(const QString &name)
+{
+    if (const NumericSetting *setting = numericSetting(name))
+        return setting->declaration.range;
+    const std::pair<const char *, const SettingDeclaration *> arguments[] = {
+        {"fire-key", &settings::kFireKey},
+        {"button", &settings::kButton},
+        {"step", &settings::kLightStep},
+        {"colour-mode", &settings::kColourMode},
+    };
+    for (const auto &[argument, declared] : arguments) {
+        if (name == QLatin1String(argument))
+            return declared->range;
+    }
+    return std::nullopt;
+}
 
 // Parses the setting's own arguments; args[0] names the command.
 bool parseSetting(QCommandLineParser &parser, const EditTargetOptions &targetOptions,
@@ -38,11 +93,13 @@ int runEditsOf(const SessionOptions &options, const EditTarget &target, const Se
 int setDpi(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Select two to four DPI levels by their captions in the language of --lang (English: "
-        "800, 1000, 1200, 1600, 2400, 3200, 4800, 6400). The current level stays when it is "
-        "among them, otherwise the lowest becomes current.\n"
-        "Example: gaming-mousectl set dpi 800,1600,3200 --current 1600"));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Select %1 DPI levels by their captions in the language of --lang (English: "
+            "800, 1000, 1200, 1600, 2400, 3200, 4800, 6400). The current level stays when it is "
+            "among them, otherwise the lowest becomes current.\n"
+            "Example: gaming-mousectl set dpi 800,1600,3200 --current 1600")
+            .arg(settings::kDpiLevels.choiceText()));
     parser.addPositionalArgument(QStringLiteral("LEVELS"),
                                  QStringLiteral("Captions separated by commas."));
     const QCommandLineOption current(QStringLiteral("current"),
@@ -82,26 +139,49 @@ int runOneValueSetting(const SessionOptions &options, const QStringList &args,
     return edit ? runEditsOf(options, target, *edit) : usage(error);
 }
 
-int setReportRate(const SessionOptions &options, const QStringList &args)
+// `set NAME VALUE` for a setting declared as one number of its own.
+int setNumeric(const NumericSetting &setting, const SessionOptions &options,
+               const QStringList &args)
 {
+    const SettingDeclaration &declared = setting.declaration;
+    const QString name = QLatin1String(declared.name);
+    const QString unit = QLatin1String(declared.unit);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Set the report rate. A changed rate ends the write with the report-rate reload.\n"
-        "Example: gaming-mousectl set report-rate 1000"));
-    parser.addPositionalArgument(QStringLiteral("RATE"), QStringLiteral("1000 or 500 (Hz)."));
+    parser.setApplicationDescription(
+        QStringLiteral("%1\nExample: gaming-mousectl set %2 %3")
+            .arg(QLatin1String(setting.help), name, declared.range.values().constFirst()));
+    parser.addPositionalArgument(
+        QLatin1String(setting.valueName),
+        QStringLiteral("%1%2.").arg(
+            declared.range.text(), unit.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unit)));
+    // For shell completion: the values come from the declaration.
+    const QCommandLineOption listValues(
+        QStringLiteral("list-values"),
+        QStringLiteral("Print the values it takes, one a line, and do nothing else."));
+    parser.addOption(listValues);
+    if (args.contains(QStringLiteral("--list-values"))) {
+        printOut(declared.range.values().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return ExitOk;
+    }
     return runOneValueSetting(options, args, parser,
-                              QStringLiteral("set report-rate needs 1000 or 500"),
-                              parseReportRateEdit);
+                              QStringLiteral("set %1 needs %2").arg(name, declared.range.text()),
+                              [&setting](const QString &value, QString *error) {
+                                  return parseNumericEdit(setting, value, error);
+                              });
 }
 
 int setFireKey(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Set fire key N's repeat count (0 or 2-15) and delay (0 or 2-2000 ms). Buttons keep "
-        "the code they have, as on the page.\n"
-        "Example: gaming-mousectl set fire-key 2 --repeat 3 --delay 40"));
-    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("The fire key, 1-4."));
+    parser.setApplicationDescription(
+        QStringLiteral("Set fire key N's repeat count (%1) and delay (%2 %3). Buttons keep "
+                       "the code they have, as on the page.\n"
+                       "Example: gaming-mousectl set fire-key 2 --repeat 3 --delay 40")
+            .arg(settings::kRepeat.range.text(), settings::kDelay.range.text(),
+                 QLatin1String(settings::kDelay.unit)));
+    parser.addPositionalArgument(
+        QStringLiteral("N"),
+        QStringLiteral("The fire key, %1.").arg(settings::kFireKey.range.text()));
     const QCommandLineOption repeat(QStringLiteral("repeat"), QStringLiteral("Repeat count."),
                                     QStringLiteral("R"));
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Delay in ms."),
@@ -113,14 +193,17 @@ int setFireKey(const SessionOptions &options, const QStringList &args)
     if (!parseSetting(parser, targetOptions, args, &target, &status))
         return status;
     if (parser.positionalArguments().size() != 1)
-        return usage(QStringLiteral("set fire-key needs N (1-4)"));
+        return usage(
+            QStringLiteral("set fire-key needs N (%1)").arg(settings::kFireKey.range.text()));
     if (!parser.isSet(repeat) && !parser.isSet(delay))
         return usage(QStringLiteral("set fire-key needs --repeat or --delay"));
     FireKeyEdit edit;
     const std::optional<int> key = wholeNumber(parser.positionalArguments().first());
     if (!key)
-        return usage(
-            QStringLiteral("fire key \"%1\": use 1-4").arg(parser.positionalArguments().first()));
+        return usage(QStringLiteral("%1 \"%2\": use %3")
+                         .arg(QLatin1String(settings::kFireKey.name),
+                              parser.positionalArguments().first(),
+                              settings::kFireKey.range.text()));
     edit.key = *key;
     for (const auto &[option, field] :
          {std::pair{&repeat, &edit.repeat}, std::pair{&delay, &edit.delay}}) {
@@ -139,9 +222,10 @@ int setFireKey(const SessionOptions &options, const QStringList &args)
 int setFireModes(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Choose the fire modes a Fire Mode button cycles through: one to three of 1-4.\n"
-        "Example: gaming-mousectl set fire-modes 1,3"));
+    parser.setApplicationDescription(
+        QStringLiteral("Choose the fire modes a Fire Mode button cycles through: %1 of %2.\n"
+                       "Example: gaming-mousectl set fire-modes 1,3")
+            .arg(settings::kFireModes.choiceText(), settings::kFireMode.range.text()));
     parser.addPositionalArgument(QStringLiteral("MODES"),
                                  QStringLiteral("Modes separated by commas."));
     return runOneValueSetting(options, args, parser,
@@ -152,12 +236,14 @@ int setFireModes(const SessionOptions &options, const QStringList &args)
 int setLight(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Set the breathing light. Steps are 1-10; the colour is colour 1, stored as the colour "
-        "dialog stores it (percentages, c x 100 / 255) and chosen only in colour mode 1. "
-        "Refused while the configuration bypasses the light settings.\n"
-        "Example: gaming-mousectl set light --mode custom --on 8 --colour-mode 1 --colour "
-        "FF8000"));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Set the breathing light. Steps are %1; the colour is colour 1, stored as the colour "
+            "dialog stores it (percentages, c x 100 / 255) and chosen only in colour mode 1. "
+            "Refused while the configuration bypasses the light settings.\n"
+            "Example: gaming-mousectl set light --mode custom --on 8 --colour-mode 1 --colour "
+            "FF8000")
+            .arg(settings::kLightStep.range.text()));
     const QCommandLineOption mode(QStringLiteral("mode"),
                                   QStringLiteral("random, colorful or custom."),
                                   QStringLiteral("MODE"));
@@ -169,9 +255,11 @@ int setLight(const SessionOptions &options, const QStringList &args)
                                 QStringLiteral("S"));
     const QCommandLineOption fall(QStringLiteral("fall"), QStringLiteral("Fall time step."),
                                   QStringLiteral("S"));
-    const QCommandLineOption colourMode(QStringLiteral("colour-mode"),
-                                        QStringLiteral("LED colour mode, 1 or 2."),
-                                        QStringLiteral("1|2"));
+    const QCommandLineOption colourMode(
+        QLatin1String(settings::kColourMode.name),
+        QStringLiteral("LED colour mode, %1.")
+            .arg(settings::kColourMode.range.values().join(QStringLiteral(" or "))),
+        valuesText(settings::kColourMode.range));
     const QCommandLineOption colour(QStringLiteral("colour"),
                                     QStringLiteral("Colour 1 as six hex digits."),
                                     QStringLiteral("RRGGBB"));
@@ -225,33 +313,51 @@ int setLight(const SessionOptions &options, const QStringList &args)
 int runSet(const SessionOptions &options, const QStringList &args)
 {
     using Setting = int (*)(const SessionOptions &, const QStringList &);
-    const std::pair<const char *, Setting> settings[] = {
-        {"dpi", setDpi},          {"report-rate", setReportRate},
-        {"fire-key", setFireKey}, {"fire-modes", setFireModes},
+    const std::pair<const char *, Setting> own[] = {
+        {"dpi", setDpi},
+        {"fire-key", setFireKey},
+        {"fire-modes", setFireModes},
         {"light", setLight},
     };
     const QString what = args.value(1);
-    for (const auto &[name, run] : settings) {
+    const QStringList rest = QStringList{args.first() + QLatin1Char(' ') + what} + args.mid(2);
+    for (const auto &[name, run] : own) {
         if (what == QLatin1String(name))
-            return run(options, QStringList{args.first() + QLatin1Char(' ') + what} + args.mid(2));
+            return run(options, rest);
+    }
+    if (const NumericSetting *setting = numericSetting(what))
+        return setNumeric(*setting, options, rest);
+    // For shell completion: the names as `set` takes them, and the values
+    // a declared setting takes.
+    if (what == u"--list-settings") {
+        printOut(settingNames().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return ExitOk;
+    }
+    if (what == u"--list-values") {
+        const std::optional<ValueRange> range = declaredRange(args.value(2));
+        if (!range)
+            return usage(QStringLiteral("no declared values for \"%1\"").arg(args.value(2)));
+        printOut(range->values().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return ExitOk;
     }
     if (what.isEmpty() || what == u"-h" || what == u"--help") {
         printOut(QStringLiteral("Usage: %1 SETTING ARGS [--profile FILE] [--dry-run] "
                                 "[--lang N]\n\n%2\n")
-                     .arg(args.first(), QLatin1String(kSetSummary)));
+                     .arg(args.first(), setSummary()));
         return what.isEmpty() ? fail(QStringLiteral("set needs a SETTING"), ExitUsage) : ExitOk;
     }
-    return usage(QStringLiteral("unknown setting \"%1\": use dpi, report-rate, fire-key, "
-                                "fire-modes or light")
-                     .arg(what));
+    QStringList names = settingNames();
+    const QString last = names.takeLast();
+    return usage(QStringLiteral("unknown setting \"%1\": use %2 or %3")
+                     .arg(what, names.join(QStringLiteral(", ")), last));
 }
 
 int runButton(const SessionOptions &options, const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Give button N (1-12) of profile main or switch a function, as its "
-                       "menu would. Buttons 1-3 take left, right or middle, exchanged among "
+        QStringLiteral("Give button N (%2) of profile main or switch a function, as its "
+                       "menu would. Buttons 1-%3 take left, right or middle, exchanged among "
                        "them. The fixed profile can only be viewed; switch needs a "
                        "kb-switch button on main.\n"
                        "FUNCTION: %1; macro:N (0-31, family B); keys:MODS+KEY[+KEY] "
@@ -261,10 +367,12 @@ int runButton(const SessionOptions &options, const QStringList &args)
                        "  gaming-mousectl button main 1 right\n"
                        "  gaming-mousectl button main 5 back\n"
                        "  gaming-mousectl button main 6 keys:ctrl+c")
-            .arg(MenuFunctionNames().join(QStringLiteral(", "))));
+            .arg(MenuFunctionNames().join(QStringLiteral(", ")), settings::kButton.range.text())
+            .arg(settings::kMouseButtonCount));
     parser.addPositionalArgument(QStringLiteral("PROFILE"),
                                  QStringLiteral("main, switch or fixed."));
-    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("The button, 1-12."));
+    parser.addPositionalArgument(
+        QStringLiteral("N"), QStringLiteral("The button, %1.").arg(settings::kButton.range.text()));
     parser.addPositionalArgument(QStringLiteral("FUNCTION"), QStringLiteral("What it does."));
     // For shell completion: the names come from the one table the program uses.
     const QCommandLineOption listFunctions(

@@ -2,6 +2,7 @@
 
 #include "macros/macro_names.h"
 #include "mouse_session.h"
+#include "settings/setting_declarations.h"
 #include "ui/language.h"
 
 namespace {
@@ -11,21 +12,16 @@ using Scale = BreathingPageModel::Scale;
 
 const char *const kLightModeNames[] = {"random", "colorful", "custom"};
 
-QString joinedNumbers(int first, int last)
-{
-    return QStringLiteral("%1-%2").arg(first).arg(last);
-}
-
-// A list "a,b,c" of whole numbers within first..last, each once.
-std::optional<QList<int>> numberList(const QString &what, const QString &text, int first, int last,
+// A list "a,b,c" of whole numbers within `declared`'s range, each once.
+std::optional<QList<int>> numberList(const SettingDeclaration &declared, const QString &text,
                                      QString *error)
 {
     QList<int> numbers;
     for (const QString &part : text.split(QLatin1Char(','))) {
         const std::optional<int> n = wholeNumber(part);
-        if (!n || *n < first || *n > last || numbers.contains(*n)) {
+        if (!n || !declared.range.contains(*n) || numbers.contains(*n)) {
             *error = QStringLiteral("%1 \"%2\": give distinct numbers %3, separated by commas")
-                         .arg(what, part.trimmed(), joinedNumbers(first, last));
+                         .arg(QLatin1String(declared.name), part.trimmed(), declared.range.text());
             return std::nullopt;
         }
         numbers.append(*n);
@@ -75,23 +71,20 @@ EditOutcome applyDpi(Configuration &config, const DpiEdit &edit, bool declarativ
     if (declarative && same)
         return {};
     if (!page.selectDpiLevels(edit.levels))
-        return badValue(QStringLiteral("the DPI levels must be two to four distinct levels"));
+        return badValue(QStringLiteral("the DPI levels must be %1 distinct levels")
+                            .arg(settings::kDpiLevels.choiceText()));
     if (edit.current != 0)
-        page.CurrentDPI_OnClick(edit.current);
+        page.setCurrentDpi(edit.current);
     return {};
 }
 
 EditOutcome applyFireKey(Configuration &config, const FireKeyEdit &edit)
 {
     AdvancedPageModel &page = config.advancedPage();
-    if (edit.repeat) {
-        page.setRepeatText(edit.key, QString::number(*edit.repeat));
-        page.RepeatValue_OnClick(edit.key);
-    }
-    if (edit.delay) {
-        page.setDelayText(edit.key, QString::number(*edit.delay));
-        page.DelayTimeValue_OnClick(edit.key);
-    }
+    // Checked against the same limits before the session started.
+    if ((edit.repeat && !page.setRepeat(edit.key, *edit.repeat)) ||
+        (edit.delay && !page.setDelay(edit.key, *edit.delay)))
+        return badValue(QStringLiteral("fire key %1 cannot take that value").arg(edit.key));
     return {};
 }
 
@@ -118,11 +111,12 @@ EditOutcome applyLight(Configuration &config, LightEdit edit, bool declarative)
                                       "(bit 0 of its option byte): its settings are neither "
                                       "shown nor stored"));
     if (edit.mode)
-        page.RGBMode_OnClick(*edit.mode);
+        page.setLightMode(*edit.mode);
     for (int s = 0; s < 4; ++s) {
         if (edit.steps[s] && !page.setStep(Scale(s), *edit.steps[s]))
-            return badValue(QStringLiteral("a breathing step of %1 cannot be set: steps are 1-10")
-                                .arg(*edit.steps[s]));
+            return badValue(QStringLiteral("a breathing step of %1 cannot be set: steps are %2")
+                                .arg(*edit.steps[s])
+                                .arg(settings::kLightStep.range.text()));
     }
     if (edit.colourMode)
         page.LEDColModeChange(*edit.colourMode);
@@ -153,10 +147,11 @@ EditOutcome applyButton(MouseSession &session, const ButtonEdit &edit, bool onMo
         return refused(textOr(config, "Str020", "the Switch profile cannot be reached"));
     const bool mouseButton = request.kind == FunctionRequest::Kind::Choice &&
                              request.choice >= kChoiceLeftKey && request.choice <= kChoiceMiddleKey;
-    if (edit.button <= 3 && !mouseButton)
+    if (settings::takesOnlyMouseButtons(edit.button) && !mouseButton)
         return badValue(QStringLiteral("button %1 takes only left, right or middle (exchanged "
-                                       "among buttons 1-3), not \"%2\"")
+                                       "among buttons 1-%2), not \"%3\"")
                             .arg(edit.button)
+                            .arg(settings::kMouseButtonCount)
                             .arg(edit.given));
     if (request.kind == FunctionRequest::Kind::Macro && onMouse && !config.state().ChipFamilyB)
         return refused(kNoMacroMemory);
@@ -170,7 +165,7 @@ EditOutcome applyButton(MouseSession &session, const ButtonEdit &edit, bool onMo
     bool done = false;
     switch (request.kind) {
     case FunctionRequest::Kind::Choice:
-        done = mouseButton && edit.button <= 3
+        done = mouseButton && settings::takesOnlyMouseButtons(edit.button)
                    ? buttons.exchangeMouseButton(request.choice, context)
                    : buttons.assignChoice(request.choice, context);
         break;
@@ -251,9 +246,10 @@ std::optional<DpiEdit> parseDpiEdit(const QString &levels, const QString &curren
         }
         edit.levels.append(level);
     }
-    if (edit.levels.size() < AdvancedPageModel::kMinSelectedDpi ||
-        edit.levels.size() > AdvancedPageModel::kMaxSelectedDpi) {
-        *error = QStringLiteral("\"%1\": give two to four DPI levels of %2").arg(levels, accepted);
+    if (edit.levels.size() < settings::kDpiLevels.fewest ||
+        edit.levels.size() > settings::kDpiLevels.most) {
+        *error = QStringLiteral("\"%1\": give %2 DPI levels of %3")
+                     .arg(levels, settings::kDpiLevels.choiceText(), accepted);
         return std::nullopt;
     }
     if (!current.isEmpty()) {
@@ -267,20 +263,25 @@ std::optional<DpiEdit> parseDpiEdit(const QString &levels, const QString &curren
     return edit;
 }
 
-std::optional<ReportRateEdit> parseReportRateEdit(const QString &rate, QString *error)
+std::optional<NumericEdit> parseNumericEdit(const NumericSetting &setting, const QString &value,
+                                            QString *error)
 {
-    if (rate.trimmed() == u"1000")
-        return ReportRateEdit{1};
-    if (rate.trimmed() == u"500")
-        return ReportRateEdit{2};
-    *error = QStringLiteral("report rate \"%1\": use 1000 or 500").arg(rate);
+    // Only the number as written plainly: "1000", not "01000".
+    const std::optional<int> n = wholeNumber(value);
+    if (n && QString::number(*n) == value.trimmed() && setting.declaration.range.contains(*n))
+        return NumericEdit{&setting, *n};
+    *error = QStringLiteral("%1 \"%2\": use %3")
+                 .arg(QLatin1String(setting.label), value, setting.declaration.range.text());
     return std::nullopt;
 }
 
 std::optional<FireKeyEdit> checkFireKeyEdit(const FireKeyEdit &edit, QString *error)
 {
-    if (edit.key < 1 || edit.key > AdvancedPageModel::kFireKeyCount) {
-        *error = QStringLiteral("fire key %1: use 1-4").arg(edit.key);
+    if (!settings::kFireKey.range.contains(edit.key)) {
+        *error = QStringLiteral("%1 %2: use %3")
+                     .arg(QLatin1String(settings::kFireKey.name))
+                     .arg(edit.key)
+                     .arg(settings::kFireKey.range.text());
         return std::nullopt;
     }
     if (edit.repeat && !AdvancedPageModel::repeatKeptAsTyped(*edit.repeat)) {
@@ -296,18 +297,22 @@ std::optional<FireKeyEdit> checkFireKeyEdit(const FireKeyEdit &edit, QString *er
 
 QString fireKeyValueError(bool delay, const QString &given)
 {
-    return delay ? QStringLiteral("delay %1: use 0 or 2-2000 (ms)").arg(given)
-                 : QStringLiteral("repeat %1: use 0 or 2-15").arg(given);
+    const SettingDeclaration &declared = delay ? settings::kDelay : settings::kRepeat;
+    const QString unit = QLatin1String(declared.unit);
+    return QStringLiteral("%1 %2: use %3%4")
+        .arg(QLatin1String(declared.name), given, declared.range.text(),
+             unit.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unit));
 }
 
 std::optional<FireModesEdit> parseFireModesEdit(const QString &modes, QString *error)
 {
-    const std::optional<QList<int>> numbers =
-        numberList(QStringLiteral("fire mode"), modes, 1, AdvancedPageModel::kFireModeCount, error);
+    const std::optional<QList<int>> numbers = numberList(settings::kFireMode, modes, error);
     if (!numbers)
         return std::nullopt;
-    if (numbers->size() > AdvancedPageModel::kMaxSelectedFireModes) {
-        *error = QStringLiteral("fire modes \"%1\": give one to three modes 1-4").arg(modes);
+    if (numbers->size() > settings::kFireModes.most) {
+        *error =
+            QStringLiteral("fire modes \"%1\": give %2 modes %3")
+                .arg(modes, settings::kFireModes.choiceText(), settings::kFireMode.range.text());
         return std::nullopt;
     }
     return FireModesEdit{*numbers};
@@ -325,7 +330,7 @@ std::optional<BreathingPageModel::LightMode> parseLightMode(const QString &mode,
 
 std::optional<int> checkStep(const QString &what, int step, QString *error)
 {
-    if (step >= 1 && step <= BreathingPageModel::kStepCount)
+    if (settings::kLightStep.range.contains(step))
         return step;
     *error = stepError(what, QString::number(step));
     return std::nullopt;
@@ -333,7 +338,9 @@ std::optional<int> checkStep(const QString &what, int step, QString *error)
 
 QString stepError(const QString &what, const QString &given)
 {
-    return QStringLiteral("%1 step %2: use 1-10").arg(what, given);
+    return QStringLiteral("%1 %2 %3: use %4")
+        .arg(what, QLatin1String(settings::kLightStep.name), given,
+             settings::kLightStep.range.text());
 }
 
 std::optional<Rgb> parseColour(const QString &colour, QString *error)
@@ -368,8 +375,10 @@ std::optional<ButtonEdit> parseButtonEdit(const QString &profile, const QString 
         return std::nullopt;
     }
     const std::optional<int> n = wholeNumber(button);
-    if (!n || *n < 1 || *n > ButtonAssignmentModel::kButtonCount) {
-        *error = QStringLiteral("button \"%1\": use 1-12").arg(button);
+    if (!n || !settings::kButton.range.contains(*n)) {
+        *error =
+            QStringLiteral("%1 \"%2\": use %3")
+                .arg(QLatin1String(settings::kButton.name), button, settings::kButton.range.text());
         return std::nullopt;
     }
     edit.button = *n;
@@ -407,15 +416,20 @@ EditOutcome applyEdit(MouseSession &session, const SettingEdit &edit, bool onMou
     Configuration &config = session.config();
     if (const auto *dpi = std::get_if<DpiEdit>(&edit))
         return applyDpi(config, *dpi, declarative);
-    if (const auto *rate = std::get_if<ReportRateEdit>(&edit)) {
-        config.advancedPage().ReportRate_OnClick(rate->rate);
+    if (const auto *number = std::get_if<NumericEdit>(&edit)) {
+        if (!number->setting->write(config, number->value))
+            return badValue(QStringLiteral("%1 %2 cannot be set")
+                                .arg(QLatin1String(number->setting->label))
+                                .arg(number->value));
         return {};
     }
     if (const auto *fireKey = std::get_if<FireKeyEdit>(&edit))
         return applyFireKey(config, *fireKey);
     if (const auto *modes = std::get_if<FireModesEdit>(&edit)) {
         if (!config.advancedPage().selectFireModes(modes->modes))
-            return badValue(QStringLiteral("give one to three distinct fire modes 1-4"));
+            return badValue(
+                QStringLiteral("give %1 distinct fire modes %2")
+                    .arg(settings::kFireModes.choiceText(), settings::kFireMode.range.text()));
         return {};
     }
     if (const auto *light = std::get_if<LightEdit>(&edit))

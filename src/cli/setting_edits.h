@@ -1,6 +1,7 @@
 #pragma once
 
 #include "buttons/function_names.h"
+#include "configuration/numeric_settings.h"
 #include "settings/breathing_page_model.h"
 
 #include <QList>
@@ -20,27 +21,29 @@ struct DpiEdit
     int current = 0;   // a level among them; 0 keeps the page's choice
 };
 
-struct ReportRateEdit
+// A setting that is one number of its own, checked against its declaration.
+struct NumericEdit
 {
-    int rate = 1; // as the page numbers them: 1 = 1000 Hz, 2 = 500 Hz
+    const NumericSetting *setting = nullptr;
+    int value = 0;
 };
 
 struct FireKeyEdit
 {
-    int key = 1; // 1-4
+    int key = 1; // 1-settings::kFireKeyCount
     std::optional<int> repeat;
     std::optional<int> delay;
 };
 
 struct FireModesEdit
 {
-    QList<int> modes; // 1-3 modes 1-4
+    QList<int> modes; // settings::kFireModes
 };
 
 struct LightEdit
 {
     std::optional<BreathingPageModel::LightMode> mode;
-    std::array<std::optional<int>, 4> steps; // by BreathingPageModel::Scale; 1-10
+    std::array<std::optional<int>, 4> steps; // by BreathingPageModel::Scale; settings::kLightStep
     std::optional<BreathingPageModel::LedColourMode> colourMode;
     std::optional<Rgb> colour; // as the colour dialog gives it, 0-255
     bool empty() const;
@@ -49,7 +52,7 @@ struct LightEdit
 struct ButtonEdit
 {
     int profile = 1; // 1 main, 2 switch, 3 fixed
-    int button = 1;  // 1-12
+    int button = 1;  // settings::kButton
     FunctionRequest function;
     QString given; // the name as written, for messages
 };
@@ -60,7 +63,7 @@ struct MacroNameEdit
     QString name;
 };
 
-using SettingEdit = std::variant<DpiEdit, ReportRateEdit, FireKeyEdit, FireModesEdit, LightEdit,
+using SettingEdit = std::variant<DpiEdit, NumericEdit, FireKeyEdit, FireModesEdit, LightEdit,
                                  ButtonEdit, MacroNameEdit>;
 
 // What carrying out an edit came to: 0, or the exit status with its line.
@@ -75,7 +78,9 @@ struct EditOutcome
 // accepted. `language` picks the DPI captions (1-3).
 std::optional<DpiEdit> parseDpiEdit(const QString &levels, const QString &current, int language,
                                     QString *error);
-std::optional<ReportRateEdit> parseReportRateEdit(const QString &rate, QString *error);
+// A value for `setting` as its canonical whole number within its range.
+std::optional<NumericEdit> parseNumericEdit(const NumericSetting &setting, const QString &value,
+                                            QString *error);
 std::optional<FireKeyEdit> checkFireKeyEdit(const FireKeyEdit &edit, QString *error);
 // The refusal of a repeat count (or with `delay` a delay) given as `given`.
 QString fireKeyValueError(bool delay, const QString &given);

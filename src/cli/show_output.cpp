@@ -3,6 +3,7 @@
 #include "buttons/function_names.h"
 #include "configuration/configuration.h"
 #include "image/image_layout.h"
+#include "configuration/numeric_settings.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_names.h"
 
@@ -35,19 +36,6 @@ QJsonObject dpiObject(const Configuration &config)
     return {{"slots", dpiSlots},
             {"levels", levels},
             {"current", current > 0 ? QJsonValue(page.dpiCaption(current)) : QJsonValue()}};
-}
-
-QJsonValue reportRateValue(const AdvancedPageModel &page)
-{
-    switch (page.reportRate()) {
-    case AdvancedPageModel::ReportRate::Hz1000:
-        return 1000;
-    case AdvancedPageModel::ReportRate::Hz500:
-        return 500;
-    case AdvancedPageModel::ReportRate::Unset:
-        break;
-    }
-    return QJsonValue();
 }
 
 QJsonValue profileValue(Configuration::Page page)
@@ -94,10 +82,10 @@ QJsonObject buttonsObject(Configuration &config)
     ButtonAssignmentModel &buttons = config.buttonAssignment();
     const CodeTextContext context = config.codeTextContext();
     QJsonObject result;
-    for (int profile = 1; profile <= ButtonAssignmentModel::kProfileCount; ++profile) {
+    for (int profile = 1; profile <= settings::kProfileCount; ++profile) {
         buttons.RefreshProfileKeys(profile, context);
         QJsonArray list;
-        for (int button = 1; button <= ButtonAssignmentModel::kButtonCount; ++button)
+        for (int button = 1; button <= settings::kButtonsPerProfile; ++button)
             list.append(QJsonObject{
                 {"code", buttons.code(profile, button)},
                 {"function", FunctionNameOfCode(buttons.code(profile, button), context)},
@@ -154,7 +142,10 @@ QJsonObject describeConfiguration(Configuration &config, MacroEditor &macros)
     shown.insert("vendorId", byteAt(a, kVendorOffset) * 256 + byteAt(a, kVendorOffset + 1));
     shown.insert("productId", byteAt(a, kProductOffset) * 256 + byteAt(a, kProductOffset + 1));
     shown.insert("dpi", dpiObject(config));
-    shown.insert("reportRate", reportRateValue(config.advancedPage()));
+    for (const NumericSetting &setting : numericSettings()) {
+        const std::optional<int> value = setting.read(config);
+        shown.insert(QLatin1String(setting.jsonKey), value ? QJsonValue(*value) : QJsonValue());
+    }
     shown.insert("profile", profileValue(config.currentPage()));
     shown.insert("light", lightObject(config));
 
@@ -165,7 +156,7 @@ QJsonObject describeConfiguration(Configuration &config, MacroEditor &macros)
         fireKeys.append(QJsonObject{{"repeat", key.repeat}, {"delay", key.delay}});
     shown.insert("fireKeys", fireKeys);
     QJsonArray fireModes;
-    for (int mode = 1; mode <= AdvancedPageModel::kFireModeCount; ++mode) {
+    for (int mode = 1; mode <= settings::kFireModes.count; ++mode) {
         if (config.advancedPage().fireModeSelected(mode))
             fireModes.append(mode);
     }
@@ -190,10 +181,15 @@ QString configurationText(const QJsonObject &shown)
     out << QStringLiteral("DPI slots: %1").arg(joined(dpi["slots"].toArray()));
     out << QStringLiteral("DPI levels: %1 (current: %2)")
                .arg(joined(dpi["levels"].toArray()), valueText(dpi["current"], "none"));
-    out << QStringLiteral("report rate: %1")
-               .arg(shown["reportRate"].isNull()
-                        ? QStringLiteral("none")
-                        : valueText(shown["reportRate"], QString()) + QStringLiteral(" Hz"));
+    for (const NumericSetting &setting : numericSettings()) {
+        const QJsonValue value = shown[QLatin1String(setting.jsonKey)];
+        const QString unit = QLatin1String(setting.declaration.unit);
+        out << QStringLiteral("%1: %2").arg(
+            QLatin1String(setting.label),
+            value.isNull() ? QStringLiteral("none")
+                           : valueText(value, QString()) +
+                                 (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit));
+    }
     out << QStringLiteral("profile: %1").arg(valueText(shown["profile"], "none"));
 
     const QJsonObject light = shown["light"].toObject();

@@ -122,7 +122,7 @@ private slots:
         ConnectedRig rig(mouseConfig(0x50, 58, 0x04));
         QCOMPARE(rig.state().ChipFamilyA, true);
         if (changeRate)
-            QVERIFY(rig.config.advancedPage().ReportRate_OnClick(1));
+            QVERIFY(rig.config.advancedPage().setReportRate(1));
         rig.link.transfer.apply();
         QCOMPARE(sentCommands(rig.sim), QStringList{command(0x09, 0x6000, 256)} + reload);
         QCOMPARE(countSent(rig.sim, 0x41), 37);

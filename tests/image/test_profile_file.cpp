@@ -50,7 +50,7 @@ private slots:
         Configuration saved;
         connected(saved, 58, true);
         fillMacros(saved.image());
-        QVERIFY(saved.advancedPage().DPILevel_OnClick(1)); // drop 800
+        QVERIFY(saved.advancedPage().toggleDpiLevel(1)); // drop 800
         saved.setCurrentPage(Configuration::Page::Switch);
         const QString base = m_dir.filePath("family-b");
         const ProfileFileResult result = saved.saveProfile(base);
@@ -88,7 +88,7 @@ private slots:
         Configuration config;
         connected(config, 58, false);
         fillMacros(config.image());
-        QVERIFY(config.advancedPage().DPILevel_OnClick(1));
+        QVERIFY(config.advancedPage().toggleDpiLevel(1));
         config.setCurrentPage(Configuration::Page::Switch);
         QVERIFY(config.LoadDefaultCopy());
         config.image().DataBuf = config.defaultImage().DataBuf;

@@ -60,8 +60,8 @@ private slots:
         page.refreshFromSystem();
         QCOMPARE(page.DoubleClickStep(), 6);
         QCOMPARE(page.WheelLinesStep(), 0); // nothing kept yet
-        page.MseDbSpd_OnClick(10);
-        page.MseScrSpd_OnClick(4);
+        page.setDoubleClickSpeed(10);
+        page.setScrollSpeed(4);
         page.storeAndApply();
         QCOMPARE(g_settings_get_int(m_direct, "double-click"), 270);
 

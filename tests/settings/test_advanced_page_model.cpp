@@ -119,7 +119,7 @@ void TestAdvancedPageModel::defaultImageRoundTrip()
     QCOMPARE(stored.ParameterB, original.ParameterB);
 
     // A position of 4 or more keeps the current level.
-    model.CurrentDPI_OnClick(3);
+    model.setCurrentDpi(3);
     model.showDpi(recordsWithDpi({3, 5, 9, 10}, 4), dpiLanguage(1));
     QCOMPARE(model.currentDpiLevel(), 3);
 }
@@ -128,26 +128,26 @@ void TestAdvancedPageModel::dpiClickLimits()
 {
     AdvancedPageModel model;
     model.showDpi(recordsWithDpi({3, 5, 9, 10}, 0), dpiLanguage(1)); // levels 1, 3, 6, 7
-    QVERIFY(!model.DPILevel_OnClick(2));                             // a fifth level
+    QVERIFY(!model.toggleDpiLevel(2));                               // a fifth level
     QCOMPARE(model.SelectedDpiCount(), 4);
 
-    QVERIFY(model.DPILevel_OnClick(7));
-    QVERIFY(model.DPILevel_OnClick(6));
+    QVERIFY(model.toggleDpiLevel(7));
+    QVERIFY(model.toggleDpiLevel(6));
     QCOMPARE(model.SelectedDpiCount(), 2);
-    QVERIFY(!model.DPILevel_OnClick(3)); // one of the last two
-    QVERIFY(!model.DPILevel_OnClick(1));
+    QVERIFY(!model.toggleDpiLevel(3)); // one of the last two
+    QVERIFY(!model.toggleDpiLevel(1));
     QCOMPARE(selectedLevels(model), (QList<int>{1, 3}));
 
-    QVERIFY(!model.CurrentDPI_OnClick(6)); // disabled marker
-    QVERIFY(model.CurrentDPI_OnClick(3));
+    QVERIFY(!model.setCurrentDpi(6)); // disabled marker
+    QVERIFY(model.setCurrentDpi(3));
     QCOMPARE(model.currentDpiLevel(), 3);
-    QVERIFY(!model.DPILevel_OnClick(0));
-    QVERIFY(!model.DPILevel_OnClick(9));
+    QVERIFY(!model.toggleDpiLevel(0));
+    QVERIFY(!model.toggleDpiLevel(9));
 
     // An image can leave a single level; the page still keeps it.
     model.showDpi(recordsWithDpi({4, 0, 0, 0}, 0), dpiLanguage(1));
     QCOMPARE(model.SelectedDpiCount(), 1);
-    QVERIFY(!model.DPILevel_OnClick(2));
+    QVERIFY(!model.toggleDpiLevel(2));
     QCOMPARE(model.currentDpiLevel(), 2);
 }
 
@@ -155,9 +155,9 @@ void TestAdvancedPageModel::unselectingCurrentMovesToLowest()
 {
     AdvancedPageModel model;
     model.showDpi(recordsWithDpi({3, 5, 9, 10}, 2), dpiLanguage(1)); // current 6
-    QVERIFY(model.DPILevel_OnClick(3));
+    QVERIFY(model.toggleDpiLevel(3));
     QCOMPARE(model.currentDpiLevel(), 6); // a non-current level goes quietly
-    QVERIFY(model.DPILevel_OnClick(6));
+    QVERIFY(model.toggleDpiLevel(6));
     QCOMPARE(model.currentDpiLevel(), 1);
     QVERIFY(model.dpiMarkerLit(1));
     QVERIFY(!model.dpiMarkerLit(6));
@@ -168,7 +168,7 @@ void TestAdvancedPageModel::storeSelectedLevels()
     AdvancedPageModel model;
     model.showDpi(recordsWithDpi({3, 5, 9, 10}, 2), dpiLanguage(1)); // 1, 3, 6, 7
     for (int level : {1, 2, 3, 6, 8, 7})
-        QVERIFY(model.DPILevel_OnClick(level));
+        QVERIFY(model.toggleDpiLevel(level));
     QCOMPARE(selectedLevels(model), (QList<int>{2, 8})); // 1000 and 6400
 
     SectionRecords records = recordsWithDpi({3, 5, 9, 10}, 2);
@@ -274,7 +274,7 @@ void TestAdvancedPageModel::reportRate()
     model.showReportRate(records, state);
     QCOMPARE(state.CurrentReportRate, shownRate);
     if (click)
-        QVERIFY(model.ReportRate_OnClick(click));
+        QVERIFY(model.setReportRate(click));
 
     model.storeReportRate(records, state);
     QCOMPARE(int(records.ParameterB[1]), written);
@@ -332,8 +332,8 @@ void TestAdvancedPageModel::fireKeyLimits()
     records.FireKey = QByteArray::fromHex("06120010 06120020 06123030 06120040 00");
     QVERIFY(model.setRepeatText(3, repeat));
     QVERIFY(model.setDelayText(3, delay));
-    QVERIFY(model.RepeatValue_OnClick(3));
-    QVERIFY(model.DelayTimeValue_OnClick(3));
+    QVERIFY(model.commitRepeat(3));
+    QVERIFY(model.commitDelay(3));
     QCOMPARE(model.repeatText(3), repeatShown);
     QCOMPARE(model.delayText(3), delayShown);
 
@@ -395,14 +395,14 @@ void TestAdvancedPageModel::fireModeClickLimits()
 {
     AdvancedPageModel model; // modes 1-3 at start-up
     QCOMPARE(model.SelectedFireModeCount(), 3);
-    QVERIFY(!model.FireKeyModeCheck(4));
-    QVERIFY(model.FireKeyModeCheck(1));
-    QVERIFY(model.FireKeyModeCheck(2));
+    QVERIFY(!model.toggleFireMode(4));
+    QVERIFY(model.toggleFireMode(1));
+    QVERIFY(model.toggleFireMode(2));
     QCOMPARE(model.SelectedFireModeCount(), 1);
-    QVERIFY(!model.FireKeyModeCheck(3)); // the only one left
+    QVERIFY(!model.toggleFireMode(3)); // the only one left
     QVERIFY(model.fireModeSelected(3));
-    QVERIFY(model.FireKeyModeCheck(4));
-    QVERIFY(!model.FireKeyModeCheck(5));
+    QVERIFY(model.toggleFireMode(4));
+    QVERIFY(!model.toggleFireMode(5));
     QVERIFY(!model.fireModeSelected(0));
 }
 
@@ -425,7 +425,7 @@ void TestAdvancedPageModel::fireModesFromProfile()
     // select one again.
     model.RefreshFireKeyMode(profileWithCodes({{5, QByteArray("\x0F\x00\x00\x00", 4)}}));
     QCOMPARE(model.SelectedFireModeCount(), 0);
-    QVERIFY(model.FireKeyModeCheck(2));
+    QVERIFY(model.toggleFireMode(2));
     QCOMPARE(model.SelectedFireModeCount(), 1);
 }
 

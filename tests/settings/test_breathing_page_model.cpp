@@ -122,9 +122,9 @@ void TestBreathingPageModel::unsetStepWritesNothing()
     BreathingPageModel model;
     QCOMPARE(model.step(Scale::Off), 0);
     QVERIFY(!model.segmentLit(Scale::Off, 1));
-    QVERIFY(model.RaiseTime_OnClick(4));
-    QVERIFY(!model.FallTime_OnClick(0));
-    QVERIFY(!model.OnTime_OnClick(11));
+    QVERIFY(model.setRaiseTime(4));
+    QVERIFY(!model.setFallTime(0));
+    QVERIFY(!model.setOnTime(11));
 
     SectionRecords records = breathingRecords(0x00);
     model.store(records);
@@ -151,7 +151,7 @@ void TestBreathingPageModel::lightMode()
     SectionRecords records = breathingRecords(0x00);
     records.ParameterB[3] = char(stored);
     BreathingPageModel model;
-    model.RGBMode_OnClick(LightMode::Custom);
+    model.setLightMode(LightMode::Custom);
     model.show(records);
     QCOMPARE(model.lightMode(), shown);
     model.store(records);
@@ -244,8 +244,8 @@ void TestBreathingPageModel::showAndStore()
     QCOMPARE(model.colour2(), (RgbPercent{10, 20, 30}));
     QCOMPARE(model.colour2Swatch(), (Rgb{25, 51, 76}));
 
-    QVERIFY(model.OffTime_OnClick(10));
-    QVERIFY(model.OnTime_OnClick(3));
+    QVERIFY(model.setOffTime(10));
+    QVERIFY(model.setOnTime(3));
     SectionRecords stored = records;
     model.store(stored);
     // Off and on as clicked, raise and fall at their steps' written values.

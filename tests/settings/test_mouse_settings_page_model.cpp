@@ -51,10 +51,10 @@ private slots:
         fillUsual(store);
         MouseSettingsPageModel page(&store);
         page.refreshFromSystem();
-        QVERIFY(page.MseSpd_OnClick(3));
-        QVERIFY(page.MseDbSpd_OnClick(10));
-        QVERIFY(page.MseScrSpd_OnClick(7));
-        QVERIFY(!page.MseScrSpd_OnClick(11));
+        QVERIFY(page.setPointerSpeed(3));
+        QVERIFY(page.setDoubleClickSpeed(10));
+        QVERIFY(page.setScrollSpeed(7));
+        QVERIFY(!page.setScrollSpeed(11));
 
         ProgramMouseSettings own;
         page.ApplyToProgram = [&own](const ProgramMouseSettings &s) { own = s; };
@@ -96,7 +96,7 @@ private slots:
         bare.missingGroups = {MouseSettingsStore::Group::Desktop};
         MouseSettingsPageModel fresh(&bare);
         fresh.refreshFromSystem();
-        fresh.MseScrSpd_OnClick(5);
+        fresh.setScrollSpeed(5);
         fresh.storeAndApply();
         QCOMPARE(bare.log, QStringList{"finish"});
     }

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kFirstFullMenuButton = 4;
+constexpr int kFirstFullMenuButton = settings::kMouseButtonCount + 1;
 
 const QString kSwitchKeyCode = QStringLiteral("07000000");
 const QString kResetKeyCode = QStringLiteral("0D000000");
@@ -114,9 +114,9 @@ bool ButtonAssignmentModel::exchangeMouseButton(int choice, const CodeTextContex
         k >= kFirstFullMenuButton)
         return false;
 
-    std::array<QString, 3> texts;
-    std::array<QString, 3> codes;
-    for (int i = 0; i < 3; ++i) {
+    std::array<QString, settings::kMouseButtonCount> texts;
+    std::array<QString, settings::kMouseButtonCount> codes;
+    for (int i = 0; i < settings::kMouseButtonCount; ++i) {
         const QString key = ChoiceTextKey(kChoiceLeftKey + i);
         texts[i] = context.text ? context.text(key) : QString();
         codes[i] = CodeFromChoice(kChoiceLeftKey + i, context);

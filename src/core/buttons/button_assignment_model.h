@@ -2,6 +2,7 @@
 
 #include "records/section_records.h"
 #include "buttons/function_codes.h"
+#include "settings/setting_declarations.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,8 +34,8 @@ struct PendingKeyCombination
 class ButtonAssignmentModel
 {
 public:
-    static constexpr int kButtonCount = 12;
-    static constexpr int kProfileCount = 3;
+    static constexpr int kButtonCount = settings::kButtonsPerProfile;
+    static constexpr int kProfileCount = settings::kProfileCount;
 
     ButtonAssignmentModel(SectionRecords &records, ProfileCodeStringTable &codes);
 

@@ -1,4 +1,5 @@
 #include "buttons/menu_layout.h"
+#include "settings/setting_declarations.h"
 
 #include "buttons/function_codes.h"
 
@@ -107,7 +108,7 @@ QSize MenuSize(MenuId menu, bool chipFamilyB, int imageLayoutCode)
 
 MenuId MenuForButton(int button)
 {
-    return button >= 1 && button <= 3 ? MenuId::LRM : MenuId::Main;
+    return settings::takesOnlyMouseButtons(button) ? MenuId::LRM : MenuId::Main;
 }
 
 MenuId SubMenuForTag(int tag)

@@ -3,14 +3,15 @@
 #include "image/default_image.h"
 #include "image/image_layout.h"
 #include "image/section_checks.h"
+#include "settings/setting_declarations.h"
 #include "ui/language.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kProfileCount = 3;
-constexpr int kButtonCount = 12;
+constexpr int kProfileCount = settings::kProfileCount;
+constexpr int kButtonCount = settings::kButtonsPerProfile;
 constexpr int kCodeLength = 4;
 constexpr int kProfileStride = kButtonCount * kCodeLength;
 constexpr int kProfileByteOffset = 2; // in ParameterB

@@ -71,11 +71,11 @@ public:
 
     // --- page actions ---------------------------------------------------
     bool setStep(Scale scale, int step); // a segment click, step 1-10
-    bool OffTime_OnClick(int step) { return setStep(Scale::Off, step); }
-    bool RaiseTime_OnClick(int step) { return setStep(Scale::Raise, step); }
-    bool OnTime_OnClick(int step) { return setStep(Scale::On, step); }
-    bool FallTime_OnClick(int step) { return setStep(Scale::Fall, step); }
-    void RGBMode_OnClick(LightMode mode) { m_lightMode = mode; }
+    bool setOffTime(int step) { return setStep(Scale::Off, step); }
+    bool setRaiseTime(int step) { return setStep(Scale::Raise, step); }
+    bool setOnTime(int step) { return setStep(Scale::On, step); }
+    bool setFallTime(int step) { return setStep(Scale::Fall, step); }
+    void setLightMode(LightMode mode) { m_lightMode = mode; }
     void LEDColModeChange(LedColourMode mode);
     // A colour chosen in the colour dialog for colour 1 (components are
     // held to 0-255). Returns false, changing nothing, while the picker is

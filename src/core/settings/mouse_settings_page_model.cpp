@@ -205,17 +205,17 @@ bool MouseSettingsPageModel::clickStep(MouseSetting setting, int step)
     return true;
 }
 
-bool MouseSettingsPageModel::MseSpd_OnClick(int step)
+bool MouseSettingsPageModel::setPointerSpeed(int step)
 {
     return clickStep(MouseSetting::PointerSpeed, step);
 }
 
-bool MouseSettingsPageModel::MseDbSpd_OnClick(int step)
+bool MouseSettingsPageModel::setDoubleClickSpeed(int step)
 {
     return clickStep(MouseSetting::DoubleClick, step);
 }
 
-bool MouseSettingsPageModel::MseScrSpd_OnClick(int step)
+bool MouseSettingsPageModel::setScrollSpeed(int step)
 {
     return clickStep(MouseSetting::WheelLines, step);
 }

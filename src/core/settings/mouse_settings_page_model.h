@@ -56,9 +56,9 @@ public:
     void storeAndApply();
 
     // --- the scales ------------------------------------------------------
-    bool MseSpd_OnClick(int step);
-    bool MseDbSpd_OnClick(int step);
-    bool MseScrSpd_OnClick(int step);
+    bool setPointerSpeed(int step);
+    bool setDoubleClickSpeed(int step);
+    bool setScrollSpeed(int step);
     int step(MouseSetting setting) const;
     // Segments 1 ... step are lit ("Bar1_E"), the others not ("Bar1_D").
     bool segmentLit(MouseSetting setting, int segment) const;

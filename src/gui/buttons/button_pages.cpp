@@ -3,6 +3,7 @@
 #include "buttons/key_combination_dialog.h"
 #include "buttons/menu_panels.h"
 #include "configuration/configuration.h"
+#include "settings/setting_declarations.h"
 #include "ui/skin_label.h"
 
 #include <QCoreApplication>
@@ -69,14 +70,14 @@ void ButtonPages::createPanels()
 
 void ButtonPages::connectButtonLabels()
 {
-    for (int n = 1; n <= 12; ++n) {
+    for (int n = 1; n <= settings::kButtonsPerProfile; ++n) {
         auto *label = m_client->findChild<SkinLabel *>(QStringLiteral("Key%1").arg(n));
         if (!label)
             continue;
         connect(label, &SkinLabel::clicked, this, [this, label, n](Qt::MouseButton button) {
             if (button != Qt::LeftButton)
                 return;
-            if (n <= 3)
+            if (settings::takesOnlyMouseButtons(n))
                 ShowLRM_OnClick(label);
             else
                 ShowPnlMain_OnClick(label);
@@ -263,7 +264,7 @@ void ButtonPages::Key_SwitchLRMOnClick(MenuEntryLabel *entry)
 {
     panel(MenuId::LRM)->hide();
     if (m_config.buttonAssignment().exchangeMouseButton(entry->tag(), m_config.codeTextContext())) {
-        for (int button = 1; button <= 3; ++button)
+        for (int button = 1; button <= settings::kMouseButtonCount; ++button)
             showCaption(button);
     }
 }

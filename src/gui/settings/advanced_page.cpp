@@ -27,13 +27,13 @@ void AdvancedPage::wireClicks()
             m_skin.renderPages();
     };
     onNumberedLeftClicks(m_skin, QStringLiteral("lbl_DPI"), AdvancedPageModel::kDpiLevelCount, this,
-                         [&model, renderIf](int n) { renderIf(model.DPILevel_OnClick(n)); });
+                         [&model, renderIf](int n) { renderIf(model.toggleDpiLevel(n)); });
     onNumberedLeftClicks(m_skin, QStringLiteral("Img_DPI"), AdvancedPageModel::kDpiLevelCount, this,
-                         [&model, renderIf](int n) { renderIf(model.CurrentDPI_OnClick(n)); });
-    onNumberedLeftClicks(m_skin, QStringLiteral("lbl_Rep"), 2, this,
-                         [&model, renderIf](int n) { renderIf(model.ReportRate_OnClick(n)); });
+                         [&model, renderIf](int n) { renderIf(model.setCurrentDpi(n)); });
+    onNumberedLeftClicks(m_skin, QStringLiteral("lbl_Rep"), AdvancedPageModel::kRateCount, this,
+                         [&model, renderIf](int n) { renderIf(model.setReportRate(n)); });
     onNumberedLeftClicks(m_skin, QStringLiteral("lbl_FKMode"), AdvancedPageModel::kFireModeCount,
-                         this, [&model, renderIf](int n) { renderIf(model.FireKeyModeCheck(n)); });
+                         this, [&model, renderIf](int n) { renderIf(model.toggleFireMode(n)); });
 }
 
 void AdvancedPage::wireFireBoxes()
@@ -81,9 +81,9 @@ void AdvancedPage::focusLeft(const FireBox &box)
 {
     AdvancedPageModel &model = m_config.advancedPage();
     if (box.delay)
-        model.DelayTimeValue_OnClick(box.fireKey);
+        model.commitDelay(box.fireKey);
     else
-        model.RepeatValue_OnClick(box.fireKey);
+        model.commitRepeat(box.fireKey);
     if (box.edit->text() != modelText(box))
         box.edit->setText(modelText(box));
 }

@@ -49,7 +49,7 @@ void BreathingPage::wireClicks()
     for (const auto &entry : modes)
         onLeftClick(m_skin, QString::fromLatin1(entry.second), this,
                     [this, &model, mode = entry.first] {
-                        model.RGBMode_OnClick(mode);
+                        model.setLightMode(mode);
                         render();
                     });
 

@@ -34,10 +34,10 @@ DesktopSettingsScales::DesktopSettingsScales(SkinnedContent &skin, Configuration
     MouseSettingsPageModel &page = m_config.mouseSettingsPage();
     for (const ScaleNames &scale : kScales) {
         const auto click = [this, &page, setting = scale.setting](int step) {
-            const bool changed = setting == MouseSetting::PointerSpeed ? page.MseSpd_OnClick(step)
+            const bool changed = setting == MouseSetting::PointerSpeed ? page.setPointerSpeed(step)
                                  : setting == MouseSetting::DoubleClick
-                                     ? page.MseDbSpd_OnClick(step)
-                                     : page.MseScrSpd_OnClick(step);
+                                     ? page.setDoubleClickSpeed(step)
+                                     : page.setScrollSpeed(step);
             if (changed)
                 render();
         };

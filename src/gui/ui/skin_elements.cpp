@@ -1,5 +1,7 @@
 #include "ui/skin_elements.h"
 
+#include "settings/setting_declarations.h"
+
 #include "ui/skin_label.h"
 #include "ui/skin_picture.h"
 
@@ -180,7 +182,7 @@ QHash<QString, QWidget *> create(QWidget *client)
         build.label(QString::fromLatin1(name), kNoDeviceLabelSize)->hide();
 
     // Mouse-button page.
-    for (int n = 1; n <= 12; ++n) {
+    for (int n = 1; n <= settings::kButtonsPerProfile; ++n) {
         build.picture(QStringLiteral("Img_Key%1").arg(n), kKeyPictureSize);
         build.label(QStringLiteral("Key%1").arg(n), kKeyLabelSize)->setContentsMargins(3, 0, 3, 0);
     }
@@ -279,8 +281,9 @@ QHash<QString, QWidget *> create(QWidget *client)
 const QStringList &pageElements(int page)
 {
     static const QStringList sets[4] = {
-        QStringList{QStringLiteral("Img_P1")} + numbered(QStringLiteral("Key"), 12) +
-            numbered(QStringLiteral("Img_Key"), 12),
+        QStringList{QStringLiteral("Img_P1")} +
+            numbered(QStringLiteral("Key"), settings::kButtonsPerProfile) +
+            numbered(QStringLiteral("Img_Key"), settings::kButtonsPerProfile),
         [] {
             QStringList names{QStringLiteral("Img_P2")};
             for (const char *stem : {"Spd", "DbSpd", "ScrSpd"}) {
