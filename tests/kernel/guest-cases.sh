@@ -152,11 +152,36 @@ check "ordinary user, both nodes at mode 000: $why" test "$why" = "no access to 
 as_user "$ctl" read -o $T/user-runtime/x.bin > /dev/null 2> $T/err; status=$?
 why="exit $status: $(cat $T/err)"
 check "read -o without access names both nodes" eval '[ $status -eq 1 ] && grep -q "${nodes[0]}, ${nodes[1]} cannot be opened" $T/err'
+# The window says the same on its no-device page (its page logged on standard
+# error): once with both nodes refused, once with the data node alone.
+window_page() {
+    mkdir -p -m 700 $T/user-gui && chown 65534:65534 $T/user-gui
+    setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=$T/user-gui XDG_RUNTIME_DIR=$T/user-gui \
+        QT_LOGGING_RULES="gaming-mouse.device.info=true" "$gui" > $T/user-gui.out 2>&1 &
+    local pid=$! line=""
+    for _ in $(seq 120); do
+        line=$(grep -o 'no-device page: .*' $T/user-gui.out | tail -1)
+        [ -n "$line" ] && break
+        sleep 0.5
+    done
+    kill -TERM $pid 2>/dev/null; wait $pid 2>/dev/null
+    echo "$line"
+}
+why=$(window_page)
+check "window, both nodes at mode 000: $why" \
+    test "$why" = "no-device page: No access to ${nodes[0]}, ${nodes[1]} / $(sed -n 's/^"Str105=\(.*\)"\r*$/\1/p' "$project/tools/lang/lang1.txt")"
+chmod 666 "${nodes[0]}"
+why=$(window_page)
+check "window, data node at mode 000: $why" eval '[[ "$why" == "no-device page: No access to ${nodes[1]} / "* ]]'
 chmod 600 "${nodes[@]}"
 
 # A second program while one holds the mouse.
 stop_mouse
 start_mouse --family b58
+if [ ! -f $T/k.bin ]; then # the command cases did not run
+    "$ctl" read -o $T/k.bin > /dev/null 2>&1
+    start_mouse --family b58
+fi
 "$ctl" write $T/k.bin > /dev/null 2>&1 &
 holder=$!
 for _ in $(seq 100); do [ -s $T/vtrace ] && break; sleep 0.1; done

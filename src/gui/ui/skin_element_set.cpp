@@ -1,5 +1,6 @@
 #include "ui/skin_element_set.h"
 
+#include "settings/setting_declarations.h"
 #include "ui/skin_elements.h"
 #include "ui/skin_images.h"
 #include "ui/skin_label.h"
@@ -54,7 +55,7 @@ void SkinElementSet::loadStartPictures(bool profilePage)
     }
     setPicture(QStringLiteral("Img_Main"), QStringLiteral("SetS_02"));
     setPicture(QStringLiteral("Img_Lang1"), QStringLiteral("SetS_02"));
-    for (int n = 1; n <= 12; ++n)
+    for (int n = 1; n <= settings::kButtonsPerProfile; ++n)
         setPicture(QStringLiteral("Img_Key%1").arg(n), QStringLiteral("KeyS_01"));
     setPicture(QStringLiteral("Img_Web"), QStringLiteral("WebS_01"));
     for (int n = 1; n <= 2; ++n)

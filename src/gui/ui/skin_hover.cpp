@@ -1,6 +1,7 @@
 #include "ui/skin_hover.h"
 
 #include "configuration/configuration.h"
+#include "settings/setting_declarations.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_elements.h"
 #include "ui/skin_label.h"
@@ -134,7 +135,7 @@ void SkinHover::connectLanguageButtons()
 
 void SkinHover::connectButtonLabels()
 {
-    for (int n = 1; n <= 12; ++n) {
+    for (int n = 1; n <= settings::kButtonsPerProfile; ++n) {
         SkinLabel *key = m_elements.label(QStringLiteral("Key%1").arg(n));
         const QString image = QStringLiteral("Img_Key%1").arg(n);
         connect(key, &SkinLabel::entered, this, [this, key, image] {

@@ -1,6 +1,7 @@
 #include "ui/skin_language.h"
 
 #include "configuration/configuration.h"
+#include "settings/setting_declarations.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_label.h"
 #include "ui/skin_layout.h"
@@ -171,7 +172,7 @@ void SkinLanguage::retranslateButtonCaptions(const LanguageTable &texts)
     // Button captions show each button's function: a caption that is one of
     // the language texts becomes that text in the new language; composed
     // captions (key combinations, macro names) stay as they are.
-    for (int n = 1; n <= 12; ++n) {
+    for (int n = 1; n <= settings::kButtonsPerProfile; ++n) {
         SkinLabel *key = m_elements.label(QStringLiteral("Key%1").arg(n));
         // A running marquee shows a scrolled text; the caption is the original.
         const bool scrolling = m_marquee.scrolls(key);

@@ -2,6 +2,7 @@
 
 #include "configuration/configuration.h"
 #include "configuration/page_buttons.h"
+#include "settings/setting_declarations.h"
 #include "ui/layout_geometry.h"
 #include "ui/skin_element_set.h"
 #include "ui/skin_elements.h"
@@ -51,7 +52,7 @@ const QHash<QString, QString> &toggleTargets()
             {"Btn_B3", "Btn_Fixed"},   {"Btn_B4", "Btn_Adv"},   {"Btn_B5", "Btn_Breath"},
             {"Btn_B11", "Btn_Macro"},  {"Btn_B6", "Btn_Save"},  {"Btn_B7", "Btn_Load"},
             {"Btn_B8", "Btn_Lang1"},   {"Btn_B9", "Btn_Lang2"}, {"Btn_B10", "Btn_Lang3"}};
-        for (int n = 1; n <= 12; ++n)
+        for (int n = 1; n <= settings::kButtonsPerProfile; ++n)
             map.insert(QStringLiteral("Key%1").arg(n), QStringLiteral("Key%1").arg(n));
         return map;
     }();
@@ -66,7 +67,7 @@ const QHash<QString, QStringList> &fontGroups()
         map.insert("B", skin_elements::pageButtons() + skin_elements::fileButtons() +
                             skin_elements::languageButtons());
         map.insert("H", {"lbl_NoDev", "lbl_CheckDev", "lbl_TypeError", "lbl_IDError"});
-        map.insert("C", numbered("Key", 12));
+        map.insert("C", numbered("Key", settings::kButtonsPerProfile));
         map.insert("D", numbered("lbl_Spd", 10) + numbered("lbl_DbSpd", 10) +
                             numbered("lbl_ScrSpd", 10) + numbered("lbl_DPI", 8) +
                             numbered("lbl_FKMode", 4));

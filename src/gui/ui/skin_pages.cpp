@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QWidget>
 
 namespace {
@@ -26,6 +27,8 @@ SkinPages::SkinPages(SkinElementSet &elements, Configuration &configuration, Ski
     : m_elements(elements), m_configuration(configuration), m_view(view),
       m_storedTexts(storedTexts), m_events(events)
 {}
+
+Q_LOGGING_CATEGORY(lcDevicePage, "gaming-mouse.device", QtWarningMsg)
 
 void SkinPages::pageButtonClick(Configuration::Page page)
 {
@@ -157,6 +160,20 @@ void SkinPages::showNoDeviceLabels(const NoDeviceLabels &labels)
         ->setVisible(labels.lbl_CheckDev || labels.lbl_CheckAccess);
     m_elements.find(QStringLiteral("lbl_TypeError"))->setVisible(labels.lbl_TypeError);
     m_elements.find(QStringLiteral("lbl_IDError"))->setVisible(labels.lbl_IDError);
+    logNoDevicePage();
+}
+
+// Run with QT_LOGGING_RULES="gaming-mouse.device.info=true" to see, on
+// standard error, what the no-device page tells the user.
+void SkinPages::logNoDevicePage() const
+{
+    QStringList shown;
+    for (const char *name : {"lbl_NoDev", "lbl_CheckDev", "lbl_TypeError", "lbl_IDError"}) {
+        const auto *line = m_elements.element<QLabel>(QString::fromLatin1(name));
+        if (line && !line->isHidden())
+            shown << line->text();
+    }
+    qCInfo(lcDevicePage).noquote() << "no-device page:" << shown.join(QStringLiteral(" / "));
 }
 
 void SkinPages::showNoAccessTexts(const std::function<QString(const char *)> &text)

@@ -43,6 +43,7 @@ public:
     // The no-device page's two lines say "no access" in place of "No Device
     // Found" while the mouse is there but its nodes cannot be opened.
     void showNoAccessTexts(const std::function<QString(const char *)> &text);
+    void logNoDevicePage() const;
     void showDevicePages(bool familyA, bool familyB);
     void lockPageEdit() { setPageEditLocked(true); }
     void unlockPageEdit() { setPageEditLocked(false); }
