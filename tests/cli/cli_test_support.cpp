@@ -64,17 +64,6 @@ QJsonObject showJson(const QStringList &args, const QString &workDir)
     return QJsonDocument::fromJson(run.out).object();
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray defaultProfileImage()
 {

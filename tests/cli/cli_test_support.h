@@ -1,5 +1,7 @@
 #pragma once
 
+#include "file_bytes.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
@@ -32,9 +34,6 @@ QStringList onSimulatedMouse(const QStringList &args, const QString &kind = QStr
 // `show --json` of whatever the arguments select; an empty object when the
 // run failed or printed no JSON object.
 QJsonObject showJson(const QStringList &args, const QString &workDir);
-
-QByteArray readAll(const QString &path);
-bool writeAll(const QString &path, const QByteArray &bytes);
 
 // The working folder of a test's runs: a fresh one for each case (renew() in
 // init()) or one for the whole test (in initTestCase()). The simulated

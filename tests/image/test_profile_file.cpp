@@ -1,4 +1,5 @@
 #include "configuration/configuration.h"
+#include "file_bytes.h"
 #include "image/section_checks.h"
 #include "image_test_support.h"
 #include "ui/language.h"
@@ -8,18 +9,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // A recognisable macro area, unlike the default one.
 void fillMacros(ImageBuffers &image)
@@ -114,7 +103,7 @@ private slots:
     void unwritableTargetLeavesNoFile()
     {
         QFETCH(QString, chosen);
-        QVERIFY(writeFile(m_dir.filePath("plain-file"), "x"));
+        QVERIFY(writeAll(m_dir.filePath("plain-file"), "x"));
         Configuration config;
         connected(config, 58, false);
         fillMacros(config.image());
@@ -153,7 +142,7 @@ private slots:
         for (int i = 0; i < size; ++i)
             file[i] = char(0xA0 ^ (i & 0x3F));
         const QString path = m_dir.filePath(QStringLiteral("load-%1").arg(size));
-        QVERIFY(writeFile(path, file));
+        QVERIFY(writeAll(path, file));
         QVERIFY(config.loadProfile(path).ok());
 
         const QByteArray whole = before.DataBuf + before.MacroNameTable + before.MacroBlocks;
@@ -204,7 +193,7 @@ private slots:
         SectionChecksum(parameterB, 4);
         file.replace(27, 5, parameterB);
         const QString name = m_dir.filePath("fast.bin");
-        QVERIFY(writeFile(name, file));
+        QVERIFY(writeAll(name, file));
 
         QVERIFY(config.loadProfile(name).ok());
         QCOMPARE(config.sections().ParameterB.at(1), char(1));
@@ -225,7 +214,7 @@ private slots:
         QByteArray file = readAll(saved.fileName);
         file[93 + 3] = 0x77;                   // fire key 1 delay
         file[27 + 4] = char(file[27 + 4] ^ 1); // ParameterB checksum
-        QVERIFY(writeFile(saved.fileName, file));
+        QVERIFY(writeAll(saved.fileName, file));
 
         QVERIFY(config.loadProfile(saved.fileName).ok());
         QCOMPARE(config.sections().FireKey, repairFireKey());

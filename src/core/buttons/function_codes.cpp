@@ -1,6 +1,7 @@
 #include "buttons/function_codes.h"
 
 #include "buttons/key_tables.h"
+#include "records/memory_map.h"
 
 namespace {
 
@@ -37,8 +38,6 @@ constexpr const char *kFireKeyTextKeys[4] = {"Str231", "Str232", "Str233", "Str2
 constexpr const char *kFireModeTextKey = "Str240";
 
 constexpr int kMacroSlotCount = 32;
-constexpr int kMacroBaseAddress = 0x8000;
-constexpr int kMacroSlotSize = 0x400;
 
 QString lookUp(const CodeTextContext &context, const char *key)
 {
@@ -158,10 +157,10 @@ QString KeyboardCodeToText(const QString &code, const CodeTextContext &context)
 
     if (b[0] == 0x10) {
         const int address = (b[1] << 8) | b[2];
-        const int offset = address - kMacroBaseAddress;
-        if (offset < 0 || offset % kMacroSlotSize != 0)
+        const int offset = address - memory_map::kMacroAddress;
+        if (offset < 0 || offset % memory_map::kMacroStride != 0)
             return {};
-        const int slot = offset / kMacroSlotSize;
+        const int slot = offset / memory_map::kMacroStride;
         if (slot >= kMacroSlotCount || slot >= context.macroNames.size())
             return {};
         return context.macroNames.at(slot);
@@ -189,7 +188,7 @@ QString MacroSlotCode(int slot)
 {
     if (slot < 0 || slot >= kMacroSlotCount)
         return {};
-    const int address = kMacroBaseAddress + kMacroSlotSize * slot;
+    const int address = memory_map::kMacroAddress + memory_map::kMacroStride * slot;
     return QStringLiteral("10") + hexByte(address >> 8) + hexByte(address) + QStringLiteral("00");
 }
 

@@ -2,6 +2,7 @@
 
 #include "buttons/key_combination_model.h"
 #include "buttons/key_tables.h"
+#include "records/memory_map.h"
 
 #include <QRegularExpression>
 
@@ -30,8 +31,6 @@ constexpr NamedChoice kNamedChoices[] = {
 
 constexpr int kFireModeChoice = 1000;
 constexpr int kMacroSlotCount = 32;
-constexpr int kMacroBaseAddress = 0x8000;
-constexpr int kMacroSlotSize = 0x400;
 
 const QLatin1String kMacroPrefix("macro:");
 const QLatin1String kKeysPrefix("keys:");
@@ -288,10 +287,10 @@ QString FunctionNameOfCode(const QString &code, const CodeTextContext &context)
             return QString::fromLatin1(entry.name);
     }
     if ((*bytes)[0] == 0x10 && (*bytes)[3] == 0) {
-        const int offset = ((*bytes)[1] << 8 | (*bytes)[2]) - kMacroBaseAddress;
-        if (offset >= 0 && offset % kMacroSlotSize == 0 &&
-            offset / kMacroSlotSize < kMacroSlotCount)
-            return kMacroPrefix + QString::number(offset / kMacroSlotSize);
+        const int offset = ((*bytes)[1] << 8 | (*bytes)[2]) - memory_map::kMacroAddress;
+        if (offset >= 0 && offset % memory_map::kMacroStride == 0 &&
+            offset / memory_map::kMacroStride < kMacroSlotCount)
+            return kMacroPrefix + QString::number(offset / memory_map::kMacroStride);
     }
     if ((*bytes)[0] == 0x02) {
         QString name = keysName(*bytes);

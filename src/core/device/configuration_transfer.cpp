@@ -2,19 +2,13 @@
 
 #include "backup/backup_image.h"
 #include "device/mouse_identity.h"
+#include "records/memory_map.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
 namespace {
-constexpr quint32 kParameterAddress = 0x6000;
-constexpr quint32 kNameTableAddress = 0x6400;
-constexpr quint32 kParameterBAddress = 0x7000;
-constexpr quint32 kUserBreathAddress = 0x7005;
-constexpr quint32 kMacroAddress = 0x8000;
-constexpr quint32 kMacroStride = 0x400;
-
 std::span<const quint8> bytesOf(const QByteArray &array)
 {
     return {reinterpret_cast<const quint8 *>(array.constData()), size_t(array.size())};
@@ -73,27 +67,27 @@ bool ConfigurationTransfer::readInto(quint32 address, std::span<quint8> scratch)
 ConfigurationTransfer::ReadOutcome ConfigurationTransfer::readWholeMouse(MouseImage &read)
 {
     const size_t length = size_t(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
-    if (length == 0 || !readInto(kParameterAddress, std::span(read.block).first(length)))
+    if (length == 0 || !readInto(memory_map::kParameterAddress, std::span(read.block).first(length)))
         return ReadOutcome::Lost;
     // The first lost report ends the read: a mouse that went away answers
     // nothing more, and what was read is not taken anyway.
     if (m_state.ChipFamilyB) {
         for (int i = 0; i < kMacroCount; ++i) {
-            if (!readInto(kMacroAddress + kMacroStride * quint32(i),
+            if (!readInto(memory_map::kMacroAddress + memory_map::kMacroStride * quint32(i),
                           std::span(read.macroBlocks)
                               .subspan(size_t(kMacroBlockSize) * size_t(i), kMacroBlockSize)))
                 return ReadOutcome::Lost;
         }
-        if (!readInto(kNameTableAddress, read.nameTable) ||
-            !readInto(kParameterBAddress, read.parameterB) ||
-            !readInto(kUserBreathAddress, read.userBreath))
+        if (!readInto(memory_map::kNameTableAddress, read.nameTable) ||
+            !readInto(memory_map::kParameterBAddress, read.parameterB) ||
+            !readInto(memory_map::kUserBreathAddress, read.userBreath))
             return ReadOutcome::Lost;
     }
     // The replies carry no check of their own, and a garbled block would be
     // written back with garbage where the mouse keeps the bytes it is
     // identified by. So the block is read once more, last, and taken only
     // when both reads agree and hold the bytes the identification read.
-    if (!readInto(kParameterAddress, std::span(read.blockAgain).first(length)))
+    if (!readInto(memory_map::kParameterAddress, std::span(read.blockAgain).first(length)))
         return ReadOutcome::Lost;
     const auto view = [length](const std::array<quint8, kParameterBlockSize> &block) {
         return QByteArrayView(block.data(), qsizetype(length));
@@ -272,20 +266,20 @@ void ConfigurationTransfer::writeMacroArea(const QByteArray &nameTable,
         m_protocol.WriteMemory(address, std::min<quint32>(length, kPieceSize), StagingBuffer);
     };
     for (int k = 0; k < kPiecesPerKilobyte; ++k)
-        piece(nameTable, kPieceSize * k, kNameTableAddress + kPieceSize * quint32(k));
+        piece(nameTable, kPieceSize * k, memory_map::kNameTableAddress + kPieceSize * quint32(k));
     for (int i = 0; i < kMacroCount; ++i) {
         for (int k = 0; k < kPiecesPerKilobyte; ++k)
             piece(macroBlocks, qsizetype(kMacroBlockSize) * i + kPieceSize * k,
-                  kMacroAddress + kMacroStride * quint32(i) + kPieceSize * quint32(k));
+                  memory_map::kMacroAddress + memory_map::kMacroStride * quint32(i) + kPieceSize * quint32(k));
     }
 }
 
 void ConfigurationTransfer::writeShortSections()
 {
     const SectionRecords &sections = m_config.sections();
-    m_protocol.WriteMemory(kParameterBAddress, quint32(sections.ParameterB.size()),
+    m_protocol.WriteMemory(memory_map::kParameterBAddress, quint32(sections.ParameterB.size()),
                            bytesOf(sections.ParameterB));
-    m_protocol.WriteMemory(kUserBreathAddress, quint32(sections.UserBreath.size()),
+    m_protocol.WriteMemory(memory_map::kUserBreathAddress, quint32(sections.UserBreath.size()),
                            bytesOf(sections.UserBreath));
 }
 
@@ -371,7 +365,7 @@ void ConfigurationTransfer::writeConfiguration(const QByteArray &block, const Im
         m_protocol.eraseConfigurationRegions();
     const quint32 length =
         quint32(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
-    if (!m_protocol.WriteMemory(kParameterAddress, length, bytesOf(block)))
+    if (!m_protocol.WriteMemory(memory_map::kParameterAddress, length, bytesOf(block)))
         return;
     if (m_state.ChipFamilyB) {
         writeMacroArea(macros.MacroNameTable, macros.MacroBlocks);

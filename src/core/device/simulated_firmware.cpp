@@ -1,16 +1,11 @@
 #include "device/simulated_firmware.h"
 
 #include "records/image_buffers.h"
+#include "records/memory_map.h"
 
 #include <algorithm>
 
 namespace {
-constexpr quint16 kParameterAddress = 0x6000;
-constexpr quint16 kNameTableAddress = 0x6400;
-constexpr quint16 kParameterBAddress = 0x7000;
-constexpr quint16 kUserBreathAddress = 0x7005;
-constexpr quint16 kMacroAddress = 0x8000;
-
 bool isFamilyB(quint8 chipByte)
 {
     return chipByte == 0xA0 || chipByte == 0xA5 || chipByte == 0xAA;
@@ -41,12 +36,12 @@ bool SimulatedFirmware::placeImage(const QByteArray &image)
     if (image.size() != kImageSize)
         return false;
     const QByteArray block = image.left(kParameterBlockSize);
-    writeBytes(kParameterAddress, block);
-    writeBytes(kNameTableAddress, image.mid(kParameterBlockSize, kMacroNameTableSize));
-    writeBytes(kMacroAddress, image.mid(kParameterBlockSize + kMacroNameTableSize));
+    writeBytes(memory_map::kParameterAddress, block);
+    writeBytes(memory_map::kNameTableAddress, image.mid(kParameterBlockSize, kMacroNameTableSize));
+    writeBytes(memory_map::kMacroAddress, image.mid(kParameterBlockSize + kMacroNameTableSize));
     // The two short sections also live in their own area.
-    writeBytes(kParameterBAddress, block.mid(27, 5));
-    writeBytes(kUserBreathAddress, block.mid(quint8(block.at(1)) == 29 ? 89 : 32, 4));
+    writeBytes(memory_map::kParameterBAddress, block.mid(27, 5));
+    writeBytes(memory_map::kUserBreathAddress, block.mid(quint8(block.at(1)) == 29 ? 89 : 32, 4));
     return true;
 }
 
@@ -67,7 +62,7 @@ void SimulatedFirmware::writeBytes(quint16 address, const QByteArray &bytes)
 quint16 SimulatedFirmware::target(quint32 offset) const
 {
     // The 8-bit routines only ever reach the parameter block.
-    return m_eightBit ? quint16(kParameterAddress | ((m_address + offset) & 0xFF))
+    return m_eightBit ? quint16(memory_map::kParameterAddress | ((m_address + offset) & 0xFF))
                       : quint16(m_address + offset);
 }
 
