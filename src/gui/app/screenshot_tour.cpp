@@ -105,7 +105,7 @@ bool renderScreenshots(MainWindow &window, SimulatedMouse *mouse, const QString 
 
     // The busy window as it stands over the main window during a write.
     BusyWindow &busy = window.busyWindow();
-    busy.startTransfer(4923);
+    busy.startTransfer(window.link().transfer.reportCount(TransferKind::WriteAll));
     for (int i = 0; i < 1800; ++i)
         busy.advance();
     QImage composed = windowShot(window);
