@@ -101,6 +101,18 @@ void RecordingObserver::transferEnded()
     --busyDepth;
 }
 
+void RecordingObserver::mouseLost(const NoDeviceLabels &page, bool macroListsShown)
+{
+    events << (macroListsShown ? "mouseLost+macroLists" : "mouseLost");
+    labelsChanged(page);
+}
+
+void RecordingObserver::mouseRejected(const NoDeviceLabels &page)
+{
+    events << "mouseRejected";
+    labelsChanged(page);
+}
+
 void RecordingObserver::labelsChanged(const NoDeviceLabels &l)
 {
     labels = l;

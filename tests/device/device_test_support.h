@@ -31,11 +31,10 @@ public:
     void transferProgress(int chunk, int chunkCount) override;
     void transferEnded() override;
     void labelsChanged(const NoDeviceLabels &labels) override;
-    void hideAllMenus() override { events << "hideAllMenus"; }
-    void stopLabelRun() override { events << "stopLabelRun"; }
-    void hideAllPages() override { events << "hideAllPages"; }
-    void showOnlyPage(int page) override { events << QStringLiteral("page:%1").arg(page); }
-    void clearMacroLists() override { events << "clearMacroLists"; }
+    // Recorded as "mouseLost:<labels>" (with "+macroLists" when the
+    // lost mouse's macro lists were shown) and "mouseRejected:<labels>".
+    void mouseLost(const NoDeviceLabels &page, bool macroListsShown) override;
+    void mouseRejected(const NoDeviceLabels &page) override;
     // Recorded as "showDevicePages:A" or "showDevicePages:B".
     void readCompleted(bool familyA, bool familyB) override;
     void defaultMacrosTaken() override { events << "clearMacroEditor"; }

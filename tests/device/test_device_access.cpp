@@ -46,8 +46,7 @@ private slots:
         denyMouse(rig);
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::NoAccess);
-        QCOMPARE(rig.observer.events, QStringList({"hideAllMenus", "labels:NoAccess,CheckAccess,",
-                                                   "stopLabelRun", "hideAllPages"}));
+        QCOMPARE(rig.observer.events, QStringList({"mouseLost", "labels:NoAccess,CheckAccess,"}));
         QCOMPARE(rig.observer.labels.deniedNodes, QStringLiteral("sim:mouse0:if0, sim:mouse0:if1"));
         QCOMPARE(rig.observer.labels, rig.link.connection.labels());
         QVERIFY(rig.state().NoDevicePage);

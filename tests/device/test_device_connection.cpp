@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(rig.state().ChipFamilyA || rig.state().ChipFamilyB, false);
         const bool error = !labels.isEmpty();
         QCOMPARE(rig.observer.events,
-                 error ? QStringList({labels, "hideAllPages"}) : QStringList());
+                 error ? QStringList({"mouseRejected", labels}) : QStringList());
         QCOMPARE(rig.state().NoDevicePage, error);
         // Nothing beyond the identification is read, nothing written.
         QCOMPARE(rig.config.image().DataBuf, shown);
@@ -182,8 +182,7 @@ private slots:
         rig.sim.addPlainInterfaces(3);
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::NoDevice);
-        QCOMPARE(rig.observer.events, QStringList({"hideAllMenus", "labels:NoDev,CheckDev,",
-                                                   "stopLabelRun", "hideAllPages"}));
+        QCOMPARE(rig.observer.events, QStringList({"mouseLost", "labels:NoDev,CheckDev,"}));
         QVERIFY(rig.sim.trace().empty());
         QCOMPARE(rig.clock.waitedMs(), 2000);
         QCOMPARE(rig.state().NoDevicePage, true);
@@ -199,8 +198,7 @@ private slots:
         rig.sim.setPlugged(false);
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::NoDevice);
-        const QStringList noDevice{"hideAllMenus", "labels:NoDev,CheckDev,", "stopLabelRun",
-                                   "hideAllPages"};
+        const QStringList noDevice{"mouseLost", "labels:NoDev,CheckDev,"};
         QCOMPARE(rig.observer.events, noDevice);
         QCOMPARE(rig.state().NoDevicePage, true);
         rig.tick();
@@ -222,7 +220,7 @@ private slots:
         rig.sim.setPlugged(false);
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::NoDevice);
-        QVERIFY(rig.observer.events.contains("clearMacroLists"));
+        QVERIFY(rig.observer.events.contains("mouseLost+macroLists"));
         QCOMPARE(rig.state().ChipFamilyB, false);
         QCOMPARE(rig.state().CommandHandle, kInvalidHandle);
         QCOMPARE(rig.sim.openHandleCount(), 0);

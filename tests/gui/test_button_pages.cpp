@@ -18,6 +18,7 @@ private slots:
     void layout42Menus();
     void exchangeAndDialogAfterALanguageSwitch();
     void theSelectedTabIsTheProfileEdited();
+    void aMenuOpenWhenTheMouseGoesIsClosed();
 };
 
 void TestButtonPages::backForButtonFiveOnMain()
@@ -246,4 +247,15 @@ void TestButtonPages::theSelectedTabIsTheProfileEdited()
     // Every caption is in the new language, also those the edit re-rendered.
     QCOMPARE(w.caption("Key4"), LanguageText(OpenLanguage(2), u"Str213"));
     QCOMPARE(w.config().sections().Profile.left(48), mainProfile);
+}
+
+void TestButtonPages::aMenuOpenWhenTheMouseGoesIsClosed()
+{
+    ButtonWindow w;
+    w.click("Key5");
+    QVERIFY(w.open("Pnl_Main"));
+    w.mouse.setPlugged(false);
+    w.window->DevTimerTimer();
+    QVERIFY(!w.open("Pnl_Main"));
+    QVERIFY(w.shown(QStringLiteral("lbl_NoDev")));
 }

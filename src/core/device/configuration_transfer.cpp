@@ -295,7 +295,6 @@ bool ConfigurationTransfer::backedUpWrite(TransferKind kind,
             m_lock->leave();
         return false;
     }
-    m_observer->hideAllMenus();
     bool identityKept = true;
     QByteArray written;
     {

@@ -156,8 +156,7 @@ void DeviceConnection::ReadDevInfo()
         typeError = m_state.ImageLayoutCode == 42;
     }
     if (typeError) {
-        setLabels(false, true, false);
-        RefreshErrorAP();
+        rejectMouse(true, false);
         m_connection = ConnectionState::TypeError;
         return;
     }
@@ -234,8 +233,7 @@ void DeviceConnection::identified(AppState::Routines routines, bool familyB)
 
 void DeviceConnection::identificationError()
 {
-    setLabels(false, false, true);
-    RefreshErrorAP();
+    rejectMouse(false, true);
     m_connection = ConnectionState::IdError;
 }
 
@@ -263,35 +261,27 @@ void DeviceConnection::DeviceNotAccessible(const QList<QByteArray> &deniedNodes)
 
 void DeviceConnection::showNoDevicePage(const NoDeviceLabels &labels)
 {
-    m_observer->hideAllMenus();
     m_labels = labels;
-    m_observer->labelsChanged(m_labels);
-    m_observer->stopLabelRun();
-    m_observer->processEvents();
+    const bool macroListsShown = m_state.ChipFamilyB;
     RefreshErrorAP();
-    if (m_state.ChipFamilyB)
-        m_observer->clearMacroLists();
+    m_observer->mouseLost(m_labels, macroListsShown);
     m_state.ChipFamilyA = false;
     m_state.ChipFamilyB = false;
+}
+
+void DeviceConnection::rejectMouse(bool typeError, bool idError)
+{
+    m_labels = NoDeviceLabels{};
+    m_labels.lbl_TypeError = typeError;
+    m_labels.lbl_IDError = idError;
+    RefreshErrorAP();
+    m_observer->mouseRejected(m_labels);
 }
 
 void DeviceConnection::RefreshErrorAP()
 {
     giveUpHandles();
     m_state.NoDevicePage = true;
-    m_observer->hideAllPages();
-}
-
-void DeviceConnection::RefreshAPPage(int selectedTab)
-{
-    if (m_state.NoDevicePage) {
-        m_observer->showOnlyPage(0);
-        return;
-    }
-    if (selectedTab >= 1 && selectedTab <= 3)
-        m_observer->showOnlyPage(1);
-    else if (selectedTab >= 4 && selectedTab <= 6)
-        m_observer->showOnlyPage(selectedTab - 2);
 }
 
 void DeviceConnection::setLabels(bool noDevice, bool typeError, bool idError)

@@ -52,10 +52,8 @@ public:
     // The no-device state, saying which of the mouse's nodes cannot be
     // opened instead of that no mouse is attached.
     void DeviceNotAccessible(const QList<QByteArray> &deniedNodes);
+    // The handles given up and the no-device state entered.
     void RefreshErrorAP();
-    // Shows the page of the selected tab (rb_1 ... rb_6 as 1 ... 6) again,
-    // or no page in the no-device state.
-    void RefreshAPPage(int selectedTab);
 
     ConnectionState connectionState() const { return m_connection; }
     const NoDeviceLabels &labels() const { return m_labels; }
@@ -63,6 +61,9 @@ public:
 private:
     void setLabels(bool noDevice, bool typeError, bool idError);
     void showNoDevicePage(const NoDeviceLabels &labels);
+    // A mouse of another layout or identification: the no-device state
+    // with the page's error line.
+    void rejectMouse(bool typeError, bool idError);
     void giveUpHandles();
     void identified(AppState::Routines routines, bool familyB);
     void identificationError();

@@ -36,8 +36,17 @@ enum class WriteCommand
     Reset
 };
 
-// The window side of the device link. The models call these at the points
-// where the window has to change; every hook has an empty default, so the
+// Transfers that write the mouse (and so close any open menu first).
+inline bool writesTheMouse(TransferKind kind)
+{
+    return kind == TransferKind::WriteAll || kind == TransferKind::Reset ||
+           kind == TransferKind::Restore;
+}
+
+// What the device link tells its front end, in the device's terms: the
+// transfers with their report counts, the mouse lost, rejected or read, the
+// writes asked for, and the messages. The front end decides what its window
+// or its output does about each; every event has an empty default, so the
 // command-line tool and tests implement only what they need.
 class DeviceObserver
 {
@@ -62,16 +71,22 @@ public:
     // on, input cover off. Always paired with transferStarted().
     virtual void transferEnded() {}
 
+    // The device link waits: the front end may handle what is pending.
     virtual void processEvents() {}
+    // What the no-device page says changed (cleared when a mouse is
+    // identified and its read begins).
     virtual void labelsChanged(const NoDeviceLabels &labels) { Q_UNUSED(labels); }
-    virtual void hideAllMenus() {}
-    virtual void stopLabelRun() {}
-    // Pages 1-4 hidden and the six page-button pictures not selected.
-    virtual void hideAllPages() {}
-    // Page 1-4 shown and the other three hidden; 0 hides all four.
-    virtual void showOnlyPage(int page) { Q_UNUSED(page); }
-    // The macro lists of a family-B mouse emptied (LB_MacroName, LB_Name, LB_macro).
-    virtual void clearMacroLists() {}
+    // The mouse went away or may not be opened; its handles are given up.
+    // `page` is what the no-device page says; `macroListsShown` when the
+    // lost mouse was of family B, whose macro lists are on show.
+    virtual void mouseLost(const NoDeviceLabels &page, bool macroListsShown)
+    {
+        Q_UNUSED(page);
+        Q_UNUSED(macroListsShown);
+    }
+    // A mouse answered that this configuration cannot serve (another layout,
+    // other identification bytes); its handles are given up.
+    virtual void mouseRejected(const NoDeviceLabels &page) { Q_UNUSED(page); }
     // A read-all took the mouse's configuration, of family A or B. The
     // window shows the macro page button, its picture and Key_Macro for
     // family B only, the function menu height, page 1, page editing unlocked,

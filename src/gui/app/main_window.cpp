@@ -2,7 +2,7 @@
 
 #include "app/busy_window.h"
 #include "app/window_content.h"
-#include "app/window_observer.h"
+#include "app/window_presenter.h"
 #include "app/window_shape.h"
 #include "desktop_mouse_settings.h"
 #include "macros/macro_editor.h"
@@ -62,7 +62,7 @@ MainWindow::MainWindow(CoreSession &session, const ContentFactory &makeContent, 
     m_content->setParent(this);
     m_content->attachMacroPage(*m_macros);
     m_busy = new BusyWindow(this);
-    m_observer = std::make_unique<WindowObserver>(*this, *m_content, *m_busy);
+    m_observer = std::make_unique<WindowPresenter>(*this, *m_content, *m_busy);
     m_link->setObserver(m_observer.get());
     connectContent();
 

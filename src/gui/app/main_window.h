@@ -17,7 +17,7 @@ class MacroEditor;
 class QSystemTrayIcon;
 class BusyWindow;
 class WindowContent;
-class WindowObserver;
+class WindowPresenter;
 
 // The main window: frameless 800 x 600, shaped by its background picture,
 // centred on the screen. It is the front end of the run's core session (the
@@ -100,7 +100,7 @@ private:
     MacroEditor *m_macros;
     DeviceLink *m_link;
     std::unique_ptr<DesktopMouseSettings> m_desktopSettings;
-    std::unique_ptr<WindowObserver> m_observer;
+    std::unique_ptr<WindowPresenter> m_observer;
     QWidget *m_client = nullptr;
     WindowContent *m_content = nullptr;
     BusyWindow *m_busy = nullptr;

@@ -118,11 +118,6 @@ void SkinnedContentPort::hideAllPages()
     m_skin->refreshErrorAP();
 }
 
-void SkinnedContentPort::showOnlyPage(int page)
-{
-    m_skin->showPage(page);
-}
-
 void SkinnedContentPort::clearList(const QString &name)
 {
     if (auto *list = m_skin->element<QListWidget>(name))

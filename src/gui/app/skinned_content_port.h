@@ -37,7 +37,6 @@ public:
     void HideAllMenu() override;
     void stopLabelRun() override;
     void hideAllPages() override;
-    void showOnlyPage(int page) override;
     void clearMacroLists() override;
     void showMacroNames(const QStringList &names) override;
     void ShowDevicePages(bool familyA, bool familyB) override;

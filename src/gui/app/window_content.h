@@ -42,7 +42,6 @@ public:
     virtual void HideAllMenu() = 0;
     virtual void stopLabelRun() = 0;
     virtual void hideAllPages() = 0; // the view half of RefreshErrorAP
-    virtual void showOnlyPage(int page) = 0;
     virtual void clearMacroLists() = 0;
     // LB_MacroName filled with the macro names.
     virtual void showMacroNames(const QStringList &names) = 0;

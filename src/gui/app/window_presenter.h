@@ -11,24 +11,23 @@ class MainWindow;
 class BusyWindow;
 class WindowContent;
 
-// Turns the device link's calls into window changes: the busy-window
-// convention around every transfer, the no-device labels, the pages after a
-// read-all, the pressed pictures and the messages.
-class WindowObserver final : public QObject, public DeviceObserver
+// The window's presenter of the device link's events: the busy-window
+// convention around every transfer (menus closed before a write), the
+// no-device page when the mouse is lost or rejected (menus closed, caption
+// marquee stopped, pages and macro lists emptied), the pages after a
+// read-all, the pressed pictures, the messages and the close after Confirm.
+class WindowPresenter final : public QObject, public DeviceObserver
 {
 public:
-    WindowObserver(MainWindow &window, WindowContent &content, BusyWindow &busy);
+    WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy);
 
     void transferStarted(TransferKind kind, int reportCount) override;
     void transferProgress(int chunk, int chunkCount) override;
     void transferEnded() override;
     void processEvents() override;
     void labelsChanged(const NoDeviceLabels &labels) override;
-    void hideAllMenus() override;
-    void stopLabelRun() override;
-    void hideAllPages() override;
-    void showOnlyPage(int page) override;
-    void clearMacroLists() override;
+    void mouseLost(const NoDeviceLabels &page, bool macroListsShown) override;
+    void mouseRejected(const NoDeviceLabels &page) override;
     void readCompleted(bool familyA, bool familyB) override;
     void defaultMacrosTaken() override;
     void writeRequested(WriteCommand command) override;

@@ -1,4 +1,4 @@
-#include "app/window_observer.h"
+#include "app/window_presenter.h"
 
 #include "app/busy_window.h"
 #include "app/main_window.h"
@@ -8,12 +8,14 @@
 #include <QEvent>
 #include <QWindow>
 
-WindowObserver::WindowObserver(MainWindow &window, WindowContent &content, BusyWindow &busy)
+WindowPresenter::WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy)
     : m_window(window), m_content(content), m_busy(busy)
 {}
 
-void WindowObserver::transferStarted(TransferKind, int reportCount)
+void WindowPresenter::transferStarted(TransferKind kind, int reportCount)
 {
+    if (writesTheMouse(kind))
+        m_content.HideAllMenu();
     m_window.setTransferRunning(true); // DevTimer off
     m_content.BeginBusy();
     if (!m_blocking) {
@@ -34,7 +36,7 @@ void WindowObserver::transferStarted(TransferKind, int reportCount)
     processEvents();
 }
 
-void WindowObserver::transferProgress(int, int)
+void WindowPresenter::transferProgress(int, int)
 {
     m_busy.advance();
     if (!m_busy.isVisible())
@@ -42,7 +44,7 @@ void WindowObserver::transferProgress(int, int)
     processEvents();
 }
 
-void WindowObserver::transferEnded()
+void WindowPresenter::transferEnded()
 {
     m_busy.hide();
     processEvents();
@@ -54,72 +56,64 @@ void WindowObserver::transferEnded()
     m_content.EndBusy();
 }
 
-void WindowObserver::processEvents()
+void WindowPresenter::processEvents()
 {
     QCoreApplication::processEvents();
 }
 
-void WindowObserver::labelsChanged(const NoDeviceLabels &labels)
+void WindowPresenter::labelsChanged(const NoDeviceLabels &labels)
 {
     m_content.showNoDeviceLabels(labels);
 }
 
-void WindowObserver::hideAllMenus()
+void WindowPresenter::mouseLost(const NoDeviceLabels &page, bool macroListsShown)
 {
     m_content.HideAllMenu();
-}
-
-void WindowObserver::stopLabelRun()
-{
+    m_content.showNoDeviceLabels(page);
     m_content.stopLabelRun();
+    processEvents();
+    m_content.hideAllPages();
+    if (macroListsShown)
+        m_content.clearMacroLists();
 }
 
-void WindowObserver::hideAllPages()
+void WindowPresenter::mouseRejected(const NoDeviceLabels &page)
 {
+    m_content.showNoDeviceLabels(page);
     m_content.hideAllPages();
 }
 
-void WindowObserver::showOnlyPage(int page)
-{
-    m_content.showOnlyPage(page);
-}
-
-void WindowObserver::clearMacroLists()
-{
-    m_content.clearMacroLists();
-}
-
-void WindowObserver::readCompleted(bool familyA, bool familyB)
+void WindowPresenter::readCompleted(bool familyA, bool familyB)
 {
     m_content.ShowDevicePages(familyA, familyB);
 }
 
-void WindowObserver::defaultMacrosTaken()
+void WindowPresenter::defaultMacrosTaken()
 {
     m_content.clearMacroEditor();
 }
 
-void WindowObserver::writeRequested(WriteCommand command)
+void WindowPresenter::writeRequested(WriteCommand command)
 {
     m_content.showPressed(command);
 }
 
-void WindowObserver::showMessage(const QString &text)
+void WindowPresenter::showMessage(const QString &text)
 {
     m_window.showMessage(text);
 }
 
-bool WindowObserver::showMessageWithChoice(const QString &text, const QString &second)
+bool WindowPresenter::showMessageWithChoice(const QString &text, const QString &second)
 {
     return m_window.showMessageWithChoice(text, second);
 }
 
-void WindowObserver::confirmFinished()
+void WindowPresenter::confirmFinished()
 {
     m_window.requestClose();
 }
 
-bool WindowObserver::coversInputOf(QObject *watched) const
+bool WindowPresenter::coversInputOf(QObject *watched) const
 {
     // Only the windows that were open when the transfer began (and the busy
     // window) are covered: a message box or dialog the transfer raises is a
@@ -135,7 +129,7 @@ bool WindowObserver::coversInputOf(QObject *watched) const
     return false;
 }
 
-bool WindowObserver::eventFilter(QObject *watched, QEvent *event)
+bool WindowPresenter::eventFilter(QObject *watched, QEvent *event)
 {
     if (!coversInputOf(watched))
         return QObject::eventFilter(watched, event);
