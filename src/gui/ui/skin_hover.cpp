@@ -14,6 +14,8 @@
 
 #include <QDesktopServices>
 
+#include <utility>
+
 namespace {
 
 // The pictures a family shows on its button's own picture.
@@ -74,14 +76,16 @@ void SkinHover::connectFamilies()
 void SkinHover::connectCommandButtons()
 {
     // Straight on to the window's handlers, which listen to m_events.
-    const auto onClick = [this](const char *name, void (SkinSignals::*signal)()) {
+    const std::pair<const char *, void (SkinSignals::*)()> buttons[] = {
+        {"Btn_Confirm", &SkinSignals::confirmClicked},
+        {"Btn_Apply", &SkinSignals::applyClicked},
+        {"Btn_Reset", &SkinSignals::resetClicked},
+        {"Btn_Exit", &SkinSignals::exitClicked}};
+    SkinSignals *events = &m_events;
+    for (const auto &[name, signal] : buttons) {
         connect(m_elements.label(QString::fromLatin1(name)), &SkinLabel::clicked, this,
-                [this, signal](Qt::MouseButton) { emit(m_events.*signal)(); });
-    };
-    onClick("Btn_Confirm", &SkinSignals::confirmClicked);
-    onClick("Btn_Apply", &SkinSignals::applyClicked);
-    onClick("Btn_Reset", &SkinSignals::resetClicked);
-    onClick("Btn_Exit", &SkinSignals::exitClicked);
+                [events, clicked = signal](Qt::MouseButton) { emit(events->*clicked)(); });
+    }
 }
 
 void SkinHover::connectPageButtons()
