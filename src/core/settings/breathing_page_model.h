@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/section_records.h"
+#include "settings/setting_declarations.h"
 
 #include <array>
 
@@ -49,7 +50,7 @@ public:
         Mode2 = 2
     };
 
-    static constexpr int kStepCount = 10;
+    static constexpr int kStepCount = settings::kScaleStepCount;
 
     static bool bypassed(const SectionRecords &records);
     void show(const SectionRecords &records);

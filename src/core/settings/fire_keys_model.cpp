@@ -56,12 +56,6 @@ int limitedValue(const QString &text, int maximum)
     return limitedText(text, maximum).toInt();
 }
 
-bool keptAsTyped(int value, int maximum)
-{
-    const QString text = QString::number(value);
-    return value >= 0 && limitedText(text, maximum) == text;
-}
-
 // The number a box shows. Fire-key button codes are built from and compared
 // with this, so a code the mouse holds keeps its name even when its value
 // lies outside the limits. An empty box has no number; it will be stored as
@@ -240,12 +234,12 @@ QString FireKeysModel::limitedDelayText(const QString &text)
 
 bool FireKeysModel::repeatKeptAsTyped(int value)
 {
-    return keptAsTyped(value, kMaxRepeat);
+    return settings::kRepeat.range.contains(value);
 }
 
 bool FireKeysModel::delayKeptAsTyped(int value)
 {
-    return keptAsTyped(value, kMaxDelay);
+    return settings::kDelay.range.contains(value);
 }
 
 // --- fire modes -----------------------------------------------------------

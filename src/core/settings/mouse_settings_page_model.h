@@ -2,6 +2,7 @@
 
 #include "records/text_lookup.h"
 #include "settings/mouse_settings_store.h"
+#include "settings/setting_declarations.h"
 
 #include <QString>
 
@@ -29,7 +30,7 @@ struct ProgramMouseSettings
 class MouseSettingsPageModel
 {
 public:
-    static constexpr int kStepCount = 10;
+    static constexpr int kStepCount = settings::kScaleStepCount;
 
     explicit MouseSettingsPageModel(MouseSettingsStore *store = nullptr);
 
