@@ -85,7 +85,6 @@ private slots:
     void writeAllFamilyB()
     {
         ConnectedRig rig;
-        const qint64 start = rig.clock.waitedMs();
         rig.link.transfer.apply();
         QStringList expected = eraseCommands();
         expected << command(0x12, 0x6000, 256) << familyBPieces(0x12)
@@ -94,7 +93,6 @@ private slots:
         QCOMPARE(countSent(rig.sim, 0x41), 4923);
         QCOMPARE(rig.observer.progressCalls, 4923);
         QCOMPARE(rig.link.transfer.lastFailedReports(), 0u);
-        QCOMPARE(rig.clock.waitedMs() - start, 110);
         QCOMPARE(rig.observer.events.first(), "pressed:1");
         QCOMPARE(rig.observer.events.count("busyStarted"), 1);
         QCOMPARE(rig.observer.events.last(), "busyEnded");
@@ -196,10 +194,8 @@ private slots:
     void confirmWritesThenCloses()
     {
         ConnectedRig rig;
-        const qint64 start = rig.clock.waitedMs();
         rig.link.transfer.confirm();
         QCOMPARE(rig.observer.events.last(), "close");
-        QCOMPARE(rig.clock.waitedMs() - start, 220);
         QCOMPARE(rig.sim.reloadCount(), 1);
     }
 

@@ -207,7 +207,10 @@ void TestMainWindow::applyOnFamilyASendsNoErase()
 {
     WindowFixture f(QStringLiteral("a58"));
     f.window->DevTimerTimer();
+    const qint64 start = f.clock.waitedMs();
     f.window->Btn_ApplyClick();
+    // The pressed picture's pause comes before the write.
+    QCOMPARE(f.clock.waitedMs() - start, 110);
     QCOMPARE(f.mouse.eraseCount(), 0);
     QCOMPARE(f.mouse.reloadCount() + f.mouse.reportRateReloadCount(), 1);
     QCOMPARE(f.window->busyWindow().reportsDone(), 37);
@@ -267,7 +270,10 @@ void TestMainWindow::confirmClosesAfterItsWrite()
 {
     WindowFixture f(QStringLiteral("b58"));
     f.window->DevTimerTimer();
+    const qint64 start = f.clock.waitedMs();
     f.window->Btn_ConfirmClick();
+    // One pressed pause before the write, one before the close.
+    QCOMPARE(f.clock.waitedMs() - start, 220);
     QTRY_VERIFY(!f.window->isVisible());
     QCOMPARE(f.mouse.reloadCount() + f.mouse.reportRateReloadCount(), 1);
     QVERIFY(!f.window->config().state().deviceOpen());

@@ -41,9 +41,8 @@ private:
     ConfigurationTransfer &m_transfer;
 };
 
-ConfigurationTransfer::ConfigurationTransfer(Configuration &config, CommandProtocol &protocol,
-                                             DeviceClock &clock)
-    : m_config(config), m_state(config.state()), m_protocol(protocol), m_clock(clock)
+ConfigurationTransfer::ConfigurationTransfer(Configuration &config, CommandProtocol &protocol)
+    : m_config(config), m_state(config.state()), m_protocol(protocol)
 {}
 
 // Everything a read-all fetches, gathered before any of it is taken.
@@ -205,18 +204,9 @@ bool ConfigurationTransfer::deviceReady() const
            m_state.WriteMemory != AppState::Routines::None && m_state.ParameterLength > 0;
 }
 
-void ConfigurationTransfer::pressedPause()
-{
-    for (int i = 0; i < kPressedSteps; ++i) {
-        m_clock.waitMs(kPressedStepMs);
-        m_observer->processEvents();
-    }
-}
-
 void ConfigurationTransfer::writeAction(WriteCommand command)
 {
     m_observer->writeRequested(command);
-    pressedPause();
     if (!deviceReady()) {
         m_observer->showMessage(text(QStringLiteral("Str022"), 0));
         return;
@@ -234,10 +224,8 @@ void ConfigurationTransfer::writeAction(WriteCommand command)
     // Confirm closes whatever the write's result, but not when the user
     // kept the mouse from being written for want of a backup: the edits
     // would be lost with the window.
-    if (command == WriteCommand::Confirm && !m_stoppedForBackup) {
-        pressedPause();
+    if (command == WriteCommand::Confirm && !m_stoppedForBackup)
         m_observer->confirmFinished();
-    }
 }
 
 void ConfigurationTransfer::confirm()

@@ -2,7 +2,6 @@
 
 #include "backup/backup_store.h"
 #include "device/command_protocol.h"
-#include "device/device_clock.h"
 #include "device/device_lock.h"
 #include "device/device_observer.h"
 #include "device/mouse_system_settings.h"
@@ -31,7 +30,7 @@
 class ConfigurationTransfer
 {
 public:
-    ConfigurationTransfer(Configuration &config, CommandProtocol &protocol, DeviceClock &clock);
+    ConfigurationTransfer(Configuration &config, CommandProtocol &protocol);
 
     void setObserver(DeviceObserver *observer) { m_observer = observer ? observer : &m_silent; }
     // May be null: the desktop settings are then neither shown nor applied.
@@ -102,9 +101,6 @@ public:
     // holds the mouse.
     bool lastLockRefused() const { return m_lockRefused; }
 
-    static constexpr int kPressedSteps = 11;
-    static constexpr int kPressedStepMs = 10;
-
 private:
     // The name table and the macro blocks are written in pieces.
     static constexpr quint32 kPieceSize = 256;
@@ -117,7 +113,6 @@ private:
     int writeReportCount() const;
     int readReportCount() const;
     bool deviceReady() const;
-    void pressedPause();
     // Piece by piece through StagingBuffer, results ignored (counted).
     void writeMacroArea(const QByteArray &nameTable, const QByteArray &macroBlocks);
     void writeShortSections();
@@ -170,7 +165,6 @@ private:
     Configuration &m_config;
     AppState &m_state;
     CommandProtocol &m_protocol;
-    DeviceClock &m_clock;
     DeviceObserver m_silent;
     DeviceObserver *m_observer = &m_silent;
     MouseSystemSettings *m_systemSettings = nullptr;

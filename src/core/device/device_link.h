@@ -17,7 +17,7 @@ class DeviceLink
 public:
     DeviceLink(Configuration &config, HidBackend &backend, DeviceClock &clock)
         : transport(backend, config.state()), protocol(transport, config.state()),
-          connection(config.state(), transport, protocol, clock), transfer(config, protocol, clock)
+          connection(config.state(), transport, protocol, clock), transfer(config, protocol)
     {
         connection.setReadAll([this] { return transfer.readAll(); });
         connection.setLockKeeper(&lockKeeper);

@@ -26,6 +26,7 @@ CoreSession::~CoreSession() = default;
 
 void CoreSession::wire(HidBackend &backend, DeviceClock &waitClock)
 {
+    m_waitClock = &waitClock;
     m_config.setMacroNameList(this);
     m_link = std::make_unique<DeviceLink>(m_config, backend, waitClock);
     m_link->transfer.setBackupStore(&m_backups);

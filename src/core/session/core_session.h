@@ -49,6 +49,9 @@ public:
     DeviceLink &link() { return *m_link; }
     const DeviceLink &link() const { return *m_link; }
     BackupStore &backups() { return m_backups; }
+    // The clock every wait of the device link goes through; a front end's
+    // own pauses (the window's pressed pictures) use it too.
+    DeviceClock &clock() { return *m_waitClock; }
     // The simulated mouse the options asked for; null for the real one or a
     // backend of the caller's.
     SimulatedMouse *simulatedMouse() { return m_device ? m_device->simulatedMouse() : nullptr; }
@@ -89,6 +92,7 @@ private:
     MacroEditor m_macros{m_config.image()};
     BackupStore m_backups;
     std::function<void(const QStringList &)> m_macroNamesShown;
+    DeviceClock *m_waitClock = nullptr;
     // Last, so it goes before the configuration and the backend it talks through.
     std::unique_ptr<DeviceLink> m_link;
 };

@@ -8,8 +8,9 @@
 #include <QEvent>
 #include <QWindow>
 
-WindowPresenter::WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy)
-    : m_window(window), m_content(content), m_busy(busy)
+WindowPresenter::WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy,
+                                 DeviceClock &clock)
+    : m_window(window), m_content(content), m_busy(busy), m_clock(clock)
 {}
 
 void WindowPresenter::transferStarted(TransferKind kind, int reportCount)
@@ -96,6 +97,15 @@ void WindowPresenter::defaultMacrosTaken()
 void WindowPresenter::writeRequested(WriteCommand command)
 {
     m_content.showPressed(command);
+    pressedPause();
+}
+
+void WindowPresenter::pressedPause()
+{
+    for (int i = 0; i < kPressedSteps; ++i) {
+        m_clock.waitMs(kPressedStepMs);
+        processEvents();
+    }
 }
 
 void WindowPresenter::showMessage(const QString &text)
@@ -110,6 +120,7 @@ bool WindowPresenter::showMessageWithChoice(const QString &text, const QString &
 
 void WindowPresenter::confirmFinished()
 {
+    pressedPause();
     m_window.requestClose();
 }
 

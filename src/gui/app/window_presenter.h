@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/device_clock.h"
 #include "device/device_observer.h"
 
 #include <QList>
@@ -15,11 +16,17 @@ class WindowContent;
 // convention around every transfer (menus closed before a write), the
 // no-device page when the mouse is lost or rejected (menus closed, caption
 // marquee stopped, pages and macro lists emptied), the pages after a
-// read-all, the pressed pictures, the messages and the close after Confirm.
+// read-all, the pressed pictures and their pause, the messages and the close after Confirm.
 class WindowPresenter final : public QObject, public DeviceObserver
 {
 public:
-    WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy);
+    // The pressed picture of Confirm, Apply or Reset stays this long before
+    // the write begins (and before the window closes after Confirm).
+    static constexpr int kPressedSteps = 11;
+    static constexpr int kPressedStepMs = 10;
+
+    WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy,
+                    DeviceClock &clock);
 
     void transferStarted(TransferKind kind, int reportCount) override;
     void transferProgress(int chunk, int chunkCount) override;
@@ -43,11 +50,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The pressed picture's pause: the window keeps painting meanwhile.
+    void pressedPause();
     bool coversInputOf(QObject *watched) const;
 
     MainWindow &m_window;
     WindowContent &m_content;
     BusyWindow &m_busy;
+    DeviceClock &m_clock;
     bool m_blocking = false;
     QList<QPointer<QWidget>> m_covered; // the windows open when a transfer began
 };
