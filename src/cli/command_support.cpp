@@ -139,13 +139,14 @@ int writeToMouse(MouseSession &session, const QString &activity, const QString &
     ConfigurationTransfer &transfer = session.link().transfer;
     if (write(transfer))
         return ExitOk;
-    if (!transfer.backupProblem().isEmpty() && transfer.lastFailedReports() == 0)
+    const quint32 lost = session.observer().lostWriteReports();
+    if (!transfer.backupProblem().isEmpty() && lost == 0)
         return fail(QStringLiteral("nothing was written: no backup of the mouse's configuration "
                                    "could be made (%1); the global option --no-backup writes "
                                    "without one")
                         .arg(transfer.backupProblem()));
     QString message = transferMessage(session, fallback);
-    if (transfer.lastFailedReports() > 0 && !transfer.lastBackup().isEmpty())
+    if (lost > 0 && !transfer.lastBackup().isEmpty())
         message += QStringLiteral(" gaming-mousectl restore writes it back.");
     return fail(message);
 }

@@ -12,23 +12,30 @@ QString hex4(quint32 value)
 
 } // namespace
 
-QString MouseSession::toolMessage(const QString &key)
+QString MouseSession::toolMessage(const DeviceMessage &message, const TextLookup &text)
 {
-    // "%1" is the number of reports lost, 1 as often as not; the wording
-    // reads right for any number.
-    if (key == QLatin1String("Str022"))
+    using Id = DeviceMessage::Id;
+    switch (message.id) {
+    case Id::NoMouse:
         return notConnectedError(ConnectionState::NoDevice);
-    if (key == QLatin1String("Str023"))
-        return QStringLiteral("writing to the mouse failed (reports not accepted: %1); the mouse "
-                              "may hold an incomplete configuration: check the cable and write "
-                              "again.");
-    if (key == QLatin1String("Str024"))
-        return QStringLiteral("reading the mouse failed (reports not answered: %1)");
-    if (key == QLatin1String("Str028"))
-        return QStringLiteral("the mouse was not read completely, so nothing was written");
-    if (key == QLatin1String("Str029"))
+    case Id::MouseInUse:
         return notConnectedError(ConnectionState::InUse);
-    return QString();
+    case Id::ReadFailed:
+        return QStringLiteral("reading the mouse failed (reports not answered: %1)")
+            .arg(message.reports);
+    case Id::NotReadCompletely:
+        return QStringLiteral("the mouse was not read completely, so nothing was written");
+    case Id::WriteFailed: {
+        const QString note = message.backupNote(text);
+        const QString own =
+            QStringLiteral("writing to the mouse failed (reports not accepted: %1); the mouse may "
+                           "hold an incomplete configuration: check the cable and write again.")
+                .arg(message.reports);
+        return note.isEmpty() ? own : own + QLatin1Char(' ') + note;
+    }
+    default:
+        return message.text(text);
+    }
 }
 
 MouseSession::MouseSession() = default;
@@ -44,26 +51,16 @@ bool MouseSession::start(const SessionOptions &options, QString *error)
         *error = QStringLiteral("the embedded default image is missing or broken");
         return false;
     }
-    useToolWording();
+    m_observer.setWording(
+        [this](const DeviceMessage &message) { return toolMessage(message, config().text()); });
     link().setObserver(&m_observer);
     m_session->setBackupsEnabled(options.backups);
     return true;
 }
 
-void MouseSession::useToolWording()
-{
-    // The transfers' messages speak of the window's buttons and pages; the
-    // tool says the same in its own words.
-    config().setTextLookup([window = config().text()](const QString &key) {
-        const QString own = toolMessage(key);
-        return own.isEmpty() && window ? window(key) : own;
-    });
-}
-
 void MouseSession::setLanguage(int languageNumber)
 {
     config().setLanguage(languageNumber);
-    useToolWording();
 }
 
 ConnectionState MouseSession::connectMouse()

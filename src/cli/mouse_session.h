@@ -43,7 +43,7 @@ public:
 
     Configuration &config() { return m_session->config(); }
     // The language of the captions (DPI levels, function names); the
-    // transfers' messages stay in the tool's own words.
+    // device link's messages stay in the tool's own words.
     void setLanguage(int languageNumber);
     MacroEditor &macros() { return m_session->macros(); }
     DeviceLink &link() { return m_session->link(); }
@@ -53,15 +53,14 @@ public:
     // that needed a connected mouse.
     QString statusLine(ConnectionState state) const;
     static QString notConnectedError(ConnectionState state, const QString &deniedNodes = {});
-    // The tool's words for a transfer message the window shows in a box
-    // (Str022-Str029), empty for any other text key.
-    static QString toolMessage(const QString &key);
+    // The tool's words for a message of the device link: its own for the
+    // connection and transfer failures, the window's in `text` for the rest.
+    static QString toolMessage(const DeviceMessage &message, const TextLookup &text);
     // Why the mouse could not be taken when it was not another program's
     // doing (the simulated memory file or its lock); empty otherwise.
     const QString &lockProblem() const { return m_lockProblem; }
 
 private:
-    void useToolWording();
     ManualClock m_clock; // the tool has no window to keep alive while waiting
     QString m_lockProblem;
     ProgressObserver m_observer;

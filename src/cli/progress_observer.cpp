@@ -42,6 +42,17 @@ void ProgressObserver::transferEnded()
     }
 }
 
+void ProgressObserver::transferFailed(TransferKind kind, quint32 lostReports)
+{
+    if (writesTheMouse(kind))
+        m_lostWriteReports = lostReports;
+}
+
+void ProgressObserver::showMessage(const DeviceMessage &message)
+{
+    m_messages.append(m_wording ? m_wording(message) : message.text({}));
+}
+
 void ProgressObserver::draw()
 {
     const QByteArray line = QStringLiteral("\r%1 the mouse: %2 data reports")

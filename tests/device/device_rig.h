@@ -13,6 +13,7 @@ struct DeviceRig
     {
         config.startUp();
         sim.placeImage(defaultImage());
+        observer.config = &config;
         link.setObserver(&observer);
     }
     AppState &state() { return config.state(); }

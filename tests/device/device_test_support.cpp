@@ -142,8 +142,13 @@ void RecordingObserver::writeRequested(WriteCommand command)
     events << QStringLiteral("pressed:%1").arg(int(command));
 }
 
-void RecordingObserver::showMessage(const QString &text)
+void RecordingObserver::showMessage(const DeviceMessage &message)
 {
     events << "message";
-    messages << text;
+    messages << message.text(config ? config->text() : TextLookup());
+}
+
+void RecordingObserver::transferFailed(TransferKind kind, quint32 lostReports)
+{
+    failures << QStringLiteral("%1:%2").arg(int(kind)).arg(lostReports);
 }

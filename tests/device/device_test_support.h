@@ -1,5 +1,6 @@
 #pragma once
 
+#include "configuration/configuration.h"
 #include "device/device_observer.h"
 #include "device/simulated_mouse.h"
 
@@ -39,11 +40,16 @@ public:
     void readCompleted(bool familyA, bool familyB) override;
     void defaultMacrosTaken() override { events << "clearMacroEditor"; }
     void writeRequested(WriteCommand command) override; // "pressed:<n>"
-    void showMessage(const QString &text) override;
+    // Recorded as "message", worded in the language of `config` when set.
+    void showMessage(const DeviceMessage &message) override;
+    // Recorded apart from the events as "<kind>:<reports lost>".
+    void transferFailed(TransferKind kind, quint32 lostReports) override;
     void confirmFinished() override { events << "close"; }
 
+    const Configuration *config = nullptr;
     QStringList events; // without progress
     QStringList messages;
+    QStringList failures;
     int progressCalls = 0;
     // The kind and announced report count of the last transfer started.
     TransferKind lastKind = TransferKind::ReadAll;

@@ -225,6 +225,10 @@ private slots:
         QVERIFY(transfer.lastFailedReports() > 0);
         QVERIFY(
             rig.observer.messages.first().contains(QString::number(transfer.lastFailedReports())));
+        // The failure is announced once, with the kind and the reports lost.
+        const TransferKind kind = reset ? TransferKind::Reset : TransferKind::WriteAll;
+        QCOMPARE(rig.observer.failures, QStringList{QStringLiteral("%1:%2").arg(int(kind)).arg(
+                                            transfer.lastFailedReports())});
     }
 
     void unplugDuringRead_data()
@@ -254,6 +258,9 @@ private slots:
         QCOMPARE(rig.observer.busyDepth, 0);
         QCOMPARE(rig.observer.messages.size(), 1);
         QVERIFY(!transfer.lastReadComplete());
+        QCOMPARE(rig.observer.failures, QStringList{QStringLiteral("%1:%2")
+                                                        .arg(int(TransferKind::ReadAll))
+                                                        .arg(transfer.lastFailedReports())});
         QVERIFY(!rig.observer.events.contains("showDevicePages:B"));
         QVERIFY(sameImage(rig.config.image(), imageBefore));
         QVERIFY(sameSections(rig.config.sections(), sectionsBefore));
@@ -270,7 +277,7 @@ private slots:
         const ImageBuffers imageBefore = rig.config.image();
         const SectionRecords sectionsBefore = rig.config.sections();
         ConfigurationTransfer &transfer = rig.link.transfer;
-        const QString refused = transfer.messageText(QStringLiteral("Str028"));
+        const QString refused = transfer.messageText(DeviceMessage::Id::NotReadCompletely);
         // 37 commands and 4927 data reads.
         for (int lost = 1; lost <= 4964; ++lost) {
             rig.sim.failReportNumber(lost);
@@ -305,7 +312,7 @@ private slots:
         rig.link.transfer.apply();
         QVERIFY(rig.sim.trace().empty());
         QVERIFY(!rig.observer.events.contains("close"));
-        const QString refused = rig.link.transfer.messageText(QStringLiteral("Str028"));
+        const QString refused = rig.link.transfer.messageText(DeviceMessage::Id::NotReadCompletely);
         QCOMPARE(rig.observer.messages, QStringList({refused, refused}));
         rig.link.transfer.reset();
         QCOMPARE(rig.sim.reloadCount(), 1);

@@ -43,8 +43,8 @@ private slots:
         const ImageBuffers image = rig.config.image();
         const SectionRecords sections = rig.config.sections();
         const QByteArray memory = rig.sim.memoryBytes();
-        const QString inconsistent = transfer.messageText(QStringLiteral("Str030"));
-        const QString notRead = transfer.messageText(QStringLiteral("Str028"));
+        const QString inconsistent = transfer.messageText(DeviceMessage::Id::ReadInconsistent);
+        const QString notRead = transfer.messageText(DeviceMessage::Id::NotReadCompletely);
         for (int from : positions) {
             const QByteArray where = QByteArray::number(from);
             rig.sim.garbleRepliesFrom(from);
@@ -100,7 +100,7 @@ private slots:
         QVERIFY(transfer.DownloadParameter()); // unchanged, so still identifiable
 
         const QByteArray memory = rig.sim.memoryBytes();
-        const QString refused = transfer.messageText(QStringLiteral("Str031"));
+        const QString refused = transfer.messageText(DeviceMessage::Id::IdentityWouldBreak);
         rig.config.sections().EFTControl[2] = char(rig.config.sections().EFTControl.at(2) ^ 1);
         rig.observer.messages.clear();
         rig.sim.clearTrace();

@@ -52,7 +52,7 @@ private slots:
         rig.tick();
         QCOMPARE(rig.link.connection.connectionState(), ConnectionState::InUse);
         QCOMPARE(countSent(rig.sim, 0x40) + countSent(rig.sim, 0x41), 0);
-        const QString inUse = rig.link.transfer.messageText(QStringLiteral("Str029"));
+        const QString inUse = rig.link.transfer.messageText(DeviceMessage::Id::MouseInUse);
         QCOMPARE(rig.observer.messages, QStringList{inUse});
         QCOMPARE(rig.lock.lastIds, IdPair(0x1209, 0x0001));
 

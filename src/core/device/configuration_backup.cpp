@@ -11,11 +11,11 @@ bool ConfigurationTransfer::backupBeforeWrite()
     m_backupProblem.clear();
     if (!m_backups)
         return true;
-    QString message;
+    DeviceMessage message{DeviceMessage::Id::BackupNotRead};
+    message.offer = DeviceMessage::Offer::WriteWithoutBackup;
     // A reset needs no read-all; the backup does.
     if (m_known.isEmpty() && !readForBackup()) {
         m_backupProblem = QStringLiteral("the mouse could not be read completely");
-        message = text(QStringLiteral("Str043"), 0);
     } else {
         const BackupResult saved =
             m_backups->save(m_known, IdPair{m_state.DeviceVendorId, m_state.DeviceProductId});
@@ -24,13 +24,14 @@ bool ConfigurationTransfer::backupBeforeWrite()
             return true;
         }
         m_backupProblem = saved.error;
-        message = text(QStringLiteral("Str040"), m_backups->folder());
+        message.id = DeviceMessage::Id::BackupNotSaved;
+        message.folder = m_backups->folder();
     }
     // Nothing reaches the mouse without its backup unless the user says so.
-    return m_observer->showMessageWithChoice(message, text(QStringLiteral("Str041"), 0));
+    return m_observer->showMessageWithOffer(message);
 }
 
-bool ConfigurationTransfer::settleWrite(const QByteArray &written)
+bool ConfigurationTransfer::settleWrite(TransferKind kind, const QByteArray &written)
 {
     m_lastFailed = m_protocol.failedReports();
     if (m_lastFailed == 0) {
@@ -38,15 +39,17 @@ bool ConfigurationTransfer::settleWrite(const QByteArray &written)
             m_known = written;
         return true;
     }
+    m_observer->transferFailed(kind, m_lastFailed);
     // The mouse may now hold anything; what it held before is still known
     // (m_known stays) and, with a backup, offered back at once.
-    QString message = text(QStringLiteral("Str023"), m_lastFailed);
+    DeviceMessage message{DeviceMessage::Id::WriteFailed, m_lastFailed};
     if (m_lastBackup.isEmpty() || m_known.isEmpty() || !m_lastReadComplete) {
         m_observer->showMessage(message);
         return false;
     }
-    message += QLatin1Char(' ') + text(QStringLiteral("Str042"), m_lastBackup);
-    if (m_observer->showMessageWithChoice(message, text(QStringLiteral("Str044"), 0)))
+    message.backup = m_lastBackup;
+    message.offer = DeviceMessage::Offer::WriteItBack;
+    if (m_observer->showMessageWithOffer(message))
         restoreImage(m_known);
     return false;
 }
@@ -56,7 +59,7 @@ bool ConfigurationTransfer::restoreImage(const QByteArray &image)
     m_protocol.resetFailedReports();
     m_lastFailed = 0;
     if (!m_lastReadComplete) {
-        m_observer->showMessage(text(QStringLiteral("Str028"), 0));
+        m_observer->showMessage({DeviceMessage::Id::NotReadCompletely});
         return false;
     }
     // A copy: the backup step may replace the image it came from.
@@ -100,19 +103,7 @@ void ConfigurationTransfer::takeRestoredImage(const QByteArray &image)
     m_config.MemoToDataBuf();
 }
 
-QString ConfigurationTransfer::backupFallbackText(const QString &key)
+QString ConfigurationTransfer::messageText(DeviceMessage::Id id) const
 {
-    if (key == QLatin1String("Str040"))
-        return QStringLiteral("The configuration in the mouse could not be saved as a backup in "
-                              "\"%1\", so nothing was written.");
-    if (key == QLatin1String("Str041"))
-        return QStringLiteral("Write without backup");
-    if (key == QLatin1String("Str042"))
-        return QStringLiteral("The configuration the mouse had before is kept in \"%1\".");
-    if (key == QLatin1String("Str043"))
-        return QStringLiteral("The mouse could not be read completely, so no backup of its "
-                              "configuration was made and nothing was written.");
-    if (key == QLatin1String("Str044"))
-        return QStringLiteral("Write it back");
-    return {};
+    return DeviceMessage{id}.text(m_config.text());
 }

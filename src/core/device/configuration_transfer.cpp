@@ -66,7 +66,8 @@ bool ConfigurationTransfer::readInto(quint32 address, std::span<quint8> scratch)
 ConfigurationTransfer::ReadOutcome ConfigurationTransfer::readWholeMouse(MouseImage &read)
 {
     const size_t length = size_t(std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize));
-    if (length == 0 || !readInto(memory_map::kParameterAddress, std::span(read.block).first(length)))
+    if (length == 0 ||
+        !readInto(memory_map::kParameterAddress, std::span(read.block).first(length)))
         return ReadOutcome::Lost;
     // The first lost report ends the read: a mouse that went away answers
     // nothing more, and what was read is not taken anyway.
@@ -130,11 +131,16 @@ QByteArray ConfigurationTransfer::imageOf(const MouseImage &read) const
 
 bool ConfigurationTransfer::readForBackup()
 {
-    BusyScope busy(*this, TransferKind::BackupRead);
-    auto read = std::make_unique<MouseImage>();
-    const bool complete = readWholeMouse(*read) == ReadOutcome::Complete;
-    if (complete)
+    const bool complete = [this] {
+        BusyScope busy(*this, TransferKind::BackupRead);
+        auto read = std::make_unique<MouseImage>();
+        if (readWholeMouse(*read) != ReadOutcome::Complete)
+            return false;
         m_known = imageOf(*read);
+        return true;
+    }();
+    if (!complete)
+        m_observer->transferFailed(TransferKind::BackupRead, m_protocol.failedReports());
     // Reports this read lost are the backup's failure, not the write's.
     m_protocol.resetFailedReports();
     return complete;
@@ -146,7 +152,7 @@ bool ConfigurationTransfer::takeLock()
     if (!m_lock || m_lock->enter(IdPair{m_state.DeviceVendorId, m_state.DeviceProductId}))
         return true;
     m_lockRefused = true;
-    m_observer->showMessage(text(QStringLiteral("Str029"), 0));
+    m_observer->showMessage({DeviceMessage::Id::MouseInUse});
     return false;
 }
 
@@ -178,13 +184,17 @@ bool ConfigurationTransfer::readAll()
     if (m_lock)
         m_lock->leave();
     m_lastFailed = m_protocol.failedReports();
+    if (!m_lastReadComplete)
+        m_observer->transferFailed(TransferKind::ReadAll, m_lastFailed);
     // The hot-plug tick reads a mouse that failed again and again; one box
     // says so, not one per tick.
-    if (!m_lastReadComplete && !m_failureShown)
-        m_observer->showMessage(
-            outcome == ReadOutcome::Inconsistent
-                ? text(QStringLiteral("Str030"), 0)
-                : text(QStringLiteral("Str024"), std::max<quint32>(m_lastFailed, 1)));
+    if (!m_lastReadComplete && !m_failureShown) {
+        if (outcome == ReadOutcome::Inconsistent)
+            m_observer->showMessage({DeviceMessage::Id::ReadInconsistent});
+        else
+            m_observer->showMessage(
+                {DeviceMessage::Id::ReadFailed, std::max<quint32>(m_lastFailed, 1)});
+    }
     m_failureShown = !m_lastReadComplete;
     return m_lastReadComplete;
 }
@@ -208,13 +218,13 @@ void ConfigurationTransfer::writeAction(WriteCommand command)
 {
     m_observer->writeRequested(command);
     if (!deviceReady()) {
-        m_observer->showMessage(text(QStringLiteral("Str022"), 0));
+        m_observer->showMessage({DeviceMessage::Id::NoMouse});
         return;
     }
     if (command != WriteCommand::Reset && !m_lastReadComplete) {
         // The buffers do not hold this mouse's configuration; the window
         // stays open so the next tick can read it again.
-        m_observer->showMessage(text(QStringLiteral("Str028"), 0));
+        m_observer->showMessage({DeviceMessage::Id::NotReadCompletely});
         return;
     }
     if (command == WriteCommand::Reset)
@@ -258,7 +268,8 @@ void ConfigurationTransfer::writeMacroArea(const QByteArray &nameTable,
     for (int i = 0; i < kMacroCount; ++i) {
         for (int k = 0; k < kPiecesPerKilobyte; ++k)
             piece(macroBlocks, qsizetype(kMacroBlockSize) * i + kPieceSize * k,
-                  memory_map::kMacroAddress + memory_map::kMacroStride * quint32(i) + kPieceSize * quint32(k));
+                  memory_map::kMacroAddress + memory_map::kMacroStride * quint32(i) +
+                      kPieceSize * quint32(k));
     }
 }
 
@@ -289,7 +300,7 @@ bool ConfigurationTransfer::backedUpWrite(TransferKind kind,
         BusyScope busy(*this, kind);
         written = write(identityKept);
     }
-    return finishWrite(identityKept, written);
+    return finishWrite(kind, identityKept, written);
 }
 
 bool ConfigurationTransfer::DownloadParameter()
@@ -297,7 +308,7 @@ bool ConfigurationTransfer::DownloadParameter()
     m_protocol.resetFailedReports();
     m_lastFailed = 0;
     if (!m_lastReadComplete) {
-        m_observer->showMessage(text(QStringLiteral("Str028"), 0));
+        m_observer->showMessage({DeviceMessage::Id::NotReadCompletely});
         return false;
     }
     return backedUpWrite(TransferKind::WriteAll, [this](bool &identityKept) -> QByteArray {
@@ -361,16 +372,17 @@ void ConfigurationTransfer::writeConfiguration(const QByteArray &block, const Im
     m_protocol.reloadSystem();
 }
 
-bool ConfigurationTransfer::finishWrite(bool identityKept, const QByteArray &written)
+bool ConfigurationTransfer::finishWrite(TransferKind kind, bool identityKept,
+                                        const QByteArray &written)
 {
     if (m_lock)
         m_lock->leave();
     if (!identityKept) {
         // Nothing was sent: the block would have left the mouse unreachable.
-        m_observer->showMessage(text(QStringLiteral("Str031"), 0));
+        m_observer->showMessage({DeviceMessage::Id::IdentityWouldBreak});
         return false;
     }
-    return settleWrite(written);
+    return settleWrite(kind, written);
 }
 
 bool ConfigurationTransfer::takeDefaults()

@@ -124,7 +124,7 @@ private:
     QByteArray writtenImage(const QByteArray &block, const QByteArray &nameTable,
                             const QByteArray &macroBlocks) const;
     // Lets go of the mouse and says how the write went (settleWrite).
-    bool finishWrite(bool identityKept, const QByteArray &written);
+    bool finishWrite(TransferKind kind, bool identityKept, const QByteArray &written);
     struct MouseImage;
     enum class ReadOutcome
     {
@@ -150,16 +150,11 @@ private:
     // After a sent write: a complete one makes `written` the known image; a
     // failed one is shown, with the offer to write back the configuration
     // the mouse had before when a backup holds it. True when complete.
-    bool settleWrite(const QByteArray &written);
-    QString text(const QString &key, quint32 count) const;
-    QString text(const QString &key, const QString &value) const;
-    // The English texts of the backup messages, for a broken language.
-    static QString backupFallbackText(const QString &key);
+    bool settleWrite(TransferKind kind, const QByteArray &written);
 
 public:
-    // A message of the device link in the current language ("Str022" ...
-    // "Str029"), with a built-in English text when the language lacks it.
-    QString messageText(const QString &key) const { return text(key, 0); }
+    // A message of the device link in the current language.
+    QString messageText(DeviceMessage::Id id) const;
 
 private:
     Configuration &m_config;

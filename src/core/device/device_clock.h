@@ -2,9 +2,9 @@
 
 #include <QtGlobal>
 
-// Every blocking wait of the device link (the pause before a search, the
-// pressed-button delay) goes through this, so tests and the simulator can
-// run without sleeping.
+// Every blocking wait of the device link (the pause before a search) and of
+// its front ends (the window's pressed-button pause) goes through this, so
+// tests and the simulator can run without sleeping.
 class DeviceClock
 {
 public:

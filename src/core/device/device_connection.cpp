@@ -107,7 +107,7 @@ void DeviceConnection::enterInUse()
 {
     // Said once when it starts, not on every tick that finds it so.
     if (m_connection != ConnectionState::InUse)
-        m_observer->showMessage(m_inUseText ? m_inUseText() : QString());
+        m_observer->showMessage({DeviceMessage::Id::MouseInUse});
     m_connection = ConnectionState::InUse;
 }
 

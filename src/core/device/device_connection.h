@@ -40,8 +40,6 @@ public:
     void setReadAll(std::function<bool()> readAll) { m_readAll = std::move(readAll); }
     // The lock held from the search to the end of the read-all.
     void setLockKeeper(DeviceLockKeeper *keeper) { m_lock = keeper ? keeper : &m_noLock; }
-    // The message shown when another program holds the mouse (Str029).
-    void setInUseText(std::function<QString()> text) { m_inUseText = std::move(text); }
 
     // Handler of DevTimer.
     void DevTimerTimer();
@@ -82,7 +80,6 @@ private:
     DeviceObserver m_silent;
     DeviceObserver *m_observer = &m_silent;
     std::function<bool()> m_readAll;
-    std::function<QString()> m_inUseText;
     DeviceLockKeeper m_noLock;
     DeviceLockKeeper *m_lock = &m_noLock;
     ConnectionState m_connection = ConnectionState::Start;

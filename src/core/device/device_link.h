@@ -21,7 +21,6 @@ public:
     {
         connection.setReadAll([this] { return transfer.readAll(); });
         connection.setLockKeeper(&lockKeeper);
-        connection.setInUseText([this] { return transfer.messageText(QStringLiteral("Str029")); });
         transfer.setLockKeeper(&lockKeeper);
     }
     DeviceLink(const DeviceLink &) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/device_message.h"
+
 #include <QString>
 
 // What the no-device page shows.
@@ -44,8 +46,8 @@ inline bool writesTheMouse(TransferKind kind)
 }
 
 // What the device link tells its front end, in the device's terms: the
-// transfers with their report counts, the mouse lost, rejected or read, the
-// writes asked for, and the messages. The front end decides what its window
+// transfers with their report counts and failures, the mouse lost, rejected
+// or read, the writes asked for, and the messages by what they say. The front end decides what its window
 // or its output does about each; every event has an empty default, so the
 // command-line tool and tests implement only what they need.
 class DeviceObserver
@@ -104,15 +106,22 @@ public:
     // Confirm, Apply or Reset asked for, before anything else happens: the
     // window shows the button's pressed picture.
     virtual void writeRequested(WriteCommand command) { Q_UNUSED(command); }
-    // A message box without icon and with one OK button.
-    virtual void showMessage(const QString &text) { Q_UNUSED(text); }
-    // The same box with a second button captioned `second` after OK; true
-    // when the user chose it. Where nobody can choose, the message is shown
-    // as any other and OK is taken.
-    virtual bool showMessageWithChoice(const QString &text, const QString &second)
+    // A transfer lost reports, or read what cannot be taken (`lostReports`
+    // is then 0); sent after transferEnded() and before its message.
+    virtual void transferFailed(TransferKind kind, quint32 lostReports)
     {
-        Q_UNUSED(second);
-        showMessage(text);
+        Q_UNUSED(kind);
+        Q_UNUSED(lostReports);
+    }
+    // A message for the user: in the window, a box without icon and with one
+    // OK button.
+    virtual void showMessage(const DeviceMessage &message) { Q_UNUSED(message); }
+    // A message with its offer as a second button after OK; true when the
+    // user took the offer. Where nobody can choose, the message is shown as
+    // any other and the offer declined.
+    virtual bool showMessageWithOffer(const DeviceMessage &message)
+    {
+        showMessage(message);
         return false;
     }
     // Confirm has written (whatever the result, unless the user kept it from

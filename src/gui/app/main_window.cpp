@@ -62,7 +62,8 @@ MainWindow::MainWindow(CoreSession &session, const ContentFactory &makeContent, 
     m_content->setParent(this);
     m_content->attachMacroPage(*m_macros);
     m_busy = new BusyWindow(this);
-    m_observer = std::make_unique<WindowPresenter>(*this, *m_content, *m_busy, m_session.clock());
+    m_observer = std::make_unique<WindowPresenter>(*this, *m_content, *m_busy, m_session.clock(),
+                                                   m_config.text());
     m_link->setObserver(m_observer.get());
     connectContent();
 

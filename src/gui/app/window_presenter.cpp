@@ -9,8 +9,8 @@
 #include <QWindow>
 
 WindowPresenter::WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy,
-                                 DeviceClock &clock)
-    : m_window(window), m_content(content), m_busy(busy), m_clock(clock)
+                                 DeviceClock &clock, const TextLookup &text)
+    : m_window(window), m_content(content), m_busy(busy), m_clock(clock), m_text(text)
 {}
 
 void WindowPresenter::transferStarted(TransferKind kind, int reportCount)
@@ -108,14 +108,14 @@ void WindowPresenter::pressedPause()
     }
 }
 
-void WindowPresenter::showMessage(const QString &text)
+void WindowPresenter::showMessage(const DeviceMessage &message)
 {
-    m_window.showMessage(text);
+    m_window.showMessage(message.text(m_text));
 }
 
-bool WindowPresenter::showMessageWithChoice(const QString &text, const QString &second)
+bool WindowPresenter::showMessageWithOffer(const DeviceMessage &message)
 {
-    return m_window.showMessageWithChoice(text, second);
+    return m_window.showMessageWithChoice(message.text(m_text), message.offerText(m_text));
 }
 
 void WindowPresenter::confirmFinished()

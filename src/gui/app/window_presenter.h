@@ -25,8 +25,9 @@ public:
     static constexpr int kPressedSteps = 11;
     static constexpr int kPressedStepMs = 10;
 
+    // Messages are worded through `text`, the window's current language.
     WindowPresenter(MainWindow &window, WindowContent &content, BusyWindow &busy,
-                    DeviceClock &clock);
+                    DeviceClock &clock, const TextLookup &text);
 
     void transferStarted(TransferKind kind, int reportCount) override;
     void transferProgress(int chunk, int chunkCount) override;
@@ -38,8 +39,8 @@ public:
     void readCompleted(bool familyA, bool familyB) override;
     void defaultMacrosTaken() override;
     void writeRequested(WriteCommand command) override;
-    void showMessage(const QString &text) override;
-    bool showMessageWithChoice(const QString &text, const QString &second) override;
+    void showMessage(const DeviceMessage &message) override;
+    bool showMessageWithOffer(const DeviceMessage &message) override;
     void confirmFinished() override;
 
 protected:
@@ -58,6 +59,7 @@ private:
     WindowContent &m_content;
     BusyWindow &m_busy;
     DeviceClock &m_clock;
+    const TextLookup &m_text;
     bool m_blocking = false;
     QList<QPointer<QWidget>> m_covered; // the windows open when a transfer began
 };
