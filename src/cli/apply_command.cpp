@@ -196,12 +196,14 @@ EditOutcome lightOutcome(const QJsonObject &light, QList<SettingEdit> &edits)
         if (!edit.mode)
             return {ExitUsage, error};
     }
-    for (int s = 0; s < 4; ++s) {
-        const QLatin1String key(kStepKeys[s]);
+    const QStringList stepKeys = lightStepKeys();
+    for (int s = 0; s < settings::kLightScaleCount; ++s) {
+        const QString &key = stepKeys[s];
         if (!light.contains(key))
             continue;
         const QString given = numberText(light[key]);
-        const QString what = QStringLiteral("light ") + QString(key).chopped(4); // "Step"
+        const QString what =
+            QStringLiteral("light ") + QLatin1String(settings::kLightScales[s].name);
         // A whole number goes on to the page, which also takes the value it
         // already holds; anything else is no step.
         edit.steps[s] = wholeNumber(given);
@@ -209,9 +211,11 @@ EditOutcome lightOutcome(const QJsonObject &light, QList<SettingEdit> &edits)
             return {ExitUsage, stepError(what, given)};
     }
     if (light.contains("colorMode")) {
+        const ValueRange &modes = settings::kColourMode.range;
         const int mode = light["colorMode"].toInt(-1);
-        if (mode != 1 && mode != 2)
-            return {ExitUsage, QStringLiteral("light colorMode: use 1 or 2")};
+        if (!modes.contains(mode))
+            return {ExitUsage, QStringLiteral("light colorMode: use %1")
+                                   .arg(settings::alternatives(modes.values()))};
         edit.colourMode = BreathingPageModel::LedColourMode(mode);
     }
     if (light.contains("color1")) {

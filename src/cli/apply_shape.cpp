@@ -1,8 +1,8 @@
 // The shape of a description `apply` takes: its keys and their types.
 #include "apply_shape.h"
 
-#include "records/image_buffers.h"
 #include "configuration/numeric_settings.h"
+#include "records/image_buffers.h"
 #include "settings/setting_declarations.h"
 
 #include <QJsonArray>
@@ -99,14 +99,14 @@ bool checkShape(const QJsonObject &root, QString *error)
     }
     const QJsonObject light = root["light"].toObject();
     if (!knownKeys(light,
-                   {"bypassed", "mode", "offStep", "raiseStep", "onStep", "fallStep", "colorMode",
-                    "color1", "color2"},
+                   QStringList{"bypassed", "mode"} + lightStepKeys() +
+                       QStringList{"colorMode", "color1", "color2"},
                    "light", error) ||
         !typed(light, "mode", T::String, "light", error) ||
         !typed(light, "colorMode", T::Double, "light", error) ||
         !typed(light, "color1", T::Array, "light", error))
         return false;
-    for (const char *key : kStepKeys) {
+    for (const QString &key : lightStepKeys()) {
         if (!typed(light, key, T::Double, "light", error))
             return false;
     }
@@ -142,4 +142,12 @@ bool checkShape(const QJsonObject &root, QString *error)
         }
     }
     return true;
+}
+
+QStringList lightStepKeys()
+{
+    QStringList keys;
+    for (const settings::LightScaleDeclaration &scale : settings::kLightScales)
+        keys.append(QLatin1String(scale.name) + QStringLiteral("Step"));
+    return keys;
 }

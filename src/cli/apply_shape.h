@@ -7,7 +7,8 @@
 // The three profiles' keys under "buttons" and the light's step keys, as
 // `show --json` prints them.
 inline const char *const kProfileKeys[] = {"main", "switch", "fixed"};
-inline const char *const kStepKeys[] = {"offStep", "raiseStep", "onStep", "fallStep"};
+// The light's step keys ("offStep" ...), in the order of its scales.
+QStringList lightStepKeys();
 
 // The top-level keys of the settings declared as one number each.
 QStringList numericJsonKeys();

@@ -54,11 +54,13 @@ QStringList settingNames()
 }
 
 // The values of a setting as completion names it: a setting of one number,
-// or one of the numbered arguments of the other commands.
-std::optional<ValueRange> declaredRange(const QString &name)
+// one of the numbered arguments of the other commands, or the light's modes.
+std::optional<QStringList> declaredValues(const QString &name)
 {
     if (const NumericSetting *setting = numericSetting(name))
-        return setting->declaration.range;
+        return setting->declaration.range.values();
+    if (name == u"light-mode")
+        return settings::lightModeNames();
     const std::pair<const char *, const SettingDeclaration *> arguments[] = {
         {"fire-key", &settings::kFireKey},
         {"button", &settings::kButton},
@@ -67,7 +69,7 @@ std::optional<ValueRange> declaredRange(const QString &name)
     };
     for (const auto &[argument, declared] : arguments) {
         if (name == QLatin1String(argument))
-            return declared->range;
+            return declared->range.values();
     }
     return std::nullopt;
 }
@@ -245,25 +247,25 @@ int setLight(const SessionOptions &options, const QStringList &args)
             "FF8000")
             .arg(settings::kLightStep.range.text()));
     const QCommandLineOption mode(QStringLiteral("mode"),
-                                  QStringLiteral("random, colorful or custom."),
+                                  settings::alternatives(settings::lightModeNames()) +
+                                      QLatin1Char('.'),
                                   QStringLiteral("MODE"));
-    const QCommandLineOption off(QStringLiteral("off"), QStringLiteral("Off time step."),
-                                 QStringLiteral("S"));
-    const QCommandLineOption raise(QStringLiteral("raise"), QStringLiteral("Raise time step."),
-                                   QStringLiteral("S"));
-    const QCommandLineOption on(QStringLiteral("on"), QStringLiteral("On time step."),
-                                QStringLiteral("S"));
-    const QCommandLineOption fall(QStringLiteral("fall"), QStringLiteral("Fall time step."),
-                                  QStringLiteral("S"));
+    parser.addOption(mode);
+    QList<QCommandLineOption> scales;
+    for (const settings::LightScaleDeclaration &scale : settings::kLightScales) {
+        scales.append(QCommandLineOption(QLatin1String(scale.name), QLatin1String(scale.caption),
+                                         QStringLiteral("S")));
+        parser.addOption(scales.constLast());
+    }
     const QCommandLineOption colourMode(
         QLatin1String(settings::kColourMode.name),
         QStringLiteral("LED colour mode, %1.")
-            .arg(settings::kColourMode.range.values().join(QStringLiteral(" or "))),
+            .arg(settings::alternatives(settings::kColourMode.range.values())),
         valuesText(settings::kColourMode.range));
     const QCommandLineOption colour(QStringLiteral("colour"),
                                     QStringLiteral("Colour 1 as six hex digits."),
                                     QStringLiteral("RRGGBB"));
-    parser.addOptions({mode, off, raise, on, fall, colourMode, colour});
+    parser.addOptions({colourMode, colour});
     EditTargetOptions targetOptions;
     EditTarget target;
     int status = ExitOk;
@@ -279,24 +281,21 @@ int setLight(const SessionOptions &options, const QStringList &args)
         if (!edit.mode)
             return usage(error);
     }
-    const QCommandLineOption *scales[] = {&off, &raise, &on, &fall};
-    for (int s = 0; s < 4; ++s) {
-        if (!parser.isSet(*scales[s]))
+    for (int s = 0; s < settings::kLightScaleCount; ++s) {
+        if (!parser.isSet(scales[s]))
             continue;
-        const QString name = scales[s]->names().first();
-        const std::optional<int> step = wholeNumber(parser.value(*scales[s]));
+        const QString name = scales[s].names().first();
+        const std::optional<int> step = wholeNumber(parser.value(scales[s]));
         edit.steps[s] = step ? checkStep(name, *step, &error) : std::nullopt;
         if (!edit.steps[s])
             return usage(step ? error
-                              : stepError(name, QLatin1Char('"') + parser.value(*scales[s]) +
+                              : stepError(name, QLatin1Char('"') + parser.value(scales[s]) +
                                                     QLatin1Char('"')));
     }
     if (parser.isSet(colourMode)) {
-        const QString value = parser.value(colourMode).trimmed();
-        if (value != u"1" && value != u"2")
-            return usage(QStringLiteral("colour mode \"%1\": use 1 or 2").arg(value));
-        edit.colourMode = value == u"1" ? BreathingPageModel::LedColourMode::Mode1
-                                        : BreathingPageModel::LedColourMode::Mode2;
+        edit.colourMode = parseColourMode(parser.value(colourMode), &error);
+        if (!edit.colourMode)
+            return usage(error);
     }
     if (parser.isSet(colour)) {
         edit.colour = parseColour(parser.value(colour), &error);
@@ -334,10 +333,10 @@ int runSet(const SessionOptions &options, const QStringList &args)
         return ExitOk;
     }
     if (what == u"--list-values") {
-        const std::optional<ValueRange> range = declaredRange(args.value(2));
-        if (!range)
+        const std::optional<QStringList> values = declaredValues(args.value(2));
+        if (!values)
             return usage(QStringLiteral("no declared values for \"%1\"").arg(args.value(2)));
-        printOut(range->values().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        printOut(values->join(QLatin1Char('\n')) + QLatin1Char('\n'));
         return ExitOk;
     }
     if (what.isEmpty() || what == u"-h" || what == u"--help") {

@@ -7,10 +7,7 @@
 
 namespace {
 
-using LightMode = BreathingPageModel::LightMode;
 using Scale = BreathingPageModel::Scale;
-
-const char *const kLightModeNames[] = {"random", "colorful", "custom"};
 
 // A list "a,b,c" of whole numbers within `declared`'s range, each once.
 std::optional<QList<int>> numberList(const SettingDeclaration &declared, const QString &text,
@@ -95,7 +92,7 @@ EditOutcome applyLight(Configuration &config, LightEdit edit, bool declarative)
         // Only what differs is a change; the rest is left alone.
         if (edit.mode == page.lightMode())
             edit.mode.reset();
-        for (int s = 0; s < 4; ++s) {
+        for (int s = 0; s < settings::kLightScaleCount; ++s) {
             if (edit.steps[s] == page.step(Scale(s)))
                 edit.steps[s].reset();
         }
@@ -112,7 +109,7 @@ EditOutcome applyLight(Configuration &config, LightEdit edit, bool declarative)
                                       "shown nor stored"));
     if (edit.mode)
         page.setLightMode(*edit.mode);
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < settings::kLightScaleCount; ++s) {
         if (edit.steps[s] && !page.setStep(Scale(s), *edit.steps[s]))
             return badValue(QStringLiteral("a breathing step of %1 cannot be set: steps are %2")
                                 .arg(*edit.steps[s])
@@ -316,47 +313,6 @@ std::optional<FireModesEdit> parseFireModesEdit(const QString &modes, QString *e
         return std::nullopt;
     }
     return FireModesEdit{*numbers};
-}
-
-std::optional<BreathingPageModel::LightMode> parseLightMode(const QString &mode, QString *error)
-{
-    for (int m = 0; m < 3; ++m) {
-        if (mode.compare(QLatin1String(kLightModeNames[m]), Qt::CaseInsensitive) == 0)
-            return LightMode(m);
-    }
-    *error = QStringLiteral("light mode \"%1\": use random, colorful or custom").arg(mode);
-    return std::nullopt;
-}
-
-std::optional<int> checkStep(const QString &what, int step, QString *error)
-{
-    if (settings::kLightStep.range.contains(step))
-        return step;
-    *error = stepError(what, QString::number(step));
-    return std::nullopt;
-}
-
-QString stepError(const QString &what, const QString &given)
-{
-    return QStringLiteral("%1 %2 %3: use %4")
-        .arg(what, QLatin1String(settings::kLightStep.name), given,
-             settings::kLightStep.range.text());
-}
-
-std::optional<Rgb> parseColour(const QString &colour, QString *error)
-{
-    QString hex = colour.trimmed();
-    if (hex.startsWith(QLatin1Char('#')))
-        hex.remove(0, 1);
-    bool ok = hex.size() == 6;
-    for (const QChar c : hex)
-        ok = ok && QStringLiteral("0123456789abcdefABCDEF").contains(c);
-    if (!ok) {
-        *error = QStringLiteral("colour \"%1\": use six hex digits RRGGBB").arg(colour);
-        return std::nullopt;
-    }
-    const uint value = hex.toUInt(nullptr, 16);
-    return Rgb{int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)};
 }
 
 std::optional<ButtonEdit> parseButtonEdit(const QString &profile, const QString &button,

@@ -43,7 +43,8 @@ struct FireModesEdit
 struct LightEdit
 {
     std::optional<BreathingPageModel::LightMode> mode;
-    std::array<std::optional<int>, 4> steps; // by BreathingPageModel::Scale; settings::kLightStep
+    // By BreathingPageModel::Scale (settings::kLightScales); settings::kLightStep.
+    std::array<std::optional<int>, settings::kLightScaleCount> steps;
     std::optional<BreathingPageModel::LedColourMode> colourMode;
     std::optional<Rgb> colour; // as the colour dialog gives it, 0-255
     bool empty() const;
@@ -86,6 +87,8 @@ std::optional<FireKeyEdit> checkFireKeyEdit(const FireKeyEdit &edit, QString *er
 QString fireKeyValueError(bool delay, const QString &given);
 std::optional<FireModesEdit> parseFireModesEdit(const QString &modes, QString *error);
 std::optional<BreathingPageModel::LightMode> parseLightMode(const QString &mode, QString *error);
+std::optional<BreathingPageModel::LedColourMode> parseColourMode(const QString &mode,
+                                                                 QString *error);
 std::optional<int> checkStep(const QString &what, int step, QString *error);
 // The refusal of a `what` step given as `given`.
 QString stepError(const QString &what, const QString &given);

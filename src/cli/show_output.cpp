@@ -1,9 +1,10 @@
 #include "show_output.h"
 
+#include "apply_shape.h"
 #include "buttons/function_names.h"
 #include "configuration/configuration.h"
-#include "image/image_layout.h"
 #include "configuration/numeric_settings.h"
+#include "image/image_layout.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_names.h"
 
@@ -61,20 +62,19 @@ QJsonObject lightObject(const Configuration &config)
 {
     using Scale = BreathingPageModel::Scale;
     const BreathingPageModel &page = config.breathingPage();
-    QString mode = QStringLiteral("Random");
-    if (page.lightMode() == BreathingPageModel::LightMode::Colorful)
-        mode = QStringLiteral("Colorful");
-    else if (page.lightMode() == BreathingPageModel::LightMode::Custom)
-        mode = QStringLiteral("Custom");
-    return {{"bypassed", BreathingPageModel::bypassed(config.sections())},
-            {"mode", mode},
-            {"offStep", page.step(Scale::Off)},
-            {"raiseStep", page.step(Scale::Raise)},
-            {"onStep", page.step(Scale::On)},
-            {"fallStep", page.step(Scale::Fall)},
-            {"colorMode", static_cast<int>(page.ledColourMode())},
-            {"color1", rgb(page.colour1())},
-            {"color2", rgb(page.colour2())}};
+    // Capitalised, as the page's captions write them ("Random").
+    QString mode = settings::lightModeNames().value(int(page.lightMode()));
+    if (!mode.isEmpty())
+        mode[0] = mode[0].toUpper();
+    QJsonObject light{{"bypassed", BreathingPageModel::bypassed(config.sections())},
+                      {"mode", mode},
+                      {"colorMode", static_cast<int>(page.ledColourMode())},
+                      {"color1", rgb(page.colour1())},
+                      {"color2", rgb(page.colour2())}};
+    const QStringList stepKeys = lightStepKeys();
+    for (int s = 0; s < settings::kLightScaleCount; ++s)
+        light.insert(stepKeys[s], page.step(Scale(s)));
+    return light;
 }
 
 QJsonObject buttonsObject(Configuration &config)
@@ -193,14 +193,19 @@ QString configurationText(const QJsonObject &shown)
     out << QStringLiteral("profile: %1").arg(valueText(shown["profile"], "none"));
 
     const QJsonObject light = shown["light"].toObject();
-    out << QStringLiteral("breathing light%1: mode %2, off %3, raise %4, on %5, fall %6, "
-                          "colour mode %7, colour 1 %8 %, colour 2 %9 %")
+    QStringList lightParts{QStringLiteral("mode ") + light["mode"].toString()};
+    const QStringList stepKeys = lightStepKeys();
+    for (int s = 0; s < settings::kLightScaleCount; ++s)
+        lightParts << QLatin1String(settings::kLightScales[s].name) + QLatin1Char(' ') +
+                          valueText(light[stepKeys[s]], {});
+    lightParts << QStringLiteral("colour mode %1").arg(valueText(light["colorMode"], {}))
+               << QStringLiteral("colour 1 %1 %")
+                      .arg(joined(light["color1"].toArray(), QStringLiteral("/")))
+               << QStringLiteral("colour 2 %1 %")
+                      .arg(joined(light["color2"].toArray(), QStringLiteral("/")));
+    out << QStringLiteral("breathing light%1: %2")
                .arg(light["bypassed"].toBool() ? QStringLiteral(" (bypassed)") : QString(),
-                    light["mode"].toString(), valueText(light["offStep"], {}),
-                    valueText(light["raiseStep"], {}), valueText(light["onStep"], {}),
-                    valueText(light["fallStep"], {}), valueText(light["colorMode"], {}),
-                    joined(light["color1"].toArray(), QStringLiteral("/")),
-                    joined(light["color2"].toArray(), QStringLiteral("/")));
+                    lightParts.join(QStringLiteral(", ")));
 
     QStringList fireKeys;
     int n = 1;

@@ -117,6 +117,23 @@ private slots:
         }
     }
 
+    void theLightsOptionsAndKeysComeFromItsDeclaration()
+    {
+        const CliRun help = onMouse({"set", "light", "--help"});
+        const QJsonObject light =
+            showJson(onSimulatedMouse({"show", "--json"}), m_dir->path())["light"].toObject();
+        for (const settings::LightScaleDeclaration &scale : settings::kLightScales) {
+            QVERIFY(help.out.contains("--" + QByteArray(scale.name) + " <S>"));
+            QVERIFY(light.contains(QLatin1String(scale.name) + QStringLiteral("Step")));
+        }
+        QCOMPARE(onMouse({"set", "--list-values", "light-mode"}).outLines(),
+                 settings::lightModeNames());
+        const CliRun refused = onMouse({"set", "light", "--mode", "strobe"});
+        QCOMPARE(refused.exitCode, 2);
+        for (const QString &mode : settings::lightModeNames())
+            QVERIFY(refused.err.contains(mode.toUtf8()));
+    }
+
     void onlyTheMouseButtonsTakeOnlyLeftRightMiddle()
     {
         const auto assign = [this](int button) {

@@ -99,7 +99,7 @@ public:
     Rgb colour2Swatch() const { return m_colour2Swatch; }
 
 private:
-    std::array<int, 4> m_steps{};
+    std::array<int, settings::kLightScaleCount> m_steps{};
     LightMode m_lightMode = LightMode::Random;
     LedColourMode m_ledColourMode = LedColourMode::Mode1;
     bool m_colour1PickerEnabled = true;

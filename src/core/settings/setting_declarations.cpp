@@ -32,3 +32,19 @@ QString SettingCount::choiceText() const
     };
     return QStringLiteral("%1 to %2").arg(word(fewest), word(most));
 }
+
+QStringList settings::lightModeNames()
+{
+    QStringList names;
+    for (const char *name : kLightModeNames)
+        names.append(QLatin1String(name));
+    return names;
+}
+
+QString settings::alternatives(const QStringList &values)
+{
+    if (values.size() < 2)
+        return values.join(QString());
+    return QStringList(values.mid(0, values.size() - 1)).join(QStringLiteral(", ")) +
+           QStringLiteral(" or ") + values.constLast();
+}

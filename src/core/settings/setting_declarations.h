@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <iterator>
 #include <optional>
 
 // Every editable setting's limits, stated once. The page models check
@@ -81,6 +82,25 @@ inline constexpr SettingDeclaration kRepeat{"repeat", {2, 15, 0, false}};
 inline constexpr SettingDeclaration kDelay{"delay", {2, 2000, 0, false}, "ms"};
 inline constexpr SettingDeclaration kLightStep{"step", {1, kScaleStepCount, {}, false}};
 inline constexpr SettingDeclaration kColourMode{"colour-mode", {1, 2, {}, false}};
+
+// The breathing light's modes and time scales as the command line names
+// them, in the order of the page model's LightMode and Scale; a scale's step
+// is its name followed by "Step" in the JSON form ("offStep").
+inline constexpr const char *kLightModeNames[] = {"random", "colorful", "custom"};
+struct LightScaleDeclaration
+{
+    const char *name;
+    const char *caption;
+};
+inline constexpr LightScaleDeclaration kLightScales[] = {{"off", "Off time step."},
+                                                         {"raise", "Raise time step."},
+                                                         {"on", "On time step."},
+                                                         {"fall", "Fall time step."}};
+inline constexpr int kLightScaleCount = int(std::size(kLightScales));
+QStringList lightModeNames();
+
+// "a, b or c", as the messages list the values to choose from.
+QString alternatives(const QStringList &values);
 
 // Whether buttons 1-3's rule holds for `button` (1-based).
 constexpr bool takesOnlyMouseButtons(int button)
