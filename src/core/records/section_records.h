@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 #include <array>
 
@@ -28,7 +27,3 @@ struct SectionRecords
     QByteArray FireKey = QByteArray(kFireKeyLength, '\0');
     QByteArray Profile = QByteArray(kProfileLength, '\0');
 };
-
-// The 36 button code texts: [profile 0..2][button 0..11], each eight
-// upper-case hex digits ("01010000"), or empty right after they were cleared.
-using ProfileCodeStringTable = std::array<std::array<QString, 12>, 3>;
