@@ -2,8 +2,6 @@
 
 #include <QByteArray>
 
-#include <array>
-
 // The sectioned form of the parameter block: one byte array per area, each
 // exactly as long as the area (checksum byte included). The pages read and
 // write only these; the raw DataBuf is stale between loads and assemblies.
