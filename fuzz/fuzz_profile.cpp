@@ -35,35 +35,32 @@ struct PageSnapshot
     BreathingPageModel::LedColourMode colourMode{};
     RgbPercent colour1;
     RgbPercent colour2;
-    ProfileCodeStringTable codes;
+    ProfileFunctionTable codes;
     Configuration::Page page = Configuration::Page::Main;
 
     bool operator==(const PageSnapshot &) const = default;
 };
 
-bool isFireModeCode(const QString &code)
+bool isFireModeCode(const FunctionCode &code)
 {
-    return code.startsWith(QLatin1String("0F"));
+    return !code.isEmpty() && code[0] == 0x0F;
 }
 
 // Fire Mode codes compare by their type only; the save rewrites them.
 PageSnapshot withoutFireModeBytes(PageSnapshot s)
 {
     for (auto &profile : s.codes)
-        for (QString &code : profile)
+        for (FunctionCode &code : profile)
             if (isFireModeCode(code))
-                code = QStringLiteral("0F");
+                code = FunctionCode::fromWord(0x0F000000);
     return s;
 }
 
 void checkFireModeCodes(const Configuration &config)
 {
-    const std::array<quint8, 4> bytes = config.advancedPage().fireModeCode();
-    QString expected;
-    for (quint8 b : bytes)
-        expected += QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-    for (const auto &profile : config.ProfileCodeStrings())
-        for (const QString &code : profile)
+    const FunctionCode expected(config.advancedPage().fireModeCode());
+    for (const auto &profile : config.profileFunctions())
+        for (const FunctionCode &code : profile)
             if (isFireModeCode(code))
                 FUZZ_CHECK(code == expected);
 }
@@ -88,7 +85,7 @@ PageSnapshot snapshot(const Configuration &config)
     s.colourMode = breath.ledColourMode();
     s.colour1 = breath.colour1();
     s.colour2 = breath.colour2();
-    s.codes = config.ProfileCodeStrings();
+    s.codes = config.profileFunctions();
     s.page = config.currentPage();
     return s;
 }
@@ -116,7 +113,8 @@ void printDifference(const PageSnapshot &a, const PageSnapshot &b)
         for (size_t k = 0; k < a.codes[p].size(); ++k) {
             if (a.codes[p][k] != b.codes[p][k])
                 std::fprintf(stderr, "  differs: code[%zu][%zu] %s -> %s\n", p, k,
-                             qPrintable(a.codes[p][k]), qPrintable(b.codes[p][k]));
+                             qPrintable(a.codes[p][k].hexText()),
+                             qPrintable(b.codes[p][k].hexText()));
         }
     }
 }

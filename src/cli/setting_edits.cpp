@@ -32,7 +32,7 @@ QString textOr(const Configuration &config, const char *key, const char *english
     return text.isEmpty() ? QString::fromLatin1(english) : text;
 }
 
-QString requestedCode(const FunctionRequest &request, const CodeTextContext &context)
+FunctionCode requestedCode(const FunctionRequest &request, const CodeTextContext &context)
 {
     switch (request.kind) {
     case FunctionRequest::Kind::Choice:
@@ -129,8 +129,8 @@ EditOutcome applyButton(MouseSession &session, const ButtonEdit &edit, bool onMo
     ButtonAssignmentModel &buttons = config.buttonAssignment();
     const CodeTextContext context = config.codeTextContext();
     const FunctionRequest &request = edit.function;
-    const QString current = buttons.code(edit.profile, edit.button);
-    const QString wanted = requestedCode(request, context);
+    const FunctionCode current = buttons.code(edit.profile, edit.button);
+    const FunctionCode wanted = requestedCode(request, context);
     if (declarative && FunctionNameOfCode(current, context) == FunctionNameOfCode(wanted, context))
         return {};
 

@@ -87,7 +87,7 @@ QJsonObject buttonsObject(Configuration &config)
         QJsonArray list;
         for (int button = 1; button <= settings::kButtonsPerProfile; ++button)
             list.append(QJsonObject{
-                {"code", buttons.code(profile, button)},
+                {"code", buttons.code(profile, button).hexText()},
                 {"function", FunctionNameOfCode(buttons.code(profile, button), context)},
                 {"text", buttons.caption(button)}});
         result.insert(QString::fromLatin1(kProfileNames[profile - 1]), list);

@@ -24,7 +24,7 @@ class TestButtonAssignmentModel : public QObject
     Q_OBJECT
 
     SectionRecords records;
-    ProfileCodeStringTable codes;
+    ProfileFunctionTable codes;
     CodeTextContext context;
 
     QByteArray profileBytes(int profile, int button) const
@@ -37,7 +37,7 @@ private slots:
     {
         records = SectionRecords();
         records.Profile = shippedProfile();
-        RebuildProfileCodeStrings(records.Profile, codes);
+        ReadProfileFunctions(records.Profile, codes);
         context = englishContext();
     }
 
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(model.setCurrentButton(button));
         QVERIFY(model.assignChoice(choice, context));
         QCOMPARE(model.caption(button), caption);
-        QCOMPARE(model.code(profile, button), QString::fromLatin1(bytes));
+        QCOMPARE(model.code(profile, button).hexText(), QString::fromLatin1(bytes));
         QCOMPARE(profileBytes(profile, button), bytes);
         // Only those four bytes changed.
         QByteArray expected = before;
@@ -96,15 +96,15 @@ private slots:
         model.RefreshProfile3Keys(context);
         const QStringList captions = model.captions();
         const QByteArray before = records.Profile;
-        const ProfileCodeStringTable codesBefore = codes;
+        const ProfileFunctionTable codesBefore = codes;
         model.setCurrentButton(5);
         QVERIFY(!model.assignChoice(903, context));
         QVERIFY(!model.assignMacro(0, QStringLiteral("Macro 0")));
-        model.setPendingKeyCombination(QStringLiteral("A"), QStringLiteral("02000400"));
+        model.setPendingKeyCombination(QStringLiteral("A"), FunctionCode::fromWord(0x02000400));
         QVERIFY(!model.ApplyKeyCombination());
         model.setCurrentButton(1);
         QVERIFY(!model.exchangeMouseButton(901, context));
-        QVERIFY(!model.storeCode(QStringLiteral("01020000")));
+        QVERIFY(!model.storeCode(FunctionCode::fromWord(0x01020000)));
         QCOMPARE(records.Profile, before);
         QCOMPARE(codes, codesBefore);
         QCOMPARE(model.captions(), captions);
@@ -118,13 +118,14 @@ private slots:
         QVERIFY(!model.setCurrentButton(13));
         model.setCurrentButton(6);
         QVERIFY(!model.assignChoice(1009, context));
-        QVERIFY(!model.storeCode(QStringLiteral("0108")));
-        QVERIFY(!model.storeCode(QStringLiteral("01G80000")));
+        QVERIFY(!FunctionCode::fromHexText(u"0108"));
+        QVERIFY(!FunctionCode::fromHexText(u"01G80000"));
+        QVERIFY(!model.storeCode(FunctionCode())); // no code at all
         QCOMPARE(model.caption(6), QStringLiteral("Forward"));
         QCOMPARE(records.Profile, shippedProfile());
         // Lower-case digits are accepted and kept in the canonical form.
-        QVERIFY(model.storeCode(QStringLiteral("0300cd00")));
-        QCOMPARE(model.code(1, 6), QStringLiteral("0300CD00"));
+        QVERIFY(model.storeCode(*FunctionCode::fromHexText(u"0300cd00")));
+        QCOMPARE(model.code(1, 6).hexText(), QStringLiteral("0300CD00"));
     }
 
     void shortProfileSectionIsNotWrittenPastItsEnd()
@@ -140,7 +141,7 @@ private slots:
         QVERIFY(!model.assignChoice(904, context));
         QCOMPARE(records.Profile.size(), 46);
         // Text and bytes stay in step: neither changed.
-        QCOMPARE(model.code(1, 12), QStringLiteral("02080700"));
+        QCOMPARE(model.code(1, 12).hexText(), QStringLiteral("02080700"));
         QCOMPARE(model.caption(12), QStringLiteral("Win+D"));
     }
 
@@ -172,7 +173,7 @@ private slots:
         QVERIFY(model.exchangeMouseButton(choice, context));
         for (int b = 1; b <= 3; ++b) {
             QCOMPARE(model.caption(b), captions[b - 1]);
-            QCOMPARE(model.code(2, b), codes[b - 1]);
+            QCOMPARE(model.code(2, b).hexText(), codes[b - 1]);
             QCOMPARE(profileBytes(2, b), codes[b - 1].toLatin1());
         }
         QCOMPARE(records.Profile.left(48), shippedProfile().left(48)); // profile 1 untouched
@@ -183,7 +184,7 @@ private slots:
         // An image gave button 1 the CPI key; choosing "Right Key" for it
         // moves CPI to button 2 instead of leaving two right buttons.
         records.Profile.replace(ProfileCodeOffset(1, 1), 4, QByteArray::fromHex("09000000"));
-        RebuildProfileCodeStrings(records.Profile, codes);
+        ReadProfileFunctions(records.Profile, codes);
         ButtonAssignmentModel model(records, codes);
         model.RefreshProfile1Keys(context);
         model.setCurrentButton(1);
@@ -204,7 +205,7 @@ private slots:
         // Buttons 1-3 take no other function, whichever way it arrives.
         QVERIFY(!model.assignChoice(1006, context));
         QVERIFY(!model.assignMacro(3, QStringLiteral("Macro 3")));
-        model.setPendingKeyCombination(QStringLiteral("A"), QStringLiteral("02000400"));
+        model.setPendingKeyCombination(QStringLiteral("A"), FunctionCode::fromWord(0x02000400));
         QVERIFY(!model.ApplyKeyCombination());
         QCOMPARE(records.Profile, shippedProfile());
         QCOMPARE(model.caption(1), QStringLiteral("Left Key"));
@@ -231,7 +232,8 @@ private slots:
         model.RefreshProfile2Keys(context);
         model.setCurrentButton(9);
         QVERIFY(!model.ApplyKeyCombination()); // nothing confirmed
-        model.setPendingKeyCombination(QStringLiteral("Ctrl+A+B"), QStringLiteral("02010405"));
+        model.setPendingKeyCombination(QStringLiteral("Ctrl+A+B"),
+                                       FunctionCode::fromWord(0x02010405));
         // The dialog is not modal: the button current at Confirm takes it.
         model.setCurrentButton(11);
         QVERIFY(model.ApplyKeyCombination());
@@ -243,7 +245,8 @@ private slots:
         QVERIFY(model.pendingKeyCombination().code.isEmpty());
         QVERIFY(!model.ApplyKeyCombination());
         // A confirmed but malformed code changes nothing.
-        model.setPendingKeyCombination(QStringLiteral("?"), QStringLiteral("02"));
+        model.setPendingKeyCombination(QStringLiteral("?"),
+                                       FunctionCode::fromHexText(u"02").value_or(FunctionCode()));
         QVERIFY(!model.ApplyKeyCombination());
         QCOMPARE(model.caption(11), QStringLiteral("Ctrl+A+B"));
     }

@@ -46,8 +46,8 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QString, text);
         const CodeTextContext context = englishContext();
-        QCOMPARE(CodeFromChoice(choice, context), code);
-        QCOMPARE(CodeToText(code, context), text);
+        QCOMPARE(CodeFromChoice(choice, context).hexText(), code);
+        QCOMPARE(CodeToText(*FunctionCode::fromHexText(code), context), text);
         if (choice != 0)
             QCOMPARE(context.text(ChoiceTextKey(choice)), text);
     }
@@ -81,15 +81,16 @@ private slots:
         QFETCH(QString, code);
         CodeTextContext context = englishContext();
         context.fireKeys[2] = {repeat, delay, quint8(nibble)};
-        QCOMPARE(CodeFromChoice(1202, context), code);
-        QCOMPARE(CodeToText(code, context), QStringLiteral("Fire3 Key"));
+        QCOMPARE(CodeFromChoice(1202, context).hexText(), code);
+        QCOMPARE(CodeToText(*FunctionCode::fromHexText(code), context),
+                 QStringLiteral("Fire3 Key"));
     }
 
     void fireKeyPrecedence()
     {
         CodeTextContext context = englishContext();
         context.fireKeys.fill({2, 16, 0});
-        const QString code = QStringLiteral("06120010");
+        const FunctionCode code = FunctionCode::fromWord(0x06120010);
         QCOMPARE(CodeToText(code, context), QStringLiteral("Double Click"));
         context.fireKeys[0].delay = 20;
         QCOMPARE(CodeToText(code, context), QStringLiteral("Fire2 Key"));
@@ -109,7 +110,8 @@ private slots:
         QCOMPARE(int(keys[1].byte2HighNibble), 3);
         // Entries whose byte 1 has 0x10 set come back unchanged as codes.
         for (int n : {0, 1, 2})
-            QCOMPARE(FireKeyCode(keys[n]), CodeBytesToText(section, 4 * n));
+            QCOMPARE(FireKeyCode(keys[n]).hexText(),
+                     FunctionCode::fromRecord(section, 4 * n).hexText());
         // A short section leaves the missing keys at their defaults.
         QCOMPARE(FireKeySettingsFromSection(section.left(6))[1].delay, FireKeySetting{}.delay);
     }
@@ -173,7 +175,9 @@ private slots:
     {
         QFETCH(QString, code);
         QFETCH(QString, text);
-        QCOMPARE(CodeToText(code, englishContext()), text);
+        // A text that is no code reads as the empty code: no caption.
+        const FunctionCode typed = FunctionCode::fromHexText(code).value_or(FunctionCode());
+        QCOMPARE(CodeToText(typed, englishContext()), text);
     }
 
     void macroSlots()
@@ -183,27 +187,48 @@ private slots:
         for (int slot = 0; slot < 32; ++slot)
             QCOMPARE(CodeToText(MacroSlotCode(slot), context), context.macroNames.at(slot));
         context.macroNames = {QStringLiteral("only")};
-        QVERIFY(CodeToText(QStringLiteral("10840000"), context).isEmpty());
+        QVERIFY(CodeToText(FunctionCode::fromWord(0x10840000), context).isEmpty());
     }
 
     void textFollowsTheLanguage()
     {
         CodeTextContext context = englishContext();
         context.text = [](const QString &key) { return QStringLiteral("<%1>").arg(key); };
-        QCOMPARE(CodeToText(QStringLiteral("01010000"), context), QStringLiteral("<Str210>"));
-        QCOMPARE(CodeToText(QStringLiteral("06120020"), context), QStringLiteral("<Str232>"));
-        QCOMPARE(CodeToText(QStringLiteral("02010400"), context), QStringLiteral("Ctrl+A"));
+        QCOMPARE(CodeToText(FunctionCode::fromWord(0x01010000), context),
+                 QStringLiteral("<Str210>"));
+        QCOMPARE(CodeToText(FunctionCode::fromWord(0x06120020), context),
+                 QStringLiteral("<Str232>"));
+        QCOMPARE(CodeToText(FunctionCode::fromWord(0x02010400), context), QStringLiteral("Ctrl+A"));
         context.text = nullptr; // no language at all: empty, not a crash
-        QVERIFY(CodeToText(QStringLiteral("0E000000"), context).isEmpty());
+        QVERIFY(CodeToText(FunctionCode::fromWord(0x0E000000), context).isEmpty());
     }
 
     void bytesAndTexts()
     {
-        QCOMPARE(CodeBytesToText({0x06, 0x12, 0xAB, 0x0F}), QStringLiteral("0612AB0F"));
-        QCOMPARE(int((*CodeTextToBytes(QStringLiteral("0612ab0F")))[2]), 0xAB);
+        QCOMPARE(FunctionCode({0x06, 0x12, 0xAB, 0x0F}).hexText(), QStringLiteral("0612AB0F"));
+        QCOMPARE(int((*FunctionCode::fromHexText(u"0612ab0F"))[2]), 0xAB);
+        QCOMPARE(FunctionCode::fromWord(0x0612AB0F), *FunctionCode::fromHexText(u"0612AB0F"));
+        for (const char16_t *text : {u"0108", u"0200040000", u"01G80000", u"02+40400", u" 0610000"})
+            QVERIFY2(!FunctionCode::fromHexText(text), qPrintable(QString::fromUtf16(text)));
         const QByteArray record = QByteArray::fromHex("0102030405");
-        QCOMPARE(CodeBytesToText(record, 1), QStringLiteral("02030405"));
-        QVERIFY(CodeBytesToText(record, 2).isEmpty() && CodeBytesToText(record, -1).isEmpty());
+        QCOMPARE(FunctionCode::fromRecord(record, 1).hexText(), QStringLiteral("02030405"));
+        QVERIFY(FunctionCode::fromRecord(record, 2).isEmpty() &&
+                FunctionCode::fromRecord(record, -1).isEmpty());
+    }
+
+    // The empty code of a cleared table is no code at all: not "none", never
+    // written, shown as no text.
+    void emptyCode()
+    {
+        const FunctionCode empty;
+        QVERIFY(empty != CodeFromChoice(kChoiceNone, englishContext()));
+        QVERIFY(empty.hexText().isEmpty());
+        QByteArray record(4, '\x55');
+        QVERIFY(!empty.writeTo(record, 0));
+        QVERIFY(!FunctionCode::fromWord(0x01010000).writeTo(record, 1));
+        QCOMPARE(record, QByteArray(4, '\x55'));
+        QVERIFY(FunctionCode::fromWord(0x01010000).writeTo(record, 0));
+        QCOMPARE(record, QByteArray::fromHex("01010000"));
     }
 };
 

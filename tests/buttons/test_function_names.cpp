@@ -60,7 +60,7 @@ private slots:
         const std::optional<FunctionRequest> request = ParseFunctionName(name, &error);
         QVERIFY2(request, qPrintable(error));
         QCOMPARE(int(request->kind), int(FunctionRequest::Kind::Keys));
-        QCOMPARE(request->code, code);
+        QCOMPARE(request->code.hexText(), code);
         QCOMPARE(request->caption, caption);
     }
 
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(first && first->kind == FunctionRequest::Kind::Macro && first->macroSlot == 0);
         const auto code = ParseFunctionName("code:0a0b0c0d", &error);
         QVERIFY(code && code->kind == FunctionRequest::Kind::Code);
-        QCOMPARE(code->code, QStringLiteral("0A0B0C0D"));
+        QCOMPARE(code->code.hexText(), QStringLiteral("0A0B0C0D"));
         const auto cpi = ParseFunctionName(" CPI+ ", &error);
         QVERIFY(cpi && cpi->kind == FunctionRequest::Kind::Choice && cpi->choice == 1007);
     }
@@ -150,29 +150,29 @@ private slots:
     {
         QFETCH(QString, code);
         QFETCH(QString, name);
-        QCOMPARE(FunctionNameOfCode(code, englishContext()), name);
+        QCOMPARE(FunctionNameOfCode(*FunctionCode::fromHexText(code), englishContext()), name);
     }
 
     // A raw code reaches buttons 4-12 of the editable profiles only.
     void rawCodesKeepToTheButtonRules()
     {
         SectionRecords records;
-        ProfileCodeStringTable codes;
-        RebuildProfileCodeStrings(records.Profile, codes);
+        ProfileFunctionTable codes;
+        ReadProfileFunctions(records.Profile, codes);
         ButtonAssignmentModel model(records, codes);
         const CodeTextContext context = englishContext();
         model.RefreshProfile2Keys(context);
         model.setCurrentButton(7);
-        QVERIFY(model.assignCode("02050400", context));
-        QCOMPARE(model.code(SwitchProfile, 7), QStringLiteral("02050400"));
+        QVERIFY(model.assignCode(FunctionCode::fromWord(0x02050400), context));
+        QCOMPARE(model.code(SwitchProfile, 7).hexText(), QStringLiteral("02050400"));
         QCOMPARE(model.caption(7), QStringLiteral("Ctrl+Alt+A"));
         QCOMPARE(records.Profile.mid(ProfileCodeOffset(2, 7), 4).toHex(), QByteArray("02050400"));
         model.setCurrentButton(2);
-        QVERIFY(!model.assignCode("02050400", context));
+        QVERIFY(!model.assignCode(FunctionCode::fromWord(0x02050400), context));
         model.RefreshProfile3Keys(context);
         model.setCurrentButton(7);
-        QVERIFY(!model.assignCode("01010000", context));
-        QCOMPARE(model.code(FixedProfile, 7), QStringLiteral("00000000"));
+        QVERIFY(!model.assignCode(FunctionCode::fromWord(0x01010000), context));
+        QCOMPARE(model.code(FixedProfile, 7).hexText(), QStringLiteral("00000000"));
     }
 };
 

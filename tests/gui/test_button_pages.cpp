@@ -73,7 +73,7 @@ void TestButtonPages::switchExchangesAndFixedStoresNothing()
     w.clickAt(w.get("Key1")->pos() + QPoint(48, 4)); // Key1 reaches above the cover
     QVERIFY(w.open("Pnl_LRM"));
     w.choose("Key_R");
-    w.config().buttonAssignment().setPendingKeyCombination("A", "02000400");
+    w.config().buttonAssignment().setPendingKeyCombination("A", FunctionCode::fromWord(0x02000400));
     w.pages().ApplyKeyCombination();
     QCOMPARE(w.config().sections().Profile, before);
     QCOMPARE(w.caption("Key1"), key1);

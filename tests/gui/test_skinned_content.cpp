@@ -149,7 +149,7 @@ void TestSkinnedContent::switchPageNeedsASwitchKeyOnMain()
 
     ButtonAssignmentModel &buttons = w.configuration.buttonAssignment();
     QVERIFY(buttons.setCurrentButton(6));
-    QVERIFY(buttons.storeCode(QStringLiteral("07000000")));
+    QVERIFY(buttons.storeCode(FunctionCode::fromWord(0x07000000)));
     QTest::mouseClick(w.get("Btn_Switch"), Qt::LeftButton);
     QCOMPARE(messages.size(), 1);
     QCOMPARE(w.content->currentPage(), Configuration::Page::Switch);
@@ -196,7 +196,7 @@ void TestSkinnedContent::fixedPageOpensReadOnly()
     ButtonAssignmentModel &buttons = w.configuration.buttonAssignment();
     w.configuration.setCurrentPage(Configuration::Page::Switch);
     QVERIFY(buttons.setCurrentButton(5));
-    QVERIFY(buttons.storeCode(QStringLiteral("0D000000")));
+    QVERIFY(buttons.storeCode(FunctionCode::fromWord(0x0D000000)));
     w.content->pageButtonClick(Configuration::Page::Fixed);
     QCOMPARE(w.content->currentPage(), Configuration::Page::Fixed);
     QVERIFY(w.get("Disable")->isVisible());

@@ -85,9 +85,9 @@ QByteArray switchProfileImageWithoutSwitchKey()
     ButtonAssignmentModel &buttons = config.buttonAssignment();
     config.setCurrentPage(Configuration::Page::Main);
     for (int button = 1; button <= ButtonAssignmentModel::kButtonCount; ++button) {
-        if (buttons.code(MainProfile, button) == QLatin1String("07000000")) {
+        if (buttons.code(MainProfile, button) == FunctionCode::fromWord(0x07000000)) {
             buttons.setCurrentButton(button);
-            buttons.storeCode(QStringLiteral("01100000")); // Forward
+            buttons.storeCode(FunctionCode::fromWord(0x01100000)); // Forward
         }
     }
     config.setCurrentPage(Configuration::Page::Switch);

@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(s.CandidateIds[1], (IdPair{0, 0}));
         QCOMPARE(s.ImageLayoutCode, 58);
         QCOMPARE(s.ImageIdBytes[0] + s.ImageIdBytes[1], 0xFF + 0xFF);
-        QCOMPARE(config.ProfileCodeStrings()[0][7], QStringLiteral("06120010"));
+        QCOMPARE(config.profileFunctions()[0][7].hexText(), QStringLiteral("06120010"));
 
         const AdvancedPageModel &adv = config.advancedPage();
         QStringList selected;
@@ -122,7 +122,7 @@ private slots:
         config.sections().ReservedBlock.fill('\x33');
         config.DataBufToUI();
         QCOMPARE(config.sections().ReservedBlock == QByteArray(51, '\x33'), layout == 0);
-        QCOMPARE(config.ProfileCodeStrings()[0][0], QStringLiteral("01010000"));
+        QCOMPARE(config.profileFunctions()[0][0].hexText(), QStringLiteral("01010000"));
     }
 
     void brokenResourceFailsCleanly_data()

@@ -20,14 +20,13 @@ void setButton(Configuration &config, int profile, int button, const char *hexCo
 
 QString buttonText(const Configuration &config, int profile, int button)
 {
-    return CodeToText(config.ProfileCodeStrings()[profile - 1][button - 1],
-                      config.codeTextContext());
+    return CodeToText(config.profileFunctions()[profile - 1][button - 1], config.codeTextContext());
 }
 
 // The records into the pages, as DataBufToUI does after its checks.
 void showRecords(Configuration &config)
 {
-    config.rebuildProfileCodeStrings();
+    config.rebuildProfileFunctions();
     config.RefreshUI();
 }
 
@@ -57,11 +56,11 @@ private slots:
         config.AssembleDataBuf();
         QCOMPARE(config.advancedPage().delayText(4), QStringLiteral("2000"));
         QCOMPARE(hex(config.sections().FireKey.mid(12, 4)), QByteArray("06 12 07 D0"));
-        QCOMPARE(config.ProfileCodeStrings()[0][4], QStringLiteral("061207D0"));
+        QCOMPARE(config.profileFunctions()[0][4].hexText(), QStringLiteral("061207D0"));
         QCOMPARE(hex(config.sections().Profile.mid(ProfileCodeOffset(2, 7), 4)),
                  QByteArray("06 12 07 D0"));
-        QCOMPARE(config.ProfileCodeStrings()[0][3], QStringLiteral("06120010"));
-        QCOMPARE(config.ProfileCodeStrings()[0][5], QStringLiteral("01010000"));
+        QCOMPARE(config.profileFunctions()[0][3].hexText(), QStringLiteral("06120010"));
+        QCOMPARE(config.profileFunctions()[0][5].hexText(), QStringLiteral("01010000"));
 
         // The assembled block read back still names both fire keys.
         config.DataBufToUI();
@@ -75,14 +74,14 @@ private slots:
         config.startUp();
         config.advancedPage().setRepeatText(2, QStringLiteral("16"));
         // A button given fire key 2 while the box shows "16" follows it.
-        const QString typed = CodeFromChoice(kChoiceFireKey1 + 1, config.codeTextContext());
-        config.ProfileCodeStrings()[0][7] = typed;
-        setButton(config, 1, 8, typed.toLatin1().constData());
+        const FunctionCode typed = CodeFromChoice(kChoiceFireKey1 + 1, config.codeTextContext());
+        config.profileFunctions()[0][7] = typed;
+        setButton(config, 1, 8, typed.hexText().toLatin1().constData());
 
         config.AssembleDataBuf();
         QCOMPARE(config.advancedPage().repeatText(2), QStringLiteral("15"));
         QCOMPARE(quint8(config.sections().FireKey[5]), quint8(0x1F));
-        QCOMPARE(config.ProfileCodeStrings()[0][7].mid(2, 2), QStringLiteral("1F"));
+        QCOMPARE(config.profileFunctions()[0][7].hexText().mid(2, 2), QStringLiteral("1F"));
         QCOMPARE(buttonText(config, 1, 8), QStringLiteral("Fire2 Key"));
     }
 };

@@ -41,20 +41,20 @@ private slots:
         QVERIFY(configuration.startUp());
         configuration.state().CommandHandle = 1;
         configuration.state().DataHandle = 2;
-        ProfileCodeStringTable &codes = configuration.ProfileCodeStrings();
+        ProfileFunctionTable &codes = configuration.profileFunctions();
         // The default image's own codes decide nothing here: clear them.
         for (auto &profile : codes)
-            profile.fill(QStringLiteral("01010000"));
+            profile.fill(FunctionCode::fromWord(0x01010000));
 
         QCOMPARE(decidePageButton(configuration, Page::Switch).messageKey,
                  QStringLiteral("Str020"));
         QCOMPARE(decidePageButton(configuration, Page::Fixed).messageKey, QStringLiteral("Str021"));
         // The reset key on Main does not open Fixed; it must be on Switch.
-        codes[0][11] = QStringLiteral("0D000000");
+        codes[0][11] = FunctionCode::fromWord(0x0D000000);
         QCOMPARE(decidePageButton(configuration, Page::Fixed).messageKey, QStringLiteral("Str021"));
-        codes[0][4] = QStringLiteral("07000000");
+        codes[0][4] = FunctionCode::fromWord(0x07000000);
         QCOMPARE(decidePageButton(configuration, Page::Switch).outcome, Outcome::Open);
-        codes[1][3] = QStringLiteral("0D000000");
+        codes[1][3] = FunctionCode::fromWord(0x0D000000);
         QCOMPARE(decidePageButton(configuration, Page::Fixed).outcome, Outcome::Open);
     }
 
@@ -67,8 +67,8 @@ private slots:
         QVERIFY(configuration.startUp());
         configuration.state().CommandHandle = 1;
         configuration.state().DataHandle = 2;
-        for (auto &profile : configuration.ProfileCodeStrings())
-            profile.fill(QStringLiteral("01010000"));
+        for (auto &profile : configuration.profileFunctions())
+            profile.fill(FunctionCode::fromWord(0x01010000));
         configuration.sections().ParameterB[2] = 1; // the stored profile: Switch
         configuration.RefreshUI();
 
@@ -80,8 +80,8 @@ private slots:
         QCOMPARE(buttons.shownProfile(), int(SwitchProfile));
         QVERIFY(buttons.setCurrentButton(4));
         QVERIFY(buttons.assignChoice(903, configuration.codeTextContext())); // Back
-        QCOMPARE(buttons.code(SwitchProfile, 4), QStringLiteral("01080000"));
-        QCOMPARE(buttons.code(MainProfile, 4), QStringLiteral("01010000"));
+        QCOMPARE(buttons.code(SwitchProfile, 4).hexText(), QStringLiteral("01080000"));
+        QCOMPARE(buttons.code(MainProfile, 4).hexText(), QStringLiteral("01010000"));
 
         // A language switch re-translates the captions the model holds and
         // keeps the profile shown.
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(buttons.caption(4) != QStringLiteral("Back"));
 
         // With the switch key on Main the notice goes; Fixed names its own.
-        configuration.ProfileCodeStrings()[0][5] = QStringLiteral("07000000");
+        configuration.profileFunctions()[0][5] = FunctionCode::fromWord(0x07000000);
         QVERIFY(
             pageAfterRefresh(configuration, configuration.state().ChipFamilyB).noticeKey.isEmpty());
         configuration.setCurrentPage(Page::Fixed);

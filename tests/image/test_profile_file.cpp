@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(loaded.sections().ParameterA, saved.sections().ParameterA);
         QCOMPARE(loaded.sections().FireKey, saved.sections().FireKey);
         QCOMPARE(loaded.sections().Profile, saved.sections().Profile);
-        QCOMPARE(loaded.ProfileCodeStrings(), saved.ProfileCodeStrings());
+        QCOMPARE(loaded.profileFunctions(), saved.profileFunctions());
         QCOMPARE(loaded.currentPage(), Configuration::Page::Switch);
         for (int level = 1; level <= 8; ++level)
             QCOMPARE(loaded.advancedPage().dpiLevelSelected(level),

@@ -209,8 +209,8 @@ private slots:
         QFETCH(QByteArray, code);
         Configuration config;
         startWithEnglish(config);
-        config.ProfileCodeStrings()[0][4] = "0F040201"; // stale mode bytes
-        config.ProfileCodeStrings()[2][11] = "0F000000";
+        config.profileFunctions()[0][4] = FunctionCode::fromWord(0x0F040201); // stale mode bytes
+        config.profileFunctions()[2][11] = FunctionCode::fromWord(0x0F000000);
         // The marks as a Fire Mode button carrying these modes sets them.
         QByteArray marks(145, '\0');
         marks[0] = 0x0F;
@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(hex(p.mid(16, 4)), code);
         QCOMPARE(hex(p.mid(140, 4)), code);
         QCOMPARE(p.left(16), before.left(16));
-        QCOMPARE(config.ProfileCodeStrings()[0][4], QStringLiteral("0F040201"));
+        QCOMPARE(config.profileFunctions()[0][4].hexText(), QStringLiteral("0F040201"));
     }
 };
 

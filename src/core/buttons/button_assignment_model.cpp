@@ -6,8 +6,8 @@ namespace {
 
 constexpr int kFirstFullMenuButton = settings::kMouseButtonCount + 1;
 
-const QString kSwitchKeyCode = QStringLiteral("07000000");
-const QString kResetKeyCode = QStringLiteral("0D000000");
+constexpr FunctionCode kSwitchKeyCode = FunctionCode::fromWord(0x07000000);
+constexpr FunctionCode kResetKeyCode = FunctionCode::fromWord(0x0D000000);
 
 bool validButton(int button)
 {
@@ -21,7 +21,7 @@ bool validProfile(int profile)
 
 } // namespace
 
-ButtonAssignmentModel::ButtonAssignmentModel(SectionRecords &records, ProfileCodeStringTable &codes)
+ButtonAssignmentModel::ButtonAssignmentModel(SectionRecords &records, ProfileFunctionTable &codes)
     : m_records(records), m_codes(codes)
 {}
 
@@ -48,7 +48,7 @@ QString ButtonAssignmentModel::caption(int button) const
     return validButton(button) ? m_captions[button - 1] : QString();
 }
 
-QString ButtonAssignmentModel::code(int profile, int button) const
+FunctionCode ButtonAssignmentModel::code(int profile, int button) const
 {
     if (!validProfile(profile) || !validButton(button))
         return {};
@@ -75,20 +75,15 @@ bool ButtonAssignmentModel::canStore() const
     return isProfileEditable() && validButton(m_currentButton);
 }
 
-bool ButtonAssignmentModel::writeCode(int profile, int button, const QString &code)
+bool ButtonAssignmentModel::writeCode(int profile, int button, const FunctionCode &code)
 {
-    const std::optional<std::array<quint8, 4>> bytes = CodeTextToBytes(code);
-    const int offset = ProfileCodeOffset(profile, button);
-    if (!bytes || offset + 4 > m_records.Profile.size())
+    if (!code.writeTo(m_records.Profile, ProfileCodeOffset(profile, button)))
         return false;
-    for (int i = 0; i < 4; ++i)
-        m_records.Profile[offset + i] = char((*bytes)[i]);
-    // Normalised, so later exact comparisons see upper-case digits.
-    m_codes[profile - 1][button - 1] = CodeBytesToText(*bytes);
+    m_codes[profile - 1][button - 1] = code;
     return true;
 }
 
-bool ButtonAssignmentModel::storeCode(const QString &code)
+bool ButtonAssignmentModel::storeCode(const FunctionCode &code)
 {
     return canStore() && writeCode(m_shownProfile, m_currentButton, code);
 }
@@ -98,7 +93,7 @@ bool ButtonAssignmentModel::assignChoice(int choice, const CodeTextContext &cont
     // Buttons 1-3 only exchange left, right and middle among themselves.
     if (!canStore() || m_currentButton < kFirstFullMenuButton)
         return false;
-    const QString newCode = CodeFromChoice(choice, context);
+    const FunctionCode newCode = CodeFromChoice(choice, context);
     if (newCode.isEmpty() || !storeCode(newCode))
         return false;
     const QString key = ChoiceTextKey(choice);
@@ -115,7 +110,7 @@ bool ButtonAssignmentModel::exchangeMouseButton(int choice, const CodeTextContex
         return false;
 
     std::array<QString, settings::kMouseButtonCount> texts;
-    std::array<QString, settings::kMouseButtonCount> codes;
+    std::array<FunctionCode, settings::kMouseButtonCount> codes;
     for (int i = 0; i < settings::kMouseButtonCount; ++i) {
         const QString key = ChoiceTextKey(kChoiceLeftKey + i);
         texts[i] = context.text ? context.text(key) : QString();
@@ -126,10 +121,10 @@ bool ButtonAssignmentModel::exchangeMouseButton(int choice, const CodeTextContex
     const auto oldMatch = std::find(texts.begin(), texts.end(), oldCaption);
     // A button that shows none of the three functions (an image may give
     // buttons 1-3 anything) hands its present code to the sibling it swaps with.
-    const QString oldCode = oldMatch != texts.end() ? codes[oldMatch - texts.begin()]
-                                                    : m_codes[m_shownProfile - 1][k - 1];
+    const FunctionCode oldCode = oldMatch != texts.end() ? codes[oldMatch - texts.begin()]
+                                                         : m_codes[m_shownProfile - 1][k - 1];
     const QString newCaption = texts[choice - kChoiceLeftKey];
-    const QString newCode = codes[choice - kChoiceLeftKey];
+    const FunctionCode newCode = codes[choice - kChoiceLeftKey];
 
     if (!writeCode(m_shownProfile, k, newCode))
         return false;
@@ -143,7 +138,7 @@ bool ButtonAssignmentModel::exchangeMouseButton(int choice, const CodeTextContex
     return true;
 }
 
-bool ButtonAssignmentModel::assignCode(const QString &code, const CodeTextContext &context)
+bool ButtonAssignmentModel::assignCode(const FunctionCode &code, const CodeTextContext &context)
 {
     if (!canStore() || m_currentButton < kFirstFullMenuButton || !storeCode(code))
         return false;
@@ -154,7 +149,7 @@ bool ButtonAssignmentModel::assignCode(const QString &code, const CodeTextContex
 
 bool ButtonAssignmentModel::assignMacro(int slot, const QString &name)
 {
-    const QString macroCode = MacroSlotCode(slot);
+    const FunctionCode macroCode = MacroSlotCode(slot);
     if (macroCode.isEmpty() || !canStore() || m_currentButton < kFirstFullMenuButton)
         return false;
     if (!storeCode(macroCode))
@@ -168,7 +163,8 @@ void ButtonAssignmentModel::clearPendingKeyCombination()
     m_pending = {};
 }
 
-void ButtonAssignmentModel::setPendingKeyCombination(const QString &caption, const QString &code)
+void ButtonAssignmentModel::setPendingKeyCombination(const QString &caption,
+                                                     const FunctionCode &code)
 {
     m_pending = {caption, code, true};
 }
@@ -192,11 +188,11 @@ QString ButtonAssignmentModel::PageBlockMessage(int targetProfile) const
 }
 
 QString ButtonAssignmentModel::PageBlockMessage(int targetProfile,
-                                                const ProfileCodeStringTable &codes)
+                                                const ProfileFunctionTable &codes)
 {
     // The Switch profile is reached through a Main button with the switch
     // function, the Fixed profile through a Switch button with the reset one.
-    auto carries = [&codes](int profile, const QString &code) {
+    auto carries = [&codes](int profile, const FunctionCode &code) {
         const auto &row = codes[profile - 1];
         return std::find(row.begin(), row.end(), code) != row.end();
     };
@@ -207,10 +203,10 @@ QString ButtonAssignmentModel::PageBlockMessage(int targetProfile,
     return {};
 }
 
-void RebuildProfileCodeStrings(const QByteArray &profileSection, ProfileCodeStringTable &codes)
+void ReadProfileFunctions(const QByteArray &profileSection, ProfileFunctionTable &codes)
 {
     for (int p = 1; p <= ButtonAssignmentModel::kProfileCount; ++p) {
         for (int b = 1; b <= ButtonAssignmentModel::kButtonCount; ++b)
-            codes[p - 1][b - 1] = CodeBytesToText(profileSection, ProfileCodeOffset(p, b));
+            codes[p - 1][b - 1] = FunctionCode::fromRecord(profileSection, ProfileCodeOffset(p, b));
     }
 }

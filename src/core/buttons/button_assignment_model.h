@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/section_records.h"
+#include "buttons/function_code.h"
 #include "buttons/function_codes.h"
 #include "settings/setting_declarations.h"
 
@@ -23,21 +24,21 @@ enum ButtonProfile : int
 struct PendingKeyCombination
 {
     QString caption;
-    QString code;
+    FunctionCode code;
     bool confirmed = false;
 };
 
 // The button pages without their widgets: the twelve captions of the profile
 // shown, the current button, and every assignment rule. Works directly on the
-// configuration's Profile section and its 36 code texts, keeping the two in
-// step for the Main and Switch profiles.
+// configuration's Profile section and its table of 36 codes, keeping the two
+// in step for the Main and Switch profiles.
 class ButtonAssignmentModel
 {
 public:
     static constexpr int kButtonCount = settings::kButtonsPerProfile;
     static constexpr int kProfileCount = settings::kProfileCount;
 
-    ButtonAssignmentModel(SectionRecords &records, ProfileCodeStringTable &codes);
+    ButtonAssignmentModel(SectionRecords &records, ProfileFunctionTable &codes);
 
     // The profile whose captions are held (set by RefreshProfileKeys);
     // NoProfileShown while another page is current.
@@ -50,7 +51,8 @@ public:
 
     QStringList captions() const;
     QString caption(int button) const; // 1..12, empty otherwise
-    QString code(int profile, int button) const;
+    // The code in the table; empty for a profile or button out of range.
+    FunctionCode code(int profile, int button) const;
 
     // Captions of `profile` (1..3) from its twelve codes; that profile becomes
     // the one shown. False, and nothing changes, for another number.
@@ -62,10 +64,10 @@ public:
     // Whether assignments reach the codes: Main or Switch shown and a button chosen.
     bool canStore() const;
 
-    // The code of the current button in the shown profile: code text and
-    // Profile bytes together. Fixed (or no profile) stores nothing; a text
-    // that is not eight hex digits is refused.
-    bool storeCode(const QString &code);
+    // The code of the current button in the shown profile: table and
+    // Profile bytes together. Fixed (or no profile) stores nothing; the
+    // empty code is refused.
+    bool storeCode(const FunctionCode &code);
 
     // A final menu entry chosen for one of buttons 4-12: caption from the
     // choice's text, code from CodeFromChoice. Unknown choices assign nothing.
@@ -76,9 +78,9 @@ public:
     // function, so the three stay an exchange.
     bool exchangeMouseButton(int choice, const CodeTextContext &context);
 
-    // Any code text for one of buttons 4-12, as a raw code: the caption is
-    // what the code reads as. Buttons 1-3 keep to the exchange.
-    bool assignCode(const QString &code, const CodeTextContext &context);
+    // Any code for one of buttons 4-12, as a raw code: the caption is what
+    // the code reads as. Buttons 1-3 keep to the exchange.
+    bool assignCode(const FunctionCode &code, const CodeTextContext &context);
 
     // Macro slot 0..31 chosen from the macro list for one of buttons 4-12;
     // `name` is the slot's name as the list shows it.
@@ -86,7 +88,7 @@ public:
 
     const PendingKeyCombination &pendingKeyCombination() const { return m_pending; }
     void clearPendingKeyCombination();
-    void setPendingKeyCombination(const QString &caption, const QString &code);
+    void setPendingKeyCombination(const QString &caption, const FunctionCode &code);
     // Applies a confirmed pending combination to the current button.
     bool ApplyKeyCombination();
 
@@ -94,23 +96,23 @@ public:
     // while no Main button is a KB Switch Key, "Str021" for the Fixed page
     // while no Switch button is a KB Reset Key; empty when the page may open.
     QString PageBlockMessage(int targetProfile) const;
-    static QString PageBlockMessage(int targetProfile, const ProfileCodeStringTable &codes);
+    static QString PageBlockMessage(int targetProfile, const ProfileFunctionTable &codes);
 
 private:
     bool isProfileEditable() const;
-    bool writeCode(int profile, int button, const QString &code);
+    bool writeCode(int profile, int button, const FunctionCode &code);
 
     SectionRecords &m_records;
-    ProfileCodeStringTable &m_codes;
+    ProfileFunctionTable &m_codes;
     std::array<QString, kButtonCount> m_captions;
     int m_shownProfile = NoProfileShown;
     int m_currentButton = 0;
     PendingKeyCombination m_pending;
 };
 
-// The 36 code texts from a Profile section (two upper-case digits per byte);
-// codes that lie beyond a short section come out empty.
-void RebuildProfileCodeStrings(const QByteArray &profileSection, ProfileCodeStringTable &codes);
+// The 36 codes from a Profile section; codes that lie beyond a short section
+// come out empty.
+void ReadProfileFunctions(const QByteArray &profileSection, ProfileFunctionTable &codes);
 
 // Byte offset of profile p (1..3), button b (1..12) in the Profile section.
 constexpr int ProfileCodeOffset(int profile, int button)

@@ -8,7 +8,7 @@ namespace {
 struct FixedChoice
 {
     int choice;
-    const char *code;
+    quint32 code; // FunctionCode::fromWord
     const char *textKey;
     // Whether CodeToText finds this code among the mouse-button and system
     // keys it checks before the fire keys; the rest are checked after them.
@@ -16,22 +16,22 @@ struct FixedChoice
 };
 
 constexpr FixedChoice kFixedChoices[] = {
-    {900, "01010000", "Str210", true},   {901, "01020000", "Str211", true},
-    {902, "01040000", "Str212", true},   {903, "01080000", "Str213", true},
-    {904, "01100000", "Str214", true},   {1000, "0F000000", "Str240", false},
-    {1001, "05000000", "Str241", false}, {1002, "07000000", "Str242", false},
-    {1003, "09000000", "Str243", false}, {1004, "0C000000", "Str244", false},
-    {1005, "0D000000", "Str245", false}, {1006, "0E000000", "Str246", false},
-    {1007, "09010000", "Str247", false}, {1008, "09020000", "Str248", false},
-    {1100, "04010000", "Str221", true},  {1101, "04020000", "Str222", true},
-    {1102, "04030000", "Str223", true},  {1300, "0300CD00", "Str250", false},
-    {1301, "0300B700", "Str251", false}, {1302, "0300B600", "Str252", false},
-    {1303, "0300B500", "Str253", false}, {1304, "0300E900", "Str254", false},
-    {1305, "0300EA00", "Str255", false}, {1306, "0300E200", "Str256", false},
-    {1400, "03022300", "Str260", false}, {1401, "03022100", "Str261", false},
-    {1402, "03022400", "Str262", false}, {1403, "03022500", "Str263", false},
-    {1404, "03022600", "Str264", false}, {1405, "03022700", "Str265", false},
-    {1406, "03022A00", "Str266", false},
+    {900, 0x01010000, "Str210", true},   {901, 0x01020000, "Str211", true},
+    {902, 0x01040000, "Str212", true},   {903, 0x01080000, "Str213", true},
+    {904, 0x01100000, "Str214", true},   {1000, 0x0F000000, "Str240", false},
+    {1001, 0x05000000, "Str241", false}, {1002, 0x07000000, "Str242", false},
+    {1003, 0x09000000, "Str243", false}, {1004, 0x0C000000, "Str244", false},
+    {1005, 0x0D000000, "Str245", false}, {1006, 0x0E000000, "Str246", false},
+    {1007, 0x09010000, "Str247", false}, {1008, 0x09020000, "Str248", false},
+    {1100, 0x04010000, "Str221", true},  {1101, 0x04020000, "Str222", true},
+    {1102, 0x04030000, "Str223", true},  {1300, 0x0300CD00, "Str250", false},
+    {1301, 0x0300B700, "Str251", false}, {1302, 0x0300B600, "Str252", false},
+    {1303, 0x0300B500, "Str253", false}, {1304, 0x0300E900, "Str254", false},
+    {1305, 0x0300EA00, "Str255", false}, {1306, 0x0300E200, "Str256", false},
+    {1400, 0x03022300, "Str260", false}, {1401, 0x03022100, "Str261", false},
+    {1402, 0x03022400, "Str262", false}, {1403, 0x03022500, "Str263", false},
+    {1404, 0x03022600, "Str264", false}, {1405, 0x03022700, "Str265", false},
+    {1406, 0x03022A00, "Str266", false},
 };
 
 constexpr const char *kFireKeyTextKeys[4] = {"Str231", "Str232", "Str233", "Str234"};
@@ -44,27 +44,10 @@ QString lookUp(const CodeTextContext &context, const char *key)
     return context.text ? context.text(QString::fromLatin1(key)) : QString();
 }
 
-QString hexByte(int value)
-{
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
-const FixedChoice *findFixedCode(const QString &code, bool beforeFireKeys)
+const FixedChoice *findFixedCode(const FunctionCode &code, bool beforeFireKeys)
 {
     for (const FixedChoice &c : kFixedChoices) {
-        if (c.beforeFireKeys == beforeFireKeys && code == QLatin1String(c.code))
+        if (c.beforeFireKeys == beforeFireKeys && code == FunctionCode::fromWord(c.code))
             return &c;
     }
     return nullptr;
@@ -72,24 +55,24 @@ const FixedChoice *findFixedCode(const QString &code, bool beforeFireKeys)
 
 } // namespace
 
-QString FireKeyCode(const FireKeySetting &fireKey)
+FunctionCode FireKeyCode(const FireKeySetting &fireKey)
 {
     // Byte 1 and bytes 2-3 wrap like the FireKey section writer does, so a
     // button code and the fire key it was made from always compare equal.
     const int byte1 = (fireKey.repeat + 0x10) & 0xFF;
     const int delayWord = ((fireKey.byte2HighNibble & 0x0F) * 0x1000 + fireKey.delay) & 0xFFFF;
-    return QStringLiteral("06") + hexByte(byte1) + hexByte(delayWord >> 8) + hexByte(delayWord);
+    return FunctionCode({0x06, quint8(byte1), quint8(delayWord >> 8), quint8(delayWord)});
 }
 
-QString CodeFromChoice(int choice, const CodeTextContext &context)
+FunctionCode CodeFromChoice(int choice, const CodeTextContext &context)
 {
     if (choice == kChoiceNone)
-        return QStringLiteral("00000000");
+        return FunctionCode::fromWord(0x00000000);
     if (choice >= kChoiceFireKey1 && choice < kChoiceFireKey1 + 4)
         return FireKeyCode(context.fireKeys[choice - kChoiceFireKey1]);
     for (const FixedChoice &c : kFixedChoices) {
         if (c.choice == choice)
-            return QString::fromLatin1(c.code);
+            return FunctionCode::fromWord(c.code);
     }
     return {};
 }
@@ -105,12 +88,12 @@ QString ChoiceTextKey(int choice)
     return {};
 }
 
-QString CodeToText(const QString &code, const CodeTextContext &context)
+QString CodeToText(const FunctionCode &code, const CodeTextContext &context)
 {
     if (const FixedChoice *c = findFixedCode(code, true))
         return lookUp(context, c->textKey);
 
-    if (code.startsWith(QLatin1String("06"))) {
+    if (!code.isEmpty() && code[0] == 0x06) {
         // Several fire keys may share one setting; the lowest-numbered wins.
         for (int n = 0; n < 4; ++n) {
             if (code == FireKeyCode(context.fireKeys[n]))
@@ -119,7 +102,7 @@ QString CodeToText(const QString &code, const CodeTextContext &context)
     }
 
     // The data bytes of a Fire Mode code are the modes it cycles through.
-    if (code.startsWith(QLatin1String("0F")))
+    if (!code.isEmpty() && code[0] == 0x0F)
         return lookUp(context, kFireModeTextKey);
 
     if (const FixedChoice *c = findFixedCode(code, false))
@@ -128,12 +111,11 @@ QString CodeToText(const QString &code, const CodeTextContext &context)
     return KeyboardCodeToText(code, context);
 }
 
-QString KeyboardCodeToText(const QString &code, const CodeTextContext &context)
+QString KeyboardCodeToText(const FunctionCode &code, const CodeTextContext &context)
 {
-    const std::optional<std::array<quint8, 4>> bytes = CodeTextToBytes(code);
-    if (!bytes)
+    if (code.isEmpty())
         return {};
-    const auto &b = *bytes;
+    const FunctionCode::Bytes &b = code.bytes();
 
     if (b[0] == 0x02) {
         QString text;
@@ -184,42 +166,10 @@ std::array<FireKeySetting, 4> FireKeySettingsFromSection(const QByteArray &fireK
     return result;
 }
 
-QString MacroSlotCode(int slot)
+FunctionCode MacroSlotCode(int slot)
 {
     if (slot < 0 || slot >= kMacroSlotCount)
         return {};
     const int address = memory_map::kMacroAddress + memory_map::kMacroStride * slot;
-    return QStringLiteral("10") + hexByte(address >> 8) + hexByte(address) + QStringLiteral("00");
-}
-
-std::optional<std::array<quint8, 4>> CodeTextToBytes(const QString &code)
-{
-    if (code.size() != 8)
-        return std::nullopt;
-    std::array<quint8, 4> bytes{};
-    for (int i = 0; i < 4; ++i) {
-        const int high = hexDigit(code[2 * i]);
-        const int low = hexDigit(code[2 * i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes[i] = quint8(high * 16 + low);
-    }
-    return bytes;
-}
-
-QString CodeBytesToText(const std::array<quint8, 4> &bytes)
-{
-    QString text;
-    text.reserve(8);
-    for (quint8 b : bytes)
-        text += hexByte(b);
-    return text;
-}
-
-QString CodeBytesToText(const QByteArray &record, int offset)
-{
-    if (offset < 0 || offset + 4 > record.size())
-        return {};
-    return CodeBytesToText({quint8(record[offset]), quint8(record[offset + 1]),
-                            quint8(record[offset + 2]), quint8(record[offset + 3])});
+    return FunctionCode({0x10, quint8(address >> 8), quint8(address), 0x00});
 }

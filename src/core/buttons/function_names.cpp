@@ -147,20 +147,20 @@ std::optional<FunctionRequest> parseKeys(const QString &text, const QString &key
     return request;
 }
 
-QString keysName(const std::array<quint8, 4> &bytes)
+QString keysName(const FunctionCode &code)
 {
     QStringList parts;
     for (int m = 0; m < 4; ++m) {
-        if (bytes[1] & (1 << m))
+        if (code[1] & (1 << m))
             parts.append(
                 KeyCombinationModel::modifierWord(KeyCombinationModel::Modifier(m)).toLower());
     }
     for (int i = 2; i < 4; ++i) {
-        if (bytes[i] == 0)
+        if (code[i] == 0)
             continue;
         QString token;
         for (int index = 0; index < kKeyIndexCount && token.isEmpty(); ++index) {
-            if (KeyIndexToDeviceKey(index) == bytes[i] && pressableKey(index) >= 0)
+            if (KeyIndexToDeviceKey(index) == code[i] && pressableKey(index) >= 0)
                 token = KeyNameToken(KeyIndexToName(index));
         }
         if (token.isEmpty())
@@ -241,15 +241,16 @@ std::optional<FunctionRequest> ParseFunctionName(const QString &text, QString *e
     if (lowered.startsWith(kKeysPrefix))
         return parseKeys(text, text.trimmed().mid(kKeysPrefix.size()), error);
     if (lowered.startsWith(kCodePrefix)) {
-        const QString code = lowered.mid(kCodePrefix.size()).toUpper();
-        if (!CodeTextToBytes(code)) {
+        const std::optional<FunctionCode> code =
+            FunctionCode::fromHexText(lowered.mid(kCodePrefix.size()).toUpper());
+        if (!code) {
             *error =
                 QStringLiteral("\"%1\": a code is eight hex digits, e.g. code:02010400").arg(text);
             return std::nullopt;
         }
         FunctionRequest request;
         request.kind = FunctionRequest::Kind::Code;
-        request.code = code;
+        request.code = *code;
         return request;
     }
     *error = QStringLiteral("unknown function \"%1\"; use one of %2, macro:N, keys:ctrl+alt+a or "
@@ -258,46 +259,44 @@ std::optional<FunctionRequest> ParseFunctionName(const QString &text, QString *e
     return std::nullopt;
 }
 
-QString FunctionNameOfCode(const QString &code, const CodeTextContext &context)
+QString FunctionNameOfCode(const FunctionCode &code, const CodeTextContext &context)
 {
-    const std::optional<std::array<quint8, 4>> bytes = CodeTextToBytes(code);
-    if (!bytes)
+    if (code.isEmpty())
         return {};
-    const QString normal = CodeBytesToText(*bytes);
 
     // Mouse buttons and system keys are read before the fire keys, the other
     // menu entries after them; fire keys follow the settings they have now.
     for (const NamedChoice &entry : kNamedChoices) {
         const bool early = (entry.choice >= 900 && entry.choice <= 904) ||
                            (entry.choice >= 1100 && entry.choice <= 1102);
-        if (early && CodeFromChoice(entry.choice, context) == normal)
+        if (early && CodeFromChoice(entry.choice, context) == code)
             return QString::fromLatin1(entry.name);
     }
-    if ((*bytes)[0] == 0x06) {
+    if (code[0] == 0x06) {
         for (int n = 0; n < 4; ++n) {
-            if (FireKeyCode(context.fireKeys[n]) == normal)
+            if (FireKeyCode(context.fireKeys[n]) == code)
                 return FunctionNameOfChoice(kChoiceFireKey1 + n);
         }
     }
-    if ((*bytes)[0] == 0x0F)
+    if (code[0] == 0x0F)
         return FunctionNameOfChoice(kFireModeChoice);
     for (const NamedChoice &entry : kNamedChoices) {
         const bool fireKey = entry.choice >= kChoiceFireKey1 && entry.choice < kChoiceFireKey1 + 4;
-        if (!fireKey && CodeFromChoice(entry.choice, context) == normal)
+        if (!fireKey && CodeFromChoice(entry.choice, context) == code)
             return QString::fromLatin1(entry.name);
     }
-    if ((*bytes)[0] == 0x10 && (*bytes)[3] == 0) {
-        const int offset = ((*bytes)[1] << 8 | (*bytes)[2]) - memory_map::kMacroAddress;
+    if (code[0] == 0x10 && code[3] == 0) {
+        const int offset = (code[1] << 8 | code[2]) - memory_map::kMacroAddress;
         if (offset >= 0 && offset % memory_map::kMacroStride == 0 &&
             offset / memory_map::kMacroStride < kMacroSlotCount)
             return kMacroPrefix + QString::number(offset / memory_map::kMacroStride);
     }
-    if ((*bytes)[0] == 0x02) {
-        QString name = keysName(*bytes);
+    if (code[0] == 0x02) {
+        QString name = keysName(code);
         QString ignored;
         const std::optional<FunctionRequest> back = ParseFunctionName(name, &ignored);
-        if (!name.isEmpty() && back && back->code == normal)
+        if (!name.isEmpty() && back && back->code == code)
             return name;
     }
-    return kCodePrefix + normal;
+    return kCodePrefix + code.hexText();
 }

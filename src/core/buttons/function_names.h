@@ -21,14 +21,14 @@ struct FunctionRequest
         Choice, // a menu entry: `choice` is its tag
         Macro,  // macro slot `macroSlot`
         Keys,   // a key combination as the dialog confirms it: `caption`, `code`
-        Code    // `code` as given, eight upper-case hex digits
+        Code    // `code` as given
     };
 
     Kind kind = Kind::Choice;
     int choice = 0;
     int macroSlot = -1;
     QString caption;
-    QString code;
+    FunctionCode code;
 };
 
 // The names of all menu entries, in menu order.
@@ -53,7 +53,8 @@ std::optional<FunctionRequest> ParseFunctionName(const QString &text, QString *e
 // Fire Mode whatever its data bytes, the other menu entries, then "none",
 // "macro:N", "keys:..." and, for everything else, "code:XXXXXXXX". A key
 // combination is named only when the name gives back exactly that code.
-QString FunctionNameOfCode(const QString &code, const CodeTextContext &context);
+// The empty code has no name.
+QString FunctionNameOfCode(const FunctionCode &code, const CodeTextContext &context);
 
 // The token a key name is written as: lower case, runs of anything but
 // letters and digits as one "-" ("Page Up" -> "page-up").

@@ -1,7 +1,8 @@
 #include "buttons/key_combination_model.h"
 
-#include "buttons/function_codes.h"
 #include "buttons/key_tables.h"
+
+#include <QStringList>
 
 namespace {
 
@@ -61,7 +62,7 @@ bool KeyCombinationModel::keyDown(int virtualKey, bool shiftHeld, bool altHeld, 
     if (m_keyCount >= kMaxKeys) {
         m_lastKeyName.clear();
         m_keyText.clear();
-        m_code.clear();
+        m_code = FunctionCode();
         m_modifierText = buildModifierText();
         m_field = m_modifierText;
         m_keyCount = 0;
@@ -123,7 +124,7 @@ void KeyCombinationModel::setModifier(Modifier modifier, bool ticked)
 
 KeyCombinationModel::Result KeyCombinationModel::confirm()
 {
-    m_code = CodeBytesToText({0x02, modifierBits(), m_firstKey, m_secondKey});
+    m_code = FunctionCode({0x02, modifierBits(), m_firstKey, m_secondKey});
     return {m_field, m_code};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "buttons/function_code.h"
+
 #include <QString>
 
 #include <array>
@@ -22,7 +24,7 @@ public:
     struct Result
     {
         QString caption;
-        QString code; // "02" + modifier bits + first key + second key, upper-case hex
+        FunctionCode code; // 02, modifier bits, first key, second key
     };
 
     KeyCombinationModel() = default;
@@ -37,7 +39,7 @@ public:
     QString modifierText() const { return m_modifierText; }
     quint8 firstDeviceKey() const { return m_firstKey; }
     quint8 secondDeviceKey() const { return m_secondKey; }
-    QString code() const { return m_code; }
+    FunctionCode code() const { return m_code; }
     bool isTicked(Modifier modifier) const;
 
     // Modifier bits of the ticked boxes: bit 0 Ctrl, 1 Shift, 2 Alt, 3 Win.
@@ -69,6 +71,6 @@ private:
     QString m_modifierText;
     quint8 m_firstKey = 0;
     quint8 m_secondKey = 0;
-    QString m_code;
+    FunctionCode m_code;
     std::array<bool, 4> m_ticked{};
 };

@@ -102,7 +102,7 @@ bool Configuration::startUp()
     if (loaded)
         takeImageIdentity();
 
-    clearProfileCodeStrings();
+    clearProfileFunctions();
     RefreshMacroName();
     DataBufToUI();
 
@@ -156,8 +156,8 @@ void Configuration::DataBufToUI()
     CheckFireKeySection();
     CheckProfileSection();
 
-    clearProfileCodeStrings();
-    rebuildProfileCodeStrings();
+    clearProfileFunctions();
+    rebuildProfileFunctions();
     RefreshUI();
 }
 
@@ -238,8 +238,8 @@ void Configuration::retargetFireKeyCodes(const FireKeyFieldSet &before,
 {
     if (before == after)
         return;
-    std::array<QString, AdvancedPageModel::kFireKeyCount> oldCodes;
-    std::array<QString, AdvancedPageModel::kFireKeyCount> newCodes;
+    std::array<FunctionCode, AdvancedPageModel::kFireKeyCount> oldCodes;
+    std::array<FunctionCode, AdvancedPageModel::kFireKeyCount> newCodes;
     for (int n = 0; n < AdvancedPageModel::kFireKeyCount; ++n) {
         oldCodes[n] = FireKeyCode({before[n].repeat, before[n].delay, before[n].byte2HighNibble});
         newCodes[n] = FireKeyCode({after[n].repeat, after[n].delay, after[n].byte2HighNibble});
@@ -247,20 +247,17 @@ void Configuration::retargetFireKeyCodes(const FireKeyFieldSet &before,
     normaliseSections(m_sections);
     for (int p = 0; p < kProfileCount; ++p) {
         for (int b = 0; b < kButtonCount; ++b) {
-            QString &code = m_codeStrings[p][b];
+            FunctionCode &code = m_profileFunctions[p][b];
             // A button names the first fire key whose code it equals, as its
             // caption does; one pass, so a new code is never moved again.
             const auto it = std::find(oldCodes.begin(), oldCodes.end(), code);
             if (it == oldCodes.end())
                 continue;
-            const QString &replacement = newCodes[size_t(it - oldCodes.begin())];
-            const auto bytes = CodeTextToBytes(replacement);
-            if (!bytes || replacement == code)
+            const FunctionCode &replacement = newCodes[size_t(it - oldCodes.begin())];
+            if (replacement == code)
                 continue;
             code = replacement;
-            const int at = codeOffset(p, b);
-            for (int i = 0; i < kCodeLength; ++i)
-                m_sections.Profile[at + i] = char((*bytes)[i]);
+            code.writeTo(m_sections.Profile, codeOffset(p, b));
         }
     }
 }
@@ -270,8 +267,8 @@ void Configuration::FireKeyAndFireKeyModeToDataBuf()
     normaliseSections(m_sections);
     for (int p = 0; p < kProfileCount; ++p) {
         for (int b = 0; b < kButtonCount; ++b) {
-            const auto code = CodeTextToBytes(m_codeStrings[p][b]);
-            if (!code || (*code)[0] != kFireModeCodeType)
+            const FunctionCode &code = m_profileFunctions[p][b];
+            if (code.isEmpty() || code[0] != kFireModeCodeType)
                 continue;
             const int at = codeOffset(p, b);
             m_sections.Profile[at] = char(kFireModeCodeType);
@@ -308,18 +305,15 @@ void Configuration::CheckProfileSection()
     ::CheckProfileSection(m_sections, m_state.DeviceLayoutCode);
 }
 
-void Configuration::clearProfileCodeStrings()
+void Configuration::clearProfileFunctions()
 {
-    for (auto &profile : m_codeStrings)
-        for (QString &code : profile)
-            code.clear();
+    for (auto &profile : m_profileFunctions)
+        profile.fill(FunctionCode());
 }
 
-void Configuration::rebuildProfileCodeStrings()
+void Configuration::rebuildProfileFunctions()
 {
-    for (int p = 0; p < kProfileCount; ++p)
-        for (int b = 0; b < kButtonCount; ++b)
-            m_codeStrings[p][b] = CodeBytesToText(m_sections.Profile, codeOffset(p, b));
+    ReadProfileFunctions(m_sections.Profile, m_profileFunctions);
 }
 
 ProfileFileResult Configuration::saveProfile(const QString &chosenName)
@@ -377,6 +371,6 @@ ProfileFileResult Configuration::importProfile(const QString &fileName)
 void Configuration::MemoToDataBuf()
 {
     RefreshMacroName();
-    clearProfileCodeStrings();
+    clearProfileFunctions();
     DataBufToUI();
 }

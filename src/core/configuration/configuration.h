@@ -5,6 +5,7 @@
 #include "records/section_records.h"
 #include "records/text_lookup.h"
 #include "buttons/button_assignment_model.h"
+#include "buttons/function_code.h"
 #include "buttons/function_codes.h"
 #include "image/macro_name_list.h"
 #include "image/profile_file.h"
@@ -17,7 +18,7 @@
 #include <functional>
 
 // The whole configuration of one run: the shared state, the working image and
-// its default twin, the section records with the 36 button code texts, and
+// its default twin, the section records with the table of 36 button codes, and
 // the page models that show and edit them. Whoever plays the main window (the
 // GUI window or the command-line tool) owns exactly one.
 //
@@ -56,8 +57,8 @@ public:
     const ImageBuffers &defaultImage() const { return m_default; }
     SectionRecords &sections() { return m_sections; }
     const SectionRecords &sections() const { return m_sections; }
-    ProfileCodeStringTable &ProfileCodeStrings() { return m_codeStrings; }
-    const ProfileCodeStringTable &ProfileCodeStrings() const { return m_codeStrings; }
+    ProfileFunctionTable &profileFunctions() { return m_profileFunctions; }
+    const ProfileFunctionTable &profileFunctions() const { return m_profileFunctions; }
 
     AdvancedPageModel &advancedPage() { return m_advanced; }
     const AdvancedPageModel &advancedPage() const { return m_advanced; }
@@ -94,14 +95,14 @@ public:
     void setLanguage(int languageNumber);
     void setTextLookup(TextLookup text) { m_text = std::move(text); }
     const TextLookup &text() const { return m_text; }
-    // Texts, fire keys and macro names the button code texts depend on now.
+    // Texts, fire keys and macro names the button captions depend on now.
     CodeTextContext codeTextContext() const;
     // Height of the special-key menu, fixed by the default image's layout.
     int specialPanelHeight() const { return m_specialPanelHeight; }
 
     // --- start-up ---------------------------------------------------------
     // The start-up steps that are not about widgets: the default image into
-    // the working buffers, the image ids and layout, empty code texts, the
+    // the working buffers, the image ids and layout, an empty code table, the
     // macro names, DataBufToUI and the candidate ids. False when the embedded
     // default image is missing or broken: the buffers then keep their 0xFF
     // fill, the layout stays unknown and no ids are searched for.
@@ -126,8 +127,8 @@ public:
     void CheckFireKeySection();
     void CheckProfileSection();
 
-    void clearProfileCodeStrings();
-    void rebuildProfileCodeStrings(); // from Profile, eight upper-case hex digits each
+    void clearProfileFunctions();
+    void rebuildProfileFunctions(); // from the Profile section
 
     // --- profile files ----------------------------------------------------
     // Save: refused without a mouse; assembles DataBuf (no 0xFF pre-fill),
@@ -144,8 +145,8 @@ public:
     // The window's Import setting: the same load, for a file of exactly one
     // image only; any other file is refused and nothing changes.
     ProfileFileResult importProfile(const QString &fileName);
-    // A freshly loaded raw image into the window: macro names, empty code
-    // texts, DataBufToUI.
+    // A freshly loaded raw image into the window: macro names, an empty code
+    // table, DataBufToUI.
     void MemoToDataBuf();
 
 private:
@@ -158,11 +159,11 @@ private:
     ImageBuffers m_image;
     ImageBuffers m_default;
     SectionRecords m_sections;
-    ProfileCodeStringTable m_codeStrings;
+    ProfileFunctionTable m_profileFunctions;
     AdvancedPageModel m_advanced;
     BreathingPageModel m_breathing;
     MouseSettingsPageModel m_mouseSettings;
-    ButtonAssignmentModel m_buttons{m_sections, m_codeStrings}; // after both
+    ButtonAssignmentModel m_buttons{m_sections, m_profileFunctions}; // after both
     Page m_page = Page::Main;
     TextLookup m_text;
     MacroNameList *m_macroNames = nullptr;

@@ -392,7 +392,7 @@ bool ConfigurationTransfer::takeDefaults()
     const ImageBuffers &defaults = m_config.defaultImage();
     const int length = std::clamp<int>(m_state.ParameterLength, 0, kParameterBlockSize);
     m_config.image().DataBuf.replace(0, length, defaults.DataBuf.left(length));
-    m_config.clearProfileCodeStrings();
+    m_config.clearProfileFunctions();
     m_observer->processEvents();
     m_config.DataBufToUI();
     if (m_state.ChipFamilyB) {

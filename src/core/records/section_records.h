@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
-
-#include <array>
 
 // The sectioned form of the parameter block: one byte array per area, each
 // exactly as long as the area (checksum byte included). The pages read and
@@ -28,7 +25,3 @@ struct SectionRecords
     QByteArray FireKey = QByteArray(kFireKeyLength, '\0');
     QByteArray Profile = QByteArray(kProfileLength, '\0');
 };
-
-// The 36 button code texts: [profile 0..2][button 0..11], each eight
-// upper-case hex digits ("01010000"), or empty right after they were cleared.
-using ProfileCodeStringTable = std::array<std::array<QString, 12>, 3>;
