@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/setting_declarations.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -59,4 +61,5 @@ private:
 
 // The 36 button codes: [profile 0..2][button 0..11], as read from the Profile
 // section, or empty right after they were cleared.
-using ProfileFunctionTable = std::array<std::array<FunctionCode, 12>, 3>;
+using ProfileFunctionTable =
+    std::array<std::array<FunctionCode, settings::kButtonsPerProfile>, settings::kProfileCount>;
