@@ -37,6 +37,13 @@ QStringList eraseCommands()
     return commands;
 }
 
+// Every command of a whole family-B write, from the erase to the reload.
+QStringList familyBWriteCommands()
+{
+    return eraseCommands() + QStringList{command(0x12, 0x6000, 256)} + familyBPieces(0x12) +
+           QStringList{reportHex({0x40, 0x19, 0, 0, 0, 0, 0, 0})};
+}
+
 // A connected mouse whose stored data differs from the default image where
 // it is safe to (macro blocks, names, the two short areas).
 struct ConnectedRig : DeviceRig
@@ -86,10 +93,7 @@ private slots:
     {
         ConnectedRig rig;
         rig.link.transfer.apply();
-        QStringList expected = eraseCommands();
-        expected << command(0x12, 0x6000, 256) << familyBPieces(0x12)
-                 << reportHex({0x40, 0x19, 0, 0, 0, 0, 0, 0});
-        QCOMPARE(sentCommands(rig.sim), expected);
+        QCOMPARE(sentCommands(rig.sim), familyBWriteCommands());
         QCOMPARE(countSent(rig.sim, 0x41), 4923);
         QCOMPARE(rig.observer.progressCalls, 4923);
         QCOMPARE(rig.link.transfer.lastFailedReports(), 0u);
@@ -134,10 +138,7 @@ private slots:
         ConnectedRig rig;
         const QByteArray image = defaultImage();
         rig.link.transfer.reset();
-        QStringList expected = eraseCommands();
-        expected << command(0x12, 0x6000, 256) << familyBPieces(0x12)
-                 << reportHex({0x40, 0x19, 0, 0, 0, 0, 0, 0});
-        QCOMPARE(sentCommands(rig.sim), expected);
+        QCOMPARE(sentCommands(rig.sim), familyBWriteCommands());
         QCOMPARE(countSent(rig.sim, 0x41), 4923);
         QCOMPARE(rig.sim.readBytes(0x6000, 256), image.left(256));
         QCOMPARE(rig.sim.readBytes(0x6400, 1024), image.mid(256, 1024));

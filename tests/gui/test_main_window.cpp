@@ -272,10 +272,10 @@ void TestMainWindow::confirmClosesAfterItsWrite()
     f.window->DevTimerTimer();
     const qint64 start = f.clock.waitedMs();
     f.window->Btn_ConfirmClick();
+    QCOMPARE(f.mouse.reloadCount() + f.mouse.reportRateReloadCount(), 1);
     // One pressed pause before the write, one before the close.
     QCOMPARE(f.clock.waitedMs() - start, 220);
     QTRY_VERIFY(!f.window->isVisible());
-    QCOMPARE(f.mouse.reloadCount() + f.mouse.reportRateReloadCount(), 1);
     QVERIFY(!f.window->config().state().deviceOpen());
 }
 

@@ -1,5 +1,7 @@
 #include "device/device_message.h"
 
+#include <iterator>
+
 namespace {
 
 using Id = DeviceMessage::Id;
@@ -49,27 +51,11 @@ QString worded(const TextLookup &text, const QString &key, const QString &value 
 
 QString DeviceMessage::key() const
 {
-    switch (id) {
-    case Id::NoMouse:
-        return QStringLiteral("Str022");
-    case Id::WriteFailed:
-        return QStringLiteral("Str023");
-    case Id::ReadFailed:
-        return QStringLiteral("Str024");
-    case Id::NotReadCompletely:
-        return QStringLiteral("Str028");
-    case Id::MouseInUse:
-        return QStringLiteral("Str029");
-    case Id::ReadInconsistent:
-        return QStringLiteral("Str030");
-    case Id::IdentityWouldBreak:
-        return QStringLiteral("Str031");
-    case Id::BackupNotSaved:
-        return QStringLiteral("Str040");
-    case Id::BackupNotRead:
-        return QStringLiteral("Str043");
-    }
-    return {};
+    // In the order of Id.
+    static const char *const keys[] = {"Str022", "Str023", "Str024", "Str028", "Str029",
+                                       "Str030", "Str031", "Str040", "Str043"};
+    const auto index = size_t(id);
+    return index < std::size(keys) ? QString::fromLatin1(keys[index]) : QString();
 }
 
 QString DeviceMessage::text(const TextLookup &text) const
