@@ -1,5 +1,7 @@
 #include "image/section_checks.h"
 
+#include "settings/setting_declarations.h"
+
 #include <algorithm>
 #include <array>
 
@@ -44,7 +46,7 @@ QByteArray withChecksum(std::initializer_list<quint8> data)
 }
 
 // The twelve button codes every profile gets on repair, buttons 1-12.
-constexpr std::array<std::array<quint8, 4>, 12> kRepairButtonCodes = {{
+constexpr std::array<std::array<quint8, 4>, settings::kButtonsPerProfile> kRepairButtonCodes = {{
     {0x01, 0x01, 0x00, 0x00},
     {0x01, 0x02, 0x00, 0x00},
     {0x01, 0x04, 0x00, 0x00},
@@ -119,10 +121,11 @@ QByteArray repairFireKey()
 QByteArray repairProfile()
 {
     QByteArray profile(SectionRecords::kProfileLength, char(0xFF));
-    for (int p = 0; p < 3; ++p)
-        for (int b = 0; b < 12; ++b)
+    constexpr int kProfileBytes = kProfileDataBytes / settings::kProfileCount;
+    for (int p = 0; p < settings::kProfileCount; ++p)
+        for (int b = 0; b < settings::kButtonsPerProfile; ++b)
             for (int i = 0; i < 4; ++i)
-                profile[48 * p + 4 * b + i] = char(kRepairButtonCodes[b][i]);
+                profile[kProfileBytes * p + 4 * b + i] = char(kRepairButtonCodes[b][i]);
     SectionChecksum(profile, kProfileDataBytes);
     return profile;
 }
