@@ -1,20 +1,6 @@
 #include "buttons/function_code.h"
 
-namespace {
-
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
-} // namespace
+#include <algorithm>
 
 FunctionCode FunctionCode::fromRecord(const QByteArray &record, int offset)
 {
@@ -26,28 +12,21 @@ FunctionCode FunctionCode::fromRecord(const QByteArray &record, int offset)
 
 std::optional<FunctionCode> FunctionCode::fromHexText(QStringView text)
 {
-    if (text.size() != 2 * kLength)
+    // QByteArray::fromHex passes over what is not a digit; a code is digits only.
+    const auto isHexDigit = [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    };
+    if (text.size() != 2 * kLength || !std::all_of(text.begin(), text.end(), isHexDigit))
         return std::nullopt;
-    Bytes bytes{};
-    for (int i = 0; i < kLength; ++i) {
-        const int high = hexDigit(text[2 * i]);
-        const int low = hexDigit(text[2 * i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes[size_t(i)] = quint8(high * 16 + low);
-    }
-    return FunctionCode(bytes);
+    return fromRecord(QByteArray::fromHex(text.toLatin1()), 0);
 }
 
 QString FunctionCode::hexText() const
 {
     if (isEmpty())
         return {};
-    QString text;
-    text.reserve(2 * kLength);
-    for (quint8 b : m_bytes)
-        text += QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-    return text;
+    const QByteArray bytes(reinterpret_cast<const char *>(m_bytes.data()), kLength);
+    return QString::fromLatin1(bytes.toHex().toUpper());
 }
 
 bool FunctionCode::writeTo(QByteArray &record, int offset) const
